@@ -1,0 +1,110 @@
+// Commands over the stored data: observers, year, archive.
+#include "cli_command.h"
+
+#include "solar/tpdate.h"
+#include "storage/archive.h"
+#include "storage/storage_state.h"
+#include "storage/tarvo_error.h"
+#include "storage/year_file.h"
+
+namespace {
+
+int Observers(CliSession &, const QStringList &args) {
+    CliExpectArgs(args, 0, 0);
+    const StorageState &s = Storage();
+    for (qsizetype i = 0; i < s.ObserverKeys.size(); ++i) {
+        const bool current = s.ObserverKeys[i] == s.CurrentObserverKey;
+        CliPrint(QStringLiteral("%1%2\t%3\n").arg(current ? QLatin1String("* ") : QLatin1String("  "),
+                                                 s.ObserverKeys[i], s.ObserverDirs[i]));
+    }
+    return 0;
+}
+
+const char *const kTextFields[] = {"Bemerkung", "Zeit"};
+const char *const kTailFields[] = {"z_f", "Po", "Fl", "LN", "LS", "LGES"};
+
+QString DayRow(int month, int day, const TDayRecord &r) {
+    QStringList cells{QString::number(month), QString::number(day), CsvCell(r.Bemerkung.text()), CsvCell(r.Zeit.text())};
+    for (int k = 0; k < kCountedFieldCount; ++k)
+        cells << QString::number(CountedField(r, k));
+    cells << CsvCell(r.z_f.text()) << CsvCell(r.Po.text()) << QString::number(static_cast<unsigned char>(r.Fl))
+          << QString::number(r.LN) << QString::number(r.LS) << QString::number(r.LGES);
+    return cells.join(QLatin1Char(',')) + QLatin1Char('\n');
+}
+
+int Year(CliSession &, const QStringList &args) {
+    CliExpectArgs(args, 1, 2);
+    const int year = CliIntArgument(args[0], "YEAR", 1600, 3999);
+    const int onlyMonth = args.size() > 1 ? CliIntArgument(args[1], "MONTH", 1, 12) : 0;
+    TYearBuffer buffer;
+    ReadYear(year, buffer);
+    QStringList header{QStringLiteral("Monat"), QStringLiteral("Tag")};
+    for (const char *name : kTextFields)
+        header << QLatin1String(name);
+    for (int k = 0; k < kCountedFieldCount; ++k)
+        header << QLatin1String(CountedFieldName(k));
+    for (const char *name : kTailFields)
+        header << QLatin1String(name);
+    QString out = header.join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (int month = 1; month <= 12; ++month) {
+        if (onlyMonth != 0 && month != onlyMonth)
+            continue;
+        for (int day = 1; day <= MonthLength(month, year); ++day)
+            out += DayRow(month, day, buffer.Day(month, day));
+    }
+    CliPrint(out);
+    return 0;
+}
+
+int Archive(CliSession &, const QStringList &args) {
+    CliExpectArgs(args, 1, 1);
+    const int year = CliIntArgument(args[0], "YEAR", 1600, 3999);
+    TYearSummaries summaries;
+    if (!LoadYearSummaries(year, summaries))
+        throw TarvoError(QStringLiteral("Das Auswertungsarchiv für %1 kann nicht gelesen werden").arg(year));
+
+    struct DoubleField {
+        const char *name;
+        double TMonthSummary::*field;
+    };
+    static const DoubleField before[] = {
+        {"DatStamp", &TMonthSummary::DatStamp}, {"MeanRe", &TMonthSummary::MeanRe},
+        {"MeanReNord", &TMonthSummary::MeanReNord}, {"MeanReSued", &TMonthSummary::MeanReSued},
+        {"R13", &TMonthSummary::R13},           {"P17", &TMonthSummary::P17},
+        {"MeanBeck", &TMonthSummary::MeanBeck}, {"MeanSN", &TMonthSummary::MeanSN},
+        {"MeanCV", &TMonthSummary::MeanCV},     {"MeanA", &TMonthSummary::MeanA},
+        {"MeanAb", &TMonthSummary::MeanAb},     {"NetDef", &TMonthSummary::NetDef},
+        {"NetProv", &TMonthSummary::NetProv},   {"Extra1", &TMonthSummary::Extra1},
+        {"Extra2", &TMonthSummary::Extra2},     {"Extra3", &TMonthSummary::Extra3},
+        {"Extra4", &TMonthSummary::Extra4},     {"Zuerich", &TMonthSummary::Zuerich},
+        {"SIDC", &TMonthSummary::SIDC},         {"SIDCM", &TMonthSummary::SIDCM},
+        {"ANetz", &TMonthSummary::ANetz},       {"AbNetz", &TMonthSummary::AbNetz},
+        {"MeanFo", &TMonthSummary::MeanFo},     {"MeanFm", &TMonthSummary::MeanFm},
+        {"MeanFEF", &TMonthSummary::MeanFEF},   {"MeanFEP", &TMonthSummary::MeanFEP},
+        {"MeanPfn", &TMonthSummary::MeanPfn},   {"MeanPfs", &TMonthSummary::MeanPfs},
+    };
+    QStringList header{QStringLiteral("Monat"), QStringLiteral("Jahr")};
+    for (const DoubleField &f : before)
+        header << QLatin1String(f.name);
+    for (int k = 0; k < kCountedFieldCount; ++k)
+        header << QStringLiteral("Counts%1").arg(k);
+    header << QStringLiteral("P9");
+    QString out = header.join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (const TMonthSummary &m : summaries) {
+        QStringList cells{QString::number(m.Monat), QString::number(m.Jahr)};
+        for (const DoubleField &f : before)
+            cells << CsvDouble(m.*(f.field));
+        for (int k = 0; k < kCountedFieldCount; ++k)
+            cells << QString::number(m.Counts[k]);
+        cells << CsvDouble(m.P9);
+        out += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
+    }
+    CliPrint(out);
+    return 0;
+}
+
+const CliCommandRegistrar observersCommand("observers", "", Observers);
+const CliCommandRegistrar yearCommand("year", "YEAR [MONTH]", Year);
+const CliCommandRegistrar archiveCommand("archive", "YEAR", Archive);
+
+} // namespace

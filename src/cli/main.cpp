@@ -1,0 +1,78 @@
+// tarvo-cli: the headless companion of Tarvo over the same libraries.
+#include "cli_command.h"
+
+#include "storage/storage_state.h"
+#include "storage/tarvo_error.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+void PrintUsage() {
+    QString text = QStringLiteral("Aufruf: tarvo-cli [--home DIR] [--observer KEY] COMMAND ...\n");
+    for (const CliCommand &c : CliCommands())
+        text += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.name), QLatin1String(c.usage));
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+}
+
+void PrintError(const QString &message) { std::fprintf(stderr, "tarvo-cli: %s\n", message.toLocal8Bit().constData()); }
+
+// Makes the observer `key` current for this run only (nothing is saved).
+void ChooseObserver(CliSession &session, const QString &key) {
+    StorageState &s = Storage();
+    const qsizetype index = s.ObserverKeys.indexOf(key);
+    if (index < 0)
+        throw TarvoError(QStringLiteral("Beobachter '%1' ist nicht vorhanden").arg(key));
+    s.CurrentObserverKey = key.left(16);
+    s.CurrentObserverDir = s.ObserverDirs[index].left(16);
+    LoadProfile(session.profile);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString home;
+    QString observer;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.takeFirst();
+        if ((option == QLatin1String("--home") || option == QLatin1String("--observer")) && !args.isEmpty())
+            (option == QLatin1String("--home") ? home : observer) = args.takeFirst();
+        else {
+            PrintUsage();
+            return 2;
+        }
+    }
+    if (args.isEmpty()) {
+        PrintUsage();
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    const CliCommand *command = nullptr;
+    for (const CliCommand &c : CliCommands())
+        if (name == QLatin1String(c.name))
+            command = &c;
+    if (!command) {
+        PrintUsage();
+        return 2;
+    }
+    try {
+        StorageStartUp(home);
+        CliSession session{EmptyProfile()};
+        LoadProgramSettings(session.profile);
+        if (!observer.isEmpty())
+            ChooseObserver(session, observer);
+        const int code = command->handler(session, args);
+        std::fflush(stdout);
+        return code;
+    } catch (const CliUsageError &e) {
+        PrintError(QString::fromStdString(e.what()));
+        std::fprintf(stderr, "Aufruf: tarvo-cli %s %s\n", command->name, command->usage);
+        return 2;
+    } catch (const TarvoError &e) {
+        PrintError(e.message());
+        return 1;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileDevice>
+#include <QString>
+#include <optional>
+
+// Whole-file reads and atomic whole-file writes. Every file the program
+// writes goes through WriteFileAtomically, so a crash or a full disk leaves
+// either the old or the new file, never a half-written one.
+
+struct FileReadResult {
+    bool exists = false;   // false: there is no such file (or no such directory)
+    int errorCode = 0;     // operating system error when the file exists but could not be read
+    QByteArray bytes;
+    bool ok() const { return exists && errorCode == 0; }
+};
+
+// Reads a whole file. A missing file gives exists == false; any other failure
+// gives the operating system's error code.
+FileReadResult ReadWholeFile(const QString &path);
+
+// Replaces (or creates) the file with the bytes. With `permissions` set, the
+// new file gets exactly these permissions from the moment it exists.
+// Returns false and leaves the previous file untouched on any failure; the
+// message then says "In <path> kann nicht geschrieben werden".
+bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr,
+                         std::optional<QFileDevice::Permissions> permissions = std::nullopt);
+
+// Modification time as days since 1899-12-30 plus the fraction of the day
+// (UTC), with the file system's full resolution; 0 when the file is missing.
+double FileStampDays(const QString &path);

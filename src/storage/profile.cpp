@@ -1,0 +1,198 @@
+#include "profile.h"
+
+#include "cp1252.h"
+#include "ini_file.h"
+#include "storage_state.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstring>
+
+const CategoryKey kCategoryKeys[10] = {
+    {CatBemerkung, "Bemerkung"}, {CatPosition, "Position"}, {CatFackel, "Fackel"}, {CatWolf, "Wolf"},
+    {CatNS, "N-S"},              {CatBeck, "Beck"},         {CatPettis, "Pettis"}, {CatCV, "CV"},
+    {CatA, "A"},                 {CatLB, "LB"},
+};
+
+namespace {
+
+const QString kMain = QStringLiteral("TARVO32");
+const QString kObservers = QStringLiteral("Beobachter");
+const QString kEmail = QStringLiteral("email");
+
+QString SettingsFilePath() { return Storage().ProgramDir + QStringLiteral("tarvo.ini"); }
+
+// beob.ini holds the SMTP password: only its owner may read it.
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+template <int N> void ReadText(const IniFile &ini, const QString &section, const char *key, PString<N> &field,
+                               const QString &defaultValue = QString()) {
+    field.assign(ini.readString(section, QLatin1String(key), defaultValue));
+}
+
+void WriteProgramSettings(IniFile &ini, const TObserverProfile &profile) {
+    const StorageState &s = Storage();
+    ini.writeString(kMain, kObservers, s.CurrentObserverKey);
+    ini.writeString(kMain, QStringLiteral("Version"), QStringLiteral("1.0"));
+    ini.writeString(kMain, QStringLiteral("FileVersion"), s.ProgramVersion);
+    ini.writeString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+    for (qsizetype i = 0; i < s.ObserverKeys.size(); ++i)
+        ini.writeString(kObservers, s.ObserverKeys[i], s.ObserverDirs.value(i));
+    // An empty address leaves the stored one (or the default) in effect.
+    const std::pair<const char *, QString> addresses[] = {{"RE", profile.AddrRe.text()},
+                                                          {"A", profile.AddrA.text()},
+                                                          {"Fackel", profile.AddrFackel.text()},
+                                                          {"Pos", profile.AddrPos.text()}};
+    for (const auto &[key, value] : addresses)
+        if (!value.isEmpty())
+            ini.writeString(kEmail, QLatin1String(key), value);
+}
+
+} // namespace
+
+TObserverProfile EmptyProfile() {
+    TObserverProfile profile;
+    std::memset(&profile, 0, sizeof profile);
+    return profile;
+}
+
+QString DefaultAddressRe() { return QStringLiteral(TARVO_DEFAULT_ADDR_RE); }
+QString DefaultAddressA() { return QStringLiteral(TARVO_DEFAULT_ADDR_A); }
+QString DefaultAddressFackel() { return QStringLiteral(TARVO_DEFAULT_ADDR_FACKEL); }
+
+QString ReadProgramVersion() { return QStringLiteral(TARVO_VERSION_TEXT); }
+
+void LoadProgramSettings(TObserverProfile &profile) {
+    StorageState &s = Storage();
+    s.ObserversPresent = true;
+    IniFile ini(SettingsFilePath());
+    bool firstStart = false;
+
+    if (ini.sectionExists(kMain)) {
+        s.CurrentObserverKey = ini.readString(kMain, kObservers, QString()).left(16);
+        const QString storedVersion = ini.readString(kMain, QStringLiteral("FileVersion"), QString());
+        s.DataPath = ini.readString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+        profile.Bugfix = ini.readBool(kMain, QStringLiteral("Bugfix"), true) ? 1 : 0;
+        // Byte-wise comparison: a proper prefix is older, digits are not numbers.
+        if (ToCp1252(storedVersion) < ToCp1252(s.ProgramVersion)) {
+            ini.eraseSection(kEmail);
+            s.SettingsDirty = true;
+            s.DeleteArchives = true;
+        }
+    } else {
+        firstStart = true;
+        ini.writeString(kMain, QStringLiteral("Version"), QStringLiteral("1.0"));
+        ini.writeString(kMain, QStringLiteral("FileVersion"), s.ProgramVersion);
+        ini.writeString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+    }
+
+    s.ObserverKeys.clear();
+    s.ObserverDirs.clear();
+    if (ini.sectionExists(kObservers)) {
+        s.ObserverKeys = ini.sectionKeys(kObservers);
+        for (const QString &key : std::as_const(s.ObserverKeys)) {
+            const QString dir = ini.readString(kObservers, key, QString());
+            s.ObserverDirs.append(dir);
+            if (s.DeleteArchives) {
+                QDir observerDir(s.DataPath + ObserverDirPath(dir));
+                for (const QString &name : observerDir.entryList({QStringLiteral("*.asw")}, QDir::Files))
+                    observerDir.remove(name);
+            }
+            if (key == s.CurrentObserverKey)
+                s.CurrentObserverDir = dir.left(16);
+        }
+    } else {
+        s.ObserversPresent = false;
+    }
+    s.DeleteArchives = false;
+
+    profile.AddrRe.assign(ini.readString(kEmail, QStringLiteral("RE"), DefaultAddressRe()));
+    profile.AddrA.assign(ini.readString(kEmail, QStringLiteral("A"), DefaultAddressA()));
+    profile.AddrFackel.assign(ini.readString(kEmail, QStringLiteral("Fackel"), DefaultAddressFackel()));
+    profile.AddrPos.assign(ini.readString(kEmail, QStringLiteral("Pos"), QString()));
+
+    if (s.SettingsDirty) {
+        WriteProgramSettings(ini, profile);
+        ini.save();
+        s.SettingsDirty = false;
+    } else if (firstStart) {
+        ini.save();
+    }
+    if (s.ObserversPresent)
+        LoadProfile(profile);
+}
+
+void SaveProgramSettings(const TObserverProfile &profile) {
+    IniFile ini(SettingsFilePath());
+    WriteProgramSettings(ini, profile);
+    ini.save();
+    Storage().SettingsDirty = false;
+}
+
+void LoadProfile(TObserverProfile &profile) {
+    const IniFile ini(ObserverFilePath(QStringLiteral("beob.ini")));
+    const QString b = kObservers;
+    ReadText(ini, b, "Name1", profile.Name1);
+    ReadText(ini, b, "Name2", profile.Name2);
+    ReadText(ini, b, "Name3", profile.Name3);
+    ReadText(ini, b, "Name4", profile.Name4);
+    ReadText(ini, b, "Laenge", profile.Laenge);
+    ReadText(ini, b, "Breite", profile.Breite);
+    ReadText(ini, b, "Instrument", profile.Instrument);
+    ReadText(ini, b, "Oeffn", profile.Oeffn);
+    ReadText(ini, b, "Brenn", profile.Brenn);
+    profile.Radius = ini.readInteger(b, QStringLiteral("Radius"), 0);
+    ReadText(ini, b, "Vergr", profile.Vergr);
+
+    ReadText(ini, kEmail, "email", profile.email);
+    ReadText(ini, kEmail, "eName", profile.eName, profile.Name2.text());
+    ReadText(ini, kEmail, "SMTP", profile.SMTP);
+    ReadText(ini, kEmail, "SMTPBen", profile.SMTPBen);
+    ReadText(ini, kEmail, "SMTPPass", profile.SMTPPass);
+    profile.SendCC = ini.readBool(kEmail, QStringLiteral("Send-CC"), false);
+    profile.SendRe = ini.readBool(kEmail, QStringLiteral("Send-Re"), false);
+    profile.SendA = ini.readBool(kEmail, QStringLiteral("Send-A"), false);
+    profile.SendF = ini.readBool(kEmail, QStringLiteral("Send-F"), false);
+    profile.SendP = ini.readBool(kEmail, QStringLiteral("Send-P"), false);
+
+    for (const CategoryKey &c : kCategoryKeys) {
+        profile.Ein.set(c.index, ini.readBool(QStringLiteral("Ein"), QLatin1String(c.key), true));
+        profile.Aus.set(c.index, ini.readBool(QStringLiteral("Aus"), QLatin1String(c.key), true));
+    }
+    for (int i = 0; i < 41; ++i)
+        profile.Farbe[i] = ini.readInteger(QStringLiteral("Farbe"), QString::number(i), 0);
+}
+
+void SaveProfile(const TObserverProfile &profile) {
+    IniFile ini(ObserverFilePath(QStringLiteral("beob.ini")));
+    const QString b = kObservers;
+    const std::pair<const char *, QString> names[] = {
+        {"Name1", profile.Name1.text()},   {"Name2", profile.Name2.text()},
+        {"Name3", profile.Name3.text()},   {"Name4", profile.Name4.text()},
+        {"Laenge", profile.Laenge.text()}, {"Breite", profile.Breite.text()},
+        {"Instrument", profile.Instrument.text()}, {"Oeffn", profile.Oeffn.text()},
+        {"Brenn", profile.Brenn.text()}};
+    for (const auto &[key, value] : names)
+        ini.writeString(b, QLatin1String(key), value);
+    ini.writeInteger(b, QStringLiteral("Radius"), profile.Radius);
+    ini.writeString(b, QStringLiteral("Vergr"), profile.Vergr.text());
+
+    ini.writeString(kEmail, QStringLiteral("email"), profile.email.text());
+    ini.writeString(kEmail, QStringLiteral("eName"), profile.eName.text());
+    ini.writeString(kEmail, QStringLiteral("SMTP"), profile.SMTP.text());
+    ini.writeString(kEmail, QStringLiteral("SMTPBen"), profile.SMTPBen.text());
+    ini.writeString(kEmail, QStringLiteral("SMTPPass"), profile.SMTPPass.text());
+    ini.writeBool(kEmail, QStringLiteral("Send-CC"), profile.SendCC);
+    ini.writeBool(kEmail, QStringLiteral("Send-Re"), profile.SendRe);
+    ini.writeBool(kEmail, QStringLiteral("Send-A"), profile.SendA);
+    ini.writeBool(kEmail, QStringLiteral("Send-F"), profile.SendF);
+    ini.writeBool(kEmail, QStringLiteral("Send-P"), profile.SendP);
+
+    for (const CategoryKey &c : kCategoryKeys)
+        ini.writeBool(QStringLiteral("Ein"), QLatin1String(c.key), profile.Ein.on(c.index));
+    for (const CategoryKey &c : kCategoryKeys)
+        ini.writeBool(QStringLiteral("Aus"), QLatin1String(c.key), profile.Aus.on(c.index));
+    for (int i = 0; i < 41; ++i)
+        ini.writeInteger(QStringLiteral("Farbe"), QString::number(i), profile.Farbe[i]);
+    ini.save(kOwnerOnly);
+}

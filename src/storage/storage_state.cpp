@@ -1,0 +1,61 @@
+#include "storage_state.h"
+
+#include "profile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+StorageState &Storage() {
+    static StorageState state;
+    return state;
+}
+
+QString WithTrailingSeparator(const QString &dir) {
+    if (dir.isEmpty() || dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
+        return dir;
+    return dir + QLatin1Char('/');
+}
+
+namespace {
+
+QString ChooseProgramDir(const QString &given) {
+    if (!given.isEmpty())
+        return QDir(given).absolutePath();
+    const QString home = qEnvironmentVariable("TARVO_HOME");
+    if (!home.isEmpty())
+        return QDir(home).absolutePath();
+    if (QCoreApplication::instance()) {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        if (QFileInfo(exeDir).isWritable())
+            return exeDir;
+    }
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return data;
+}
+
+} // namespace
+
+void StorageStartUp(const QString &programDir) {
+    StorageState &s = Storage();
+    s = StorageState{};
+    s.ProgramVersion = ReadProgramVersion().left(16);
+    s.ProgramDir = WithTrailingSeparator(QDir::fromNativeSeparators(ChooseProgramDir(programDir)));
+    s.DataPath = s.ProgramDir;
+    s.HighestColumnIndex = kHighestColumnIndex;
+    ResetColumnLayout();
+}
+
+QString ObserverDirPath(const QString &observerDir) {
+    QString dir = observerDir;
+    if (dir.endsWith(QLatin1Char('\\')))
+        dir[dir.size() - 1] = QLatin1Char('/');
+    return dir;
+}
+
+QString ObserverFilePath(const QString &fileName) {
+    const StorageState &s = Storage();
+    return s.DataPath + ObserverDirPath(s.CurrentObserverDir) + fileName;
+}

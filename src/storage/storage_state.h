@@ -1,0 +1,42 @@
+#pragma once
+
+#include "column_layout.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// The storage module's state: one instance for the whole program, created by
+// StorageStartUp before any window exists. Nothing else in the program keeps
+// global state.
+struct StorageState {
+    QString ProgramDir;          // ends with the path separator
+    QString DataPath;            // prefix of every observer file path
+    QStringList ObserverKeys;    // section "Beobachter" of tarvo.ini, in file order
+    QStringList ObserverDirs;    // parallel to ObserverKeys
+    QString CurrentObserverKey;  // at most 16 characters
+    QString CurrentObserverDir;  // e.g. "0001/" (or "0001\" as read from a Windows file)
+    QString ProgramVersion;      // dotted version text, at most 16 characters
+    bool ObserversPresent = false;
+    bool SettingsDirty = false;
+    bool DeleteArchives = false;
+    QString ArchiveNameCache;    // archive refreshed last; emptied by every WriteYear
+    std::array<bool, 31> DialogSlots{};
+    TColumnLayout ColumnLayout{};
+    int HighestColumnIndex = kHighestColumnIndex;
+};
+
+StorageState &Storage();
+
+// Module start-up. The program directory is, in this order: `programDir` when
+// given, the environment variable TARVO_HOME, the executable's directory when
+// it is writable, else the user's application data directory.
+void StorageStartUp(const QString &programDir = QString());
+
+// Observer directory as a path part: a trailing '\' of a Windows settings file
+// becomes '/', and a missing trailing separator is kept missing.
+QString ObserverDirPath(const QString &observerDir);
+// DataPath + current observer directory + file name.
+QString ObserverFilePath(const QString &fileName);
+// Adds the native separator when the text does not end with one.
+QString WithTrailingSeparator(const QString &dir);
