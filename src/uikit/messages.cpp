@@ -1,0 +1,11 @@
+#include "messages.h"
+
+#include <QMessageBox>
+
+void ShowInformation(QWidget *parent, const QString &text) {
+    QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+}
+
+void ShowError(QWidget *parent, const QString &text) {
+    QMessageBox::critical(parent, QStringLiteral("Fehler"), text, QMessageBox::Ok);
+}
