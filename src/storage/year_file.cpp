@@ -23,8 +23,10 @@ QByteArray ConvertLegacyFile(int year) {
     const QString datPath = YearFilePath(year, "DAT");
     const QString oldPath = YearFilePath(year, "OLD");
     // QFile::rename never replaces an existing ".OLD", which keeps the first
-    // conversion's original bytes.
-    QFile::rename(datPath, oldPath);
+    // conversion's original bytes. When the move fails, a non-empty short file
+    // is left as it is rather than replaced by a conversion of the ".OLD".
+    if (!QFile::rename(datPath, oldPath) && QFileInfo(datPath).size() > 0)
+        throw TarvoError::EndOfFile();
     const FileReadResult old = ReadWholeFile(oldPath);
     if (!old.ok())
         throw TarvoError::Io(old.exists ? old.errorCode : 2);

@@ -1,0 +1,233 @@
+#include "storage_fixture.h"
+#include "storage/cp1252.h"
+#include "storage/ini_file.h"
+#include "storage/profile.h"
+#include "storage/tarvo_error.h"
+
+#include <QFileInfo>
+#include <QtTest>
+
+namespace {
+
+QByteArray ReadFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QString SettingsPath() { return Storage().ProgramDir + QStringLiteral("tarvo.ini"); }
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cp1252RoundTripsEveryByte() {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(static_cast<char>(b));
+        QCOMPARE(ToCp1252(FromCp1252(all)), all);
+        QCOMPARE(FromCp1252(QByteArray("\x80\xe4\xdf")), QStringLiteral("€äß"));
+        QCOMPARE(ToCp1252(QStringLiteral("Ω")), QByteArray("?"));
+    }
+
+    void iniReadsAndWritesItsConventions() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("x.ini");
+        WriteFile(path, "[Leer]\n[A]\nZwei=2\neins = 1 \nHex=0x1F\nBad=12a\nName=M\xfcller\n[a]\nZwei=9\n");
+        IniFile ini(path);
+        QVERIFY(!ini.sectionExists("Leer"));
+        QVERIFY(!ini.sectionExists("Fehlt"));
+        QCOMPARE(ini.sectionKeys("A"), QStringList({"Zwei", "eins", "Hex", "Bad", "Name"}));
+        QCOMPARE(ini.readInteger("A", "zwei", 0), 2);
+        QCOMPARE(ini.readInteger("A", "eins", 0), 1);
+        QCOMPARE(ini.readInteger("A", "Hex", 0), 31);
+        QCOMPARE(ini.readInteger("A", "Bad", 7), 7);
+        QCOMPARE(ini.readInteger("A", "Fehlt", 5), 5);
+        QCOMPARE(ini.readBool("A", "Hex", false), true);
+        QCOMPARE(ini.readString("A", "Name", ""), QStringLiteral("Müller"));
+
+        ini.writeBool("Neu", "Ja", true);
+        ini.writeBool("Neu", "Nein", false);
+        ini.writeString("A", "Zeile", "a\r\nb");
+        ini.eraseSection("leer");
+        ini.save();
+        const QByteArray bytes = ReadFile(path);
+        QVERIFY(bytes.contains("Name=M\xfcller\r\n"));
+        QVERIFY(bytes.contains("[Neu]\r\nJa=1\r\nNein=0\r\n"));
+        QVERIFY(bytes.contains("Zeile=a  b\r\n"));
+        QVERIFY(!bytes.contains("[Leer]"));
+        QVERIFY(!bytes.contains("\n\n"));
+        QVERIFY(!QByteArray(bytes).replace("\r\n", "").contains('\n'));
+    }
+
+    void firstStartWritesThreeKeys() {
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        const QByteArray expected = "[TARVO32]\r\nVersion=1.0\r\nFileVersion=" +
+                                    Storage().ProgramVersion.toLatin1() + "\r\nDatenpfad=" +
+                                    QFile::encodeName(Storage().DataPath) + "\r\n";
+        QCOMPARE(ReadFile(SettingsPath()), expected);
+        QVERIFY(!Storage().ObserversPresent);
+        QVERIFY(Storage().ObserverKeys.isEmpty());
+        QCOMPARE(profile.Bugfix, std::uint8_t(0));
+        QCOMPARE(profile.AddrRe.text(), DefaultAddressRe());
+        QCOMPARE(profile.AddrPos.text(), QString());
+    }
+
+    void versionUpgradeIsByteWise_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("upgrade");
+        QTest::newRow("10 is older than 8") << "0.9.0.10" << "0.9.0.8" << true;
+        QTest::newRow("8 is not older than 10") << "0.9.0.8" << "0.9.0.10" << false;
+        QTest::newRow("same") << "1.0.0.0" << "1.0.0.0" << false;
+        QTest::newRow("prefix is older") << "1.0" << "1.0.0.0" << true;
+        QTest::newRow("missing key") << QString() << "1.0.0.0" << true;
+        QTest::newRow("empty program version") << QString() << QString() << false;
+    }
+    void versionUpgradeIsByteWise() {
+        QFETCH(QString, stored);
+        QFETCH(QString, program);
+        QFETCH(bool, upgrade);
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        Storage().ProgramVersion = program;
+        QByteArray ini = "[TARVO32]\r\nBeobachter=Muster\r\n";
+        if (!stored.isNull())
+            ini += "FileVersion=" + stored.toLatin1() + "\r\n";
+        ini += "Datenpfad=" + QFile::encodeName(Storage().DataPath) + "\r\n";
+        ini += "[Beobachter]\r\nMuster=0001\\\r\n[email]\r\nRE=re@eigen.example\r\nPos=pos@eigen.example\r\n";
+        WriteFile(SettingsPath(), ini);
+        QDir(dir.path()).mkpath("0001");
+        WriteFile(dir.filePath("0001/20002049.asw"), "x");
+        WriteFile(dir.filePath("0001/SO2004.DAT"), "keep");
+
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        QCOMPARE(QFileInfo::exists(dir.filePath("0001/20002049.asw")), !upgrade);
+        QVERIFY(QFileInfo::exists(dir.filePath("0001/SO2004.DAT")));
+        QCOMPARE(profile.AddrRe.text(), upgrade ? DefaultAddressRe() : QStringLiteral("re@eigen.example"));
+        QCOMPARE(profile.AddrPos.text(), upgrade ? QString() : QStringLiteral("pos@eigen.example"));
+        IniFile after(SettingsPath());
+        QCOMPARE(after.readString("TARVO32", "FileVersion", "none"), upgrade ? program : (stored.isNull() ? "none" : stored));
+        QCOMPARE(after.keyExists("email", "Pos"), !upgrade);
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001\\"));
+
+        // A later load in the same run deletes nothing.
+        WriteFile(dir.filePath("0001/20002049.asw"), "x");
+        LoadProgramSettings(profile);
+        QVERIFY(QFileInfo::exists(dir.filePath("0001/20002049.asw")));
+    }
+
+    void observersKeepFileOrderAndBugfixDefaults() {
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        WriteFile(SettingsPath(), "[TARVO32]\r\nBeobachter=Zweiter\r\nFileVersion=" +
+                                      Storage().ProgramVersion.toLatin1() +
+                                      "\r\n[Beobachter]\r\nZweiter=0002/\r\nErster=0001/\r\n");
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        QCOMPARE(Storage().ObserverKeys, QStringList({"Zweiter", "Erster"}));
+        QCOMPARE(Storage().ObserverDirs, QStringList({"0002/", "0001/"}));
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0002/"));
+        QCOMPARE(profile.Bugfix, std::uint8_t(1));
+        QVERIFY(Storage().ObserversPresent);
+    }
+
+    void profileRoundTripAndDefaults() {
+        ObserverFixture fx;
+        TObserverProfile defaults = EmptyProfile();
+        defaults.Bugfix = 1;
+        defaults.Ein.Switch[1] = 7; // not stored: left alone
+        LoadProfile(defaults);
+        QCOMPARE(defaults.Radius, 0);
+        QVERIFY(defaults.Ein.on(CatWolf) && defaults.Aus.on(CatLB));
+        QCOMPARE(defaults.Ein.Switch[1], std::uint8_t(7));
+        QCOMPARE(defaults.Bugfix, std::uint8_t(1));
+
+        TObserverProfile p = EmptyProfile();
+        p.Name1.assign("ABCDEFGHIJKLMNOPQRST"); // 20 characters, field holds 16
+        p.Name2.assign("Jörg Müller");
+        p.email.assign(QString(61, 'e'));
+        p.Radius = 120;
+        p.Ein.set(CatNS, false);
+        p.Ein.set(CatWolf, true);
+        p.Aus.set(CatBeck, false);
+        p.Farbe[3] = 0x00FF8000;
+        p.SendRe = 1;
+        p.SMTPPass.assign("geheim");
+        SaveProfile(p);
+        QCOMPARE(QFileInfo(fx.observerFile("beob.ini")).permissions() &
+                     (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
+
+        TObserverProfile back = EmptyProfile();
+        LoadProfile(back);
+        QCOMPARE(back.Name1.text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(back.Name2.text(), QStringLiteral("Jörg Müller"));
+        QCOMPARE(back.email.length(), 60);
+        QCOMPARE(back.eName.text(), QString()); // written empty, so not defaulted
+        QCOMPARE(back.Radius, 120);
+        QVERIFY(!back.Ein.on(CatNS) && back.Ein.on(CatWolf));
+        QVERIFY(!back.Aus.on(CatBeck));
+        QCOMPARE(back.Farbe[3], 0x00FF8000);
+        QCOMPARE(back.SendRe, std::uint8_t(1));
+        QCOMPARE(back.SMTPPass.text(), QStringLiteral("geheim"));
+        QVERIFY(fx.read("beob.ini").contains("Name2=J\xf6rg M\xfcller\r\n"));
+    }
+
+    void senderNameDefaultsToObserverName() {
+        ObserverFixture fx;
+        fx.write("beob.ini", "[Beobachter]\r\nName2=Anna Sonne\r\n");
+        TObserverProfile p = EmptyProfile();
+        LoadProfile(p);
+        QCOMPARE(p.eName.text(), QStringLiteral("Anna Sonne"));
+    }
+
+    void emptyAddressesAreNeverWritten() {
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        WriteFile(SettingsPath(), "[TARVO32]\r\nFileVersion=" + Storage().ProgramVersion.toLatin1() +
+                                      "\r\n[email]\r\nRE=alt@eigen.example\r\n");
+        TObserverProfile p = EmptyProfile();
+        LoadProgramSettings(p);
+        p.AddrRe.assign(QString()); // cleared by the user
+        p.AddrPos.assign(QString());
+        p.AddrA.assign("a@eigen.example");
+        SaveProgramSettings(p);
+        const QByteArray bytes = ReadFile(SettingsPath());
+        QVERIFY(bytes.contains("RE=alt@eigen.example\r\n"));
+        QVERIFY(bytes.contains("A=a@eigen.example\r\n"));
+        QVERIFY(!bytes.contains("Pos="));
+        LoadProgramSettings(p);
+        QCOMPARE(p.AddrRe.text(), QStringLiteral("alt@eigen.example"));
+    }
+
+    void unwritableSettingsRaiseTheMessage() {
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        Storage().CurrentObserverDir = QStringLiteral("fehlt/");
+        TObserverProfile p = EmptyProfile();
+        try {
+            SaveProfile(p);
+            QFAIL("no error");
+        } catch (const TarvoError &e) {
+            QCOMPARE(e.message(), QStringLiteral("In %1 kann nicht geschrieben werden")
+                                      .arg(Storage().DataPath + QStringLiteral("fehlt/beob.ini")));
+        }
+        // The profile of a missing directory reads as defaults.
+        LoadProfile(p);
+        QVERIFY(p.Ein.on(CatA));
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "test_settings.moc"

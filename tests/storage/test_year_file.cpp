@@ -1,0 +1,205 @@
+#include "storage_fixture.h"
+#include "storage/tarvo_error.h"
+#include "storage/year_file.h"
+
+#include <QFileInfo>
+#include <QtTest>
+
+namespace {
+
+QByteArray Bytes(const TYearBuffer &y) { return QByteArray(reinterpret_cast<const char *>(&y), sizeof y); }
+
+// A 103-byte legacy record with recognisable values.
+QByteArray LegacyRecord(int index, std::int16_t rs) {
+    QByteArray r(kLegacyRecordSize, '\0');
+    r[0] = 3;
+    r[1] = 'a';
+    r[2] = 'b';
+    r[3] = static_cast<char>('0' + index % 10);
+    const QByteArray zeit = QByteArrayLiteral("\x05" "09:15");
+    r.replace(16, zeit.size(), zeit);
+    for (int k = 0; k < 10; ++k) { // Ruhe .. Re
+        const std::int16_t v = static_cast<std::int16_t>(index + k);
+        std::memcpy(r.data() + 22 + 2 * k, &v, 2);
+    }
+    std::memcpy(r.data() + 42, &rs, 2);
+    const std::int16_t pettis[4] = {7, 8, 78, 12};
+    std::memcpy(r.data() + 44, pettis, 8);
+    r[52] = 5;                      // A
+    r[53] = static_cast<char>(-1);  // Ab
+    r[54] = 0x11;                   // reserved, carried along
+    const std::int16_t faculae[6] = {1, 2, 3, 4, 5, 6};
+    std::memcpy(r.data() + 58, faculae, 12);
+    r[70] = 1;
+    r[71] = 'Z';
+    r[76] = 1;
+    r[77] = 'H';
+    r[82] = 'X';
+    std::memset(r.data() + 83, 0x55, 20); // not converted
+    return r;
+}
+
+} // namespace
+
+class YearFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void missingFileGivesEmptyYear() {
+        ObserverFixture fx;
+        TYearBuffer y;
+        std::memset(&y, 0x5A, sizeof y);
+        QVERIFY(!ReadYear(2004, y));
+        QCOMPARE(Bytes(y), QByteArray(kYearFileSize, '\0'));
+        QVERIFY(WriteYear(2004, y));
+        QCOMPARE(QFileInfo(fx.observerFile("SO2004.DAT")).size(), qint64(kYearFileSize));
+    }
+
+    void writeAndReadBackIsIdentical() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        // Every byte differs, including block 0 and the slots behind a month's end.
+        auto *raw = reinterpret_cast<unsigned char *>(&y);
+        for (int i = 0; i < kYearFileSize; ++i)
+            raw[i] = static_cast<unsigned char>(i * 7 + 3);
+        QVERIFY(WriteYear(2004, y));
+        QCOMPARE(fx.read("SO2004.DAT"), Bytes(y));
+        TYearBuffer back;
+        QVERIFY(ReadYear(2004, back));
+        QCOMPARE(Bytes(back), Bytes(y));
+    }
+
+    void legacyFileIsConverted() {
+        ObserverFixture fx;
+        QByteArray legacy;
+        for (int i = 0; i < kLegacyRecordCount; ++i)
+            legacy += LegacyRecord(i, i == 33 ? std::int16_t(-1) : i == 34 ? std::int16_t(500) : std::int16_t(-300));
+        QCOMPARE(legacy.size(), 42848);
+        fx.write("SO1998.DAT", legacy);
+
+        TYearBuffer y;
+        QVERIFY(ReadYear(1998, y));
+        QCOMPARE(fx.read("SO1998.OLD"), legacy);
+        QCOMPARE(fx.read("SO1998.DAT"), Bytes(y));
+        QCOMPARE(fx.read("SO1998.DAT").size(), kYearFileSize);
+
+        const TDayRecord &d = y.Day(1, 1); // record 33
+        QCOMPARE(d.Bemerkung.text(), QStringLiteral("ab3"));
+        QCOMPARE(d.Zeit.text(), QStringLiteral("09:15"));
+        QCOMPARE(d.Ruhe, std::int16_t(33));
+        QCOMPARE(d.Re, std::int16_t(42));
+        QCOMPARE(d.Rs, -1);
+        QCOMPARE(y.Day(1, 2).Rs, 500);
+        QCOMPARE(y.Day(1, 3).Rs, -300);
+        QCOMPARE(d.p, std::int16_t(7));
+        QCOMPARE(d.SN, std::int16_t(78));
+        QCOMPARE(d.CV, std::int16_t(12));
+        QCOMPARE(d.A, std::int8_t(5));
+        QCOMPARE(d.Ab, std::int8_t(-1));
+        QCOMPARE(d.Reserved1[0], std::uint8_t(0x11));
+        QCOMPARE(d.Fo, std::int16_t(1));
+        QCOMPARE(d.pfs, std::int16_t(6));
+        QCOMPARE(d.z_f.text(), QStringLiteral("Z"));
+        QCOMPARE(d.Po.text(), QStringLiteral("H"));
+        QCOMPARE(d.Fl, 'X');
+        QCOMPARE(d.LN, std::int16_t(-1));
+        QCOMPARE(d.LS, std::int16_t(-1));
+        QCOMPARE(d.LGES, std::int16_t(-1));
+        for (unsigned char b : d.Reserved2)
+            QCOMPARE(b, 0);
+    }
+
+    void emptyFileFailsWithEndOfFile() {
+        ObserverFixture fx;
+        fx.write("SO2001.DAT", QByteArray());
+        TYearBuffer y;
+        std::memset(&y, 0x33, sizeof y);
+        try {
+            ReadYear(2001, y);
+            QFAIL("no error");
+        } catch (const TarvoError &e) {
+            QCOMPARE(e.message(), QStringLiteral("Versuch hinter dem Dateiende zu lesen"));
+        }
+        QCOMPARE(Bytes(y), QByteArray(kYearFileSize, '\0'));
+        QVERIFY(QFileInfo::exists(fx.observerFile("SO2001.OLD")));
+        QCOMPARE(QFileInfo(fx.observerFile("SO2001.DAT")).size(), qint64(0));
+    }
+
+    void existingOldFileIsNeverReplaced() {
+        ObserverFixture fx;
+        fx.write("SO2002.OLD", QByteArrayLiteral("first conversion"));
+        fx.write("SO2002.DAT", QByteArrayLiteral("short"));
+        TYearBuffer y;
+        QVERIFY_THROWS_EXCEPTION(TarvoError, ReadYear(2002, y));
+        QCOMPARE(fx.read("SO2002.OLD"), QByteArrayLiteral("first conversion"));
+        QCOMPARE(fx.read("SO2002.DAT"), QByteArrayLiteral("short"));
+
+        // An empty year file beside a whole legacy year is recovered from it.
+        QByteArray legacy;
+        for (int i = 0; i < kLegacyRecordCount; ++i)
+            legacy += LegacyRecord(i, 1);
+        fx.write("SO2002.OLD", legacy);
+        fx.write("SO2002.DAT", QByteArray());
+        QVERIFY(ReadYear(2002, y));
+        QCOMPARE(y.Day(1, 1).Zeit.text(), QStringLiteral("09:15"));
+        QCOMPARE(fx.read("SO2002.OLD"), legacy);
+    }
+
+    void longerFileIsReadAsOneYearAndShrinks() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(3, 4).Zeit.assign(QStringLiteral("11:00"));
+        fx.write("SO2003.DAT", Bytes(y) + QByteArray(100, 'x'));
+        TYearBuffer back;
+        QVERIFY(ReadYear(2003, back));
+        QCOMPARE(Bytes(back), Bytes(y));
+        QVERIFY(WriteYear(2003, back));
+        QCOMPARE(QFileInfo(fx.observerFile("SO2003.DAT")).size(), qint64(kYearFileSize));
+    }
+
+    void unreadableFileIsAnErrorNotAnEmptyYear() {
+        ObserverFixture fx;
+        QDir(fx.dir.path()).mkpath("0001/SO2005.DAT"); // exists, but cannot be read as a file
+        TYearBuffer y;
+        try {
+            ReadYear(2005, y);
+            QFAIL("no error");
+        } catch (const TarvoError &e) {
+            QVERIFY(e.message().startsWith(QStringLiteral("E/A-Fehler ")));
+        }
+    }
+
+    void failedWriteIsReportedAndKeepsTheOldFile() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(1, 1).Zeit.assign(QStringLiteral("08:00"));
+        QVERIFY(WriteYear(2006, y));
+        const QByteArray before = fx.read("SO2006.DAT");
+
+        // The observer directory becomes unusable: a file stands in its place.
+        Storage().CurrentObserverDir = QStringLiteral("blocked/");
+        fx.write("../blocked", "x");
+        QString error;
+        QVERIFY(!WriteYear(2006, ZeroYear(), &error));
+        QVERIFY(error.startsWith(QStringLiteral("In ")));
+        QVERIFY(error.endsWith(QStringLiteral(" kann nicht geschrieben werden")));
+        Storage().CurrentObserverDir = QStringLiteral("0001/");
+        QCOMPARE(fx.read("SO2006.DAT"), before);
+    }
+
+    void writeEmptiesTheArchiveNameCache() {
+        ObserverFixture fx;
+        Storage().ArchiveNameCache = QStringLiteral("0001/20002049.asw");
+        QVERIFY(WriteYear(2004, ZeroYear()));
+        QVERIFY(Storage().ArchiveNameCache.isEmpty());
+    }
+
+    void windowsObserverDirectoryIsUsable() {
+        ObserverFixture fx;
+        Storage().CurrentObserverDir = QStringLiteral("0001\\");
+        QVERIFY(WriteYear(2007, ZeroYear()));
+        QVERIFY(QFileInfo::exists(fx.observerFile("SO2007.DAT")));
+    }
+};
+
+QTEST_GUILESS_MAIN(YearFileTest)
+#include "test_year_file.moc"
