@@ -3,9 +3,9 @@
 #include "tarvo_error.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,18 +51,62 @@ FileReadResult ReadWholeFile(const QString &path) {
     return result;
 }
 
+namespace {
+
+bool WriteAll(int fd, const char *data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+mode_t ModeFor(const QByteArray &target, std::optional<QFileDevice::Permissions> permissions) {
+    if (permissions) {
+        mode_t mode = 0;
+        const QFileDevice::Permissions p = *permissions;
+        if (p & QFileDevice::ReadOwner) mode |= S_IRUSR;
+        if (p & QFileDevice::WriteOwner) mode |= S_IWUSR;
+        if (p & QFileDevice::ExeOwner) mode |= S_IXUSR;
+        if (p & QFileDevice::ReadGroup) mode |= S_IRGRP;
+        if (p & QFileDevice::WriteGroup) mode |= S_IWGRP;
+        if (p & QFileDevice::ExeGroup) mode |= S_IXGRP;
+        if (p & QFileDevice::ReadOther) mode |= S_IROTH;
+        if (p & QFileDevice::WriteOther) mode |= S_IWOTH;
+        if (p & QFileDevice::ExeOther) mode |= S_IXOTH;
+        return mode;
+    }
+    struct stat info {};
+    if (::stat(target.constData(), &info) == 0)
+        return info.st_mode & 07777; // a replaced file keeps its mode
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+// Not QSaveFile: it reports success after a short write (for example at the
+// file size limit), and a half-written file must never replace a good one.
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error,
                          std::optional<QFileDevice::Permissions> permissions) {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && permissions)
-        ok = file.setPermissions(*permissions);
-    if (ok)
-        ok = file.write(bytes) == bytes.size();
-    if (ok)
-        ok = file.commit();
-    else
-        file.cancelWriting();
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temp = target + ".tmp-XXXXXX";
+    bool ok = false;
+    const int fd = ::mkstemp(temp.data()); // created readable by the owner only
+    if (fd >= 0) {
+        ok = ::fchmod(fd, ModeFor(target, permissions)) == 0 && WriteAll(fd, bytes.constData(), bytes.size()) &&
+             ::fsync(fd) == 0;
+        ok = (::close(fd) == 0) && ok;
+        ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+        if (!ok)
+            ::unlink(temp.constData());
+    }
     if (!ok && error)
         *error = TarvoError::CannotWrite(path).message();
     return ok;

@@ -20,8 +20,10 @@ struct FileReadResult {
 // gives the operating system's error code.
 FileReadResult ReadWholeFile(const QString &path);
 
-// Replaces (or creates) the file with the bytes. With `permissions` set, the
-// new file gets exactly these permissions from the moment it exists.
+// Replaces (or creates) the file with the bytes: a temporary file beside it is
+// written, synced and renamed over it. With `permissions` set, the new file
+// gets exactly these permissions (it is never readable by others before);
+// otherwise a replaced file keeps its mode.
 // Returns false and leaves the previous file untouched on any failure; the
 // message then says "In <path> kann nicht geschrieben werden".
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr,

@@ -1,0 +1,135 @@
+// Writes that fail half-way (file size limit) must leave the previous file
+// intact, say so, and succeed when tried again.
+#include "storage_fixture.h"
+#include "storage/archive.h"
+#include "storage/column_layout.h"
+#include "storage/profile.h"
+#include "storage/tarvo_error.h"
+#include "storage/year_file.h"
+
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// While alive, no file may grow beyond `bytes`; writes beyond fail with EFBIG.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+} // namespace
+
+class WriteFaultTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+
+    void yearFile() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(6, 1) = MakeDay(true, 77);
+        QVERIFY(WriteYear(2004, y));
+        const QByteArray before = fx.read("SO2004.DAT");
+        y.Day(6, 2) = MakeDay(true, 88);
+        {
+            FileSizeLimit limit(1000);
+            QString error;
+            QVERIFY(!WriteYear(2004, y, &error));
+            QVERIFY(error.contains(QStringLiteral("kann nicht geschrieben werden")));
+        }
+        QCOMPARE(fx.read("SO2004.DAT"), before);
+        QCOMPARE(QDir(fx.dir.filePath("0001")).entryList(QDir::Files), QStringList{"SO2004.DAT"});
+        QVERIFY(WriteYear(2004, y));
+        TYearBuffer back;
+        QVERIFY(ReadYear(2004, back));
+        QCOMPARE(back.Day(6, 2).Re, std::int16_t(88));
+    }
+
+    void archive() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(1, 1) = MakeDay(true, 10);
+        QVERIFY(WriteYear(2004, y));
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s));
+        const QByteArray before = fx.read("20002049.asw");
+        s[0].SIDC = 55.5;
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY(!SaveYearSummaries(2004, s));
+            y.Day(1, 2) = MakeDay(true, 20);
+            QVERIFY(!WriteYear(2004, y)); // also refused: nothing changes
+        }
+        QCOMPARE(fx.read("20002049.asw"), before);
+        QVERIFY(SaveYearSummaries(2004, s));
+        QVERIFY(LoadYearSummaries(2004, s));
+        QCOMPARE(s[0].SIDC, 55.5);
+    }
+
+    void archiveRefreshFailureIsReported() {
+        ObserverFixture fx;
+        QVERIFY(WriteYear(2004, ZeroYear()));
+        {
+            FileSizeLimit limit(4096);
+            TYearSummaries s;
+            QVERIFY_THROWS_EXCEPTION(TarvoError, LoadYearSummaries(2004, s)); // the new archive cannot be made
+        }
+        QVERIFY(Storage().ArchiveNameCache.isEmpty());
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s));
+    }
+
+    void settingsAndColumnLayout() {
+        ObserverFixture fx;
+        TObserverProfile p = EmptyProfile();
+        p.Name2.assign(QStringLiteral("Erste Fassung"));
+        SaveProfile(p);
+        SaveColumnLayout();
+        const QByteArray profileBefore = fx.read("beob.ini");
+        const QByteArray layoutBefore = fx.read("AEF.CFG");
+        p.Name2.assign(QStringLiteral("Zweite Fassung"));
+        Storage().ColumnLayout[2].Sichtbar = 0;
+        {
+            FileSizeLimit limit(100);
+            QVERIFY_THROWS_EXCEPTION(TarvoError, SaveProfile(p));
+            QVERIFY_THROWS_EXCEPTION(TarvoError, SaveColumnLayout());
+        }
+        QCOMPARE(fx.read("beob.ini"), profileBefore);
+        QCOMPARE(fx.read("AEF.CFG"), layoutBefore);
+        SaveProfile(p);
+        SaveColumnLayout();
+        TObserverProfile back = EmptyProfile();
+        LoadProfile(back);
+        QCOMPARE(back.Name2.text(), QStringLiteral("Zweite Fassung"));
+    }
+
+    void garbageSettingsFileReadsAsDefaults() {
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        QFile f(dir.filePath("tarvo.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray garbage;
+        for (int i = 0; i < 4096; ++i)
+            garbage.append(static_cast<char>((i * 131 + 7) % 256));
+        f.write(garbage);
+        f.close();
+        TObserverProfile p = EmptyProfile();
+        LoadProgramSettings(p); // no crash; no observers
+        QVERIFY(!Storage().ObserversPresent);
+        QCOMPARE(p.AddrRe.text(), DefaultAddressRe());
+    }
+};
+
+QTEST_GUILESS_MAIN(WriteFaultTest)
+#include "test_write_faults.moc"
