@@ -3,7 +3,7 @@
 #include <QMessageBox>
 
 void ShowInformation(QWidget *parent, const QString &text) {
-    QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+    QMessageBox::information(parent, QStringLiteral("Informationen"), text, QMessageBox::Ok);
 }
 
 void ShowError(QWidget *parent, const QString &text) {
