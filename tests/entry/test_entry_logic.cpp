@@ -365,8 +365,8 @@ private slots:
         QTest::newRow("A2 C1 H1") << QList<int>{2, 0, 1, 0, 0, 0, 0, 1, 0} << qint64(4) << qint64(60) << true;
         QTest::newRow("one of each") << QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1} << qint64(9) << qint64(226)
                                      << true;
-        QTest::newRow("at the limit")
-            << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << qint64(0) << qint64(0) << true;
+        QTest::newRow("exactly 65535")
+            << QList<int>{0, 0, 1, 0, 0, 0, 0, 0, 1771} << qint64(1772) << qint64(65535) << true;
         QTest::newRow("G 1310 = 65500")
             << QList<int>{0, 0, 0, 0, 0, 0, 1310, 0, 0} << qint64(1310) << qint64(65500) << true;
         QTest::newRow("G 1311 beyond")
