@@ -140,6 +140,7 @@ bool TBeckDLG::g_aExit(int index) {
     if (!refusal.isEmpty()) {
         // The count, sum and Beck number keep their previous values.
         ShowProgramMessage(this, QMessageBox::Critical, refusal);
+        activateWindow();
         edit->setFocus();
         edit->selectAll();
         return false;
@@ -149,6 +150,7 @@ bool TBeckDLG::g_aExit(int index) {
     ShowTotals(totals.sum, totals.beck);
     if (SpotsExceedWolf(WolfSpots, totals.sum))
         ShowProgramMessage(this, QMessageBox::NoIcon, SpotsExceedWolfMessage());
+    activateWindow();
     return true;
 }
 

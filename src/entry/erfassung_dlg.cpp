@@ -82,13 +82,21 @@ TErfassungDlg::TErfassungDlg(QWidget *parent) : QDialog(parent) {
     }
     // A box becomes pending when the focus enters it. Connected after the
     // watcher so that a box left and re-entered in one move stays pending.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (!now || now->window() != this)
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        // Focus coming back from another window (a message box) is no entering.
+        if (!old || !now || old->window() != this || now->window() != this)
             return;
         for (int i = 0; i < kBoxCount; ++i)
             if (Inside(boxes_[i], now))
                 pending_[i] = true;
     });
+    // An edit makes its box pending as well, so an edit after a check's own
+    // focus move is never lost on OK.
+    for (int i = 0; i < kBoxCount; ++i) {
+        for (QLineEdit *edit : boxes_[i]->findChildren<QLineEdit *>())
+            connect(edit, &QLineEdit::textEdited, this, [this, i] { pending_[i] = true; });
+    }
+    connect(cbFl_, &QCheckBox::toggled, this, [this] { pending_[Index(EntryBox::Fackel)] = true; });
 }
 
 TErfassungDlg::~TErfassungDlg() = default;
@@ -518,7 +526,11 @@ void TErfassungDlg::BoxExit(EntryBox box, QWidget *left) {
     // An earlier check of this focus move already put the focus back inside.
     if (Inside(left, focusWidget()))
         return;
-    ShowMessages(RunCheck(box));
+    const BoxCheck check = RunCheck(box);
+    ShowMessages(check);
+    // The focus moves of an informing message do not make the box pending again.
+    if (check.complete)
+        pending_[Index(box)] = false;
 }
 
 void TErfassungDlg::ZeitExit() {
@@ -543,6 +555,7 @@ void TErfassungDlg::n_s_Exit(QLineEdit *field) {
     const QString message = SpotFieldMessage(Texts(), field->objectName());
     if (!message.isEmpty()) {
         ShowInformation(this, message);
+        activateWindow();
         field->setFocus();
     }
 }
@@ -572,6 +585,8 @@ void TErfassungDlg::ShowMessages(const BoxCheck &check) {
         } else {
             ShowInformation(this, m.text);
         }
+        // Back from the message box: the dialog must be the active window again for the focus move.
+        activateWindow();
         FocusField(m.focus);
     }
 }
@@ -602,7 +617,9 @@ void TErfassungDlg::BeckHlpClick() {
     if (!beck_)
         beck_ = new TBeckDLG(this);
     beck_->WolfSpots = static_cast<std::uint16_t>(DayData.f);
-    if (beck_->exec() != QDialog::Accepted)
+    const int result = beck_->exec();
+    activateWindow();
+    if (result != QDialog::Accepted)
         return;
     QLineEdit *rs = Edit("Rs");
     rs->setText(QString::number(beck_->BeckResult));

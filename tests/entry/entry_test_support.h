@@ -2,6 +2,7 @@
 
 // Helpers shared by the entry dialog tests.
 
+#include "entry/entry_checks.h"
 #include "storage/day_record.h"
 #include "storage/profile.h"
 
@@ -47,5 +48,13 @@ inline TObserverProfile ProfileWithSwitches(bool on) {
 inline TDayRecord UnobservedDay() {
     TDayRecord d;
     std::memset(&d, 0, sizeof d);
+    return d;
+}
+
+// An observed day with every number "not given".
+inline TDayRecord ObservedDay(const QString &time) {
+    TDayRecord d = UnobservedDay();
+    ClearUnobservedDay(d);
+    d.Zeit.assign(time);
     return d;
 }
