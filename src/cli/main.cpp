@@ -4,7 +4,7 @@
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -32,7 +32,10 @@ void ChooseObserver(CliSession &session, const QString &key) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
+    // The report forms are painted, which needs a GUI application; the
+    // offscreen platform lets it run without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString home;
     QString observer;
