@@ -31,7 +31,16 @@ void ChooseObserver(CliSession &session, const QString &key) {
 
 } // namespace
 
+// Qt's note about a missing XDG_RUNTIME_DIR says nothing to the user of a
+// command-line tool; everything else goes to stderr as usual.
+void MessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    std::fputs(qFormatLogMessage(type, context, message).toLocal8Bit().append('\n').constData(), stderr);
+}
+
 int main(int argc, char *argv[]) {
+    qInstallMessageHandler(MessageHandler);
     // The report forms are painted, which needs a GUI application; the
     // offscreen platform lets it run without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -8,7 +8,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
+#include "storage/file_io.h"
 
 namespace {
 
@@ -143,9 +144,8 @@ QImage TReport::toImage(double dpi) {
 }
 
 void TReport::writePdf(const QString &fileName, const QString &title) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TarvoError::CannotWrite(fileName);
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QSizeF(page.width, page.height), QPageSize::Millimeter, QString(),
@@ -157,6 +157,7 @@ void TReport::writePdf(const QString &fileName, const QString &title) {
         writer.setTitle(title);
         print(&writer);
     }
-    if (!file.commit())
-        throw TarvoError::CannotWrite(fileName);
+    QString error;
+    if (!WriteFileAtomically(fileName, file.data(), &error))
+        throw TarvoError(error);
 }
