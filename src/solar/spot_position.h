@@ -57,9 +57,9 @@ struct TSpotResult {
 // radians. Points off the disk and an unset radius are reported, not computed.
 TSpotResult ComputeSpotPosition(const TSunOrientation &sun, double x, double y, int radius);
 
-// "Nord" for B ≥ 0, else "Süd".
+// "Nord" for B ≥ 0 (as shown with four decimals), else "Süd".
 QString HemisphereWord(double b);
-// "West" for a central meridian distance ≥ 0, else "Ost".
+// "West" for a central meridian distance ≥ 0 (as shown), else "Ost".
 QString SideWord(double azm);
 
 // A millimetre value as typed: the user's decimal separator, or '.'.

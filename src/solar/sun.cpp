@@ -60,7 +60,7 @@ int CarringtonRotation(double jd) {
     const long double m = DegToRad(Norm360(static_cast<double>(281.96L + 26.882476L * k)));
     const long double start = 27.2752316L * k + 2398140.227L + 0.1454L * std::sin(m) -
                               0.0085L * std::sin(2.0L * m) - 0.0141L * std::cos(2.0L * m);
-    const long double number = jd - start >= 0.0L ? k : n;
+    const long double number = jd - static_cast<double>(start) >= 0.0 ? k : n;
     return number < 1.0L ? 0 : static_cast<int>(number);
 }
 
