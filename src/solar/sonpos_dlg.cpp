@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -56,6 +57,9 @@ TDlgSonPos::TDlgSonPos(QWidget *parent)
     MEZeit = new QLineEdit(GB1);
     MEZeit->setObjectName(QStringLiteral("MEZeit"));
     MEZeit->setInputMask(QStringLiteral("09:99;_"));
+    const int digit = MEDatum->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    MEDatum->setMinimumWidth(12 * digit + 12);
+    MEZeit->setMinimumWidth(7 * digit + 12);
     {
         auto *g = new QGridLayout(GB1);
         auto *ld = Caption(QStringLiteral("&Datum"), GB1);
@@ -250,10 +254,23 @@ bool TDlgSonPos::ReadTimeField() {
     return true;
 }
 
+// A failed check sends the user back to the field. When the focus left it for
+// a click on the compute button, that click is dropped: the user has seen the
+// message and computing with the old values would only repeat or hide it.
+void TDlgSonPos::Reject(QWidget *field, const QString &message, bool error) {
+    if (error)
+        ShowError(this, message);
+    else
+        ShowInformation(this, message);
+    suppressClick_ = true;
+    QTimer::singleShot(0, this, [this] { suppressClick_ = false; });
+    activateWindow();
+    field->setFocus(Qt::OtherFocusReason);
+}
+
 void TDlgSonPos::MEDatumExit() {
     if (!ReadDateField()) {
-        ShowInformation(this, QString::fromUtf8(kMsgDateWrong));
-        MEDatum->setFocus(Qt::OtherFocusReason);
+        Reject(MEDatum, QString::fromUtf8(kMsgDateWrong));
         return;
     }
     RecomputeSun();
@@ -261,8 +278,7 @@ void TDlgSonPos::MEDatumExit() {
 
 void TDlgSonPos::MEZeitExit() {
     if (!ReadTimeField()) {
-        ShowInformation(this, QString::fromUtf8(kMsgTimeWrong));
-        MEZeit->setFocus(Qt::OtherFocusReason);
+        Reject(MEZeit, QString::fromUtf8(kMsgTimeWrong));
         return;
     }
     RecomputeSun();
@@ -283,22 +299,20 @@ void TDlgSonPos::MEXYExit() {
     for (QLineEdit *edit : {MEX, MEY}) {
         const std::optional<double> v = ReadMillimetres(edit->text());
         if (!v) {
-            ShowError(this, TarvoError::NotAFloat(edit->text()).message());
-            edit->setFocus(Qt::OtherFocusReason);
+            Reject(edit, TarvoError::NotAFloat(edit->text()).message(), true);
             return;
         }
         (edit == MEX ? x_ : y_) = *v;
     }
     rho_ = std::hypot(x_, y_);
     const TCircleCheck check = CheckCircle(rho_, radius_);
-    if (check != TCircleCheck::Inside) {
-        ShowInformation(this, CircleMessage(check));
-        MEX->setFocus(Qt::OtherFocusReason);
-    }
+    if (check != TCircleCheck::Inside)
+        Reject(MEX, CircleMessage(check));
 }
 
 void TDlgSonPos::BtnRechnenClick() {
-    Compute(true);
+    if (!suppressClick_)
+        Compute(true);
 }
 
 // Leaving the button computes as well, but then the focus stays where the
@@ -321,6 +335,7 @@ void TDlgSonPos::Compute(bool moveFocus) {
         lGradAZM->setText(QStringLiteral("° (%1)").arg(SideWord(position_.AZM)));
     }
     if (moveFocus) {
+        activateWindow();
         watcher_->setEnabled(false);
         MEX->setFocus(Qt::OtherFocusReason);
         watcher_->setEnabled(true);

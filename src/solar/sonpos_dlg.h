@@ -42,6 +42,7 @@ private:
     void BtnRechnenClick();
     void BitBtn1Click();
 
+    void Reject(QWidget *field, const QString &message, bool error = false);
     bool ReadDateField();
     bool ReadTimeField();
     void RecomputeSun();
@@ -73,6 +74,7 @@ private:
 
     std::function<QDateTime()> utcNow_;
     bool placed_ = false;
+    bool suppressClick_ = false;
 
     int day_ = 0;
     int month_ = 0;
