@@ -2,7 +2,6 @@
 #include "cli_command.h"
 
 #include "solar/spot_position.h"
-#include "solar/tpdate.h"
 #include "storage/tarvo_error.h"
 
 namespace {
@@ -14,18 +13,14 @@ struct Moment {
     int seconds = 0;
 };
 
-// The texts are read like the dialog's masked fields; they must have exactly
-// the picture's length, or the reader would fall back to its defaults.
 Moment ReadMoment(const QString &dateText, const QString &timeText) {
-    const QString datePicture = QLatin1String(kDatePicture);
-    const QString timePicture = QLatin1String(kTimePicture);
-    const DateFields date = ReadDate(datePicture, dateText);
-    if (dateText.size() != datePicture.size() || !date.valid)
+    const std::optional<TObservationDate> date = ReadObservationDate(dateText);
+    if (!date)
         throw TarvoError(QString::fromUtf8(kMsgDateWrong));
-    const int seconds = ReadTimeSeconds(timePicture, timeText);
-    if (timeText.size() != timePicture.size() || seconds < 0)
+    const std::optional<int> seconds = ReadObservationTime(timeText);
+    if (!seconds)
         throw TarvoError(QString::fromUtf8(kMsgTimeWrong));
-    return {date.year, date.month, date.day, seconds};
+    return {date->year, date->month, date->day, *seconds};
 }
 
 QString Line(const char *name, const QString &value) {

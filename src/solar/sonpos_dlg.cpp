@@ -1,6 +1,5 @@
 #include "sonpos_dlg.h"
 
-#include "solar/tpdate.h"
 #include "storage/profile.h"
 #include "storage/tarvo_error.h"
 #include "uikit/focus_group.h"
@@ -237,20 +236,20 @@ QString TDlgSonPos::TimeText() const {
 }
 
 bool TDlgSonPos::ReadDateField() {
-    const DateFields d = ReadDate(QLatin1String(kDatePicture), DateText());
-    if (!d.valid)
+    const std::optional<TObservationDate> d = ReadObservationDate(DateText());
+    if (!d)
         return false;
-    day_ = d.day;
-    month_ = d.month;
-    year_ = d.year;
+    day_ = d->day;
+    month_ = d->month;
+    year_ = d->year;
     return true;
 }
 
 bool TDlgSonPos::ReadTimeField() {
-    const int seconds = ReadTimeSeconds(QLatin1String(kTimePicture), TimeText());
-    if (seconds < 0)
+    const std::optional<int> seconds = ReadObservationTime(TimeText());
+    if (!seconds)
         return false;
-    seconds_ = seconds;
+    seconds_ = *seconds;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "astro.h"
 #include "astromat.h"
+#include "tpdate.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -22,6 +23,24 @@ double ClampUnit(double v) {
     return std::clamp(v, -1.0, 1.0);
 }
 } // namespace
+
+// A text of another length than the picture's would be read as the
+// reader's defaults (a valid date), so it is refused here.
+std::optional<TObservationDate> ReadObservationDate(const QString &text) {
+    const QString picture = QLatin1String(kDatePicture);
+    const DateFields d = ReadDate(picture, text);
+    if (text.size() != picture.size() || !d.valid)
+        return std::nullopt;
+    return TObservationDate{d.day, d.month, ExpandYear(d.year)};
+}
+
+std::optional<int> ReadObservationTime(const QString &text) {
+    const QString picture = QLatin1String(kTimePicture);
+    const int seconds = ReadTimeSeconds(picture, text);
+    if (text.size() != picture.size() || seconds < 0)
+        return std::nullopt;
+    return seconds;
+}
 
 TSunValues ComputeSunValues(int year, int month, int day, int seconds) {
     TSunValues v;

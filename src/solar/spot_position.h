@@ -19,6 +19,17 @@ extern const char *const kMsgRadiusNotSet;  // no projection radius in the obser
 extern const char *const kDatePicture; // "dd.mm.yyyy"
 extern const char *const kTimePicture; // "hh:mm"
 
+struct TObservationDate {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+};
+// The date text as "dd.mm.yyyy"; nothing when it is not a valid date. A
+// two-digit year is expanded as the date check sees it (0024 is 1924).
+std::optional<TObservationDate> ReadObservationDate(const QString &text);
+// The UT time text as "hh:mm" in seconds since 0 h; nothing when not valid.
+std::optional<int> ReadObservationTime(const QString &text);
+
 struct TSunValues {
     double DeltaT = 0.0; // seconds
     double JD = 0.0;     // universal time

@@ -10,7 +10,7 @@ double Degrees(bool radians, long double degrees) {
     return radians ? DegToRad(static_cast<double>(degrees)) : static_cast<double>(degrees);
 }
 
-// The epoch from which Carrington rotations are counted.
+// The day on which Carrington rotation 1 begins.
 constexpr double kRotationEpoch = 2398166.5;
 } // namespace
 
@@ -54,13 +54,15 @@ double SunApparentLongitude(bool radians, double jde) {
 }
 
 int CarringtonRotation(double jd) {
-    // Rotation 1 began at this moment; before it the count has no meaning.
     const long double n = std::trunc((jd - static_cast<long double>(kRotationEpoch)) / 27.2752L);
     const long double k = n + 1.0L;
     const long double m = DegToRad(Norm360(static_cast<double>(281.96L + 26.882476L * k)));
     const long double start = 27.2752316L * k + 2398140.227L + 0.1454L * std::sin(m) -
                               0.0085L * std::sin(2.0L * m) - 0.0141L * std::cos(2.0L * m);
+    // The start is compared as the double it is handed on as, so that the
+    // rotation's own start JD already counts as the new rotation.
     const long double number = jd - static_cast<double>(start) >= 0.0 ? k : n;
+    // Before rotation 1 (9 November 1853) the count has no meaning.
     return number < 1.0L ? 0 : static_cast<int>(number);
 }
 

@@ -31,6 +31,9 @@ void TestCliSolar::run_data() {
     QTest::newRow("sun worked example") << QStringList{"sun", "13.10.1992", "00:00"} << 0
                                         << "P=26.2739\nB0=5.9884\nL0=238.6295\nRotation=1861\n"
                                         << "";
+    QTest::newRow("two-digit year is 19xx") << QStringList{"sun", "13.10.0092", "00:00"} << 0
+                                            << "P=26.2739\nB0=5.9884\nL0=238.6295\nRotation=1861\n"
+                                            << "";
     QTest::newRow("sun before rotation 1") << QStringList{"sun", "01.06.1800", "12:00"} << 0 << "Rotation=0\n"
                                            << "";
     QTest::newRow("position east") << QStringList{"position", "13.10.1992", "00:00", "50", "0", "100"} << 0

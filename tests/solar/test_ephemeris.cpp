@@ -57,6 +57,8 @@ private slots:
     void readMillimetres_data();
     void readMillimetres();
     void fixed4();
+    void observationTexts_data();
+    void observationTexts();
 };
 
 void TestEphemeris::norm360_data() {
@@ -453,6 +455,40 @@ void TestEphemeris::fixed4() {
     QCOMPARE(Fixed4(-0.00001, german), QStringLiteral("0,0000"));
     QCOMPARE(Fixed4(-28.14163, QLocale::c()), QStringLiteral("-28.1416"));
     QCOMPARE(Fixed4(1234.5, german), QStringLiteral("1.234,5000"));
+}
+
+void TestEphemeris::observationTexts_data() {
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("plain") << "13.10.1992"
+                           << "00:00" << 1992 << 0;
+    QTest::newRow("blanks from the mask") << " 3.10.1992"
+                                          << " 7:05" << 1992 << 25500;
+    QTest::newRow("two-digit year") << "13.10.0092"
+                                    << "23:59" << 1992 << 86340;
+    QTest::newRow("short date") << "3.10.1992"
+                                << "00:00" << -1 << 0;
+    QTest::newRow("short time") << "13.10.1992"
+                                << "7:05" << 1992 << -1;
+    QTest::newRow("24:00") << "13.10.1992"
+                           << "24:00" << 1992 << -1;
+    QTest::newRow("empty mask") << "  .  .    "
+                                << "  :  " << -1 << -1;
+    QTest::newRow("year 4000") << "01.01.4000"
+                               << "12:00" << -1 << 43200;
+}
+
+void TestEphemeris::observationTexts() {
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    QFETCH(int, year);
+    QFETCH(int, seconds);
+    const std::optional<TObservationDate> d = ReadObservationDate(date);
+    QCOMPARE(d ? d->year : -1, year);
+    const std::optional<int> s = ReadObservationTime(time);
+    QCOMPARE(s ? *s : -1, seconds);
 }
 
 QTEST_GUILESS_MAIN(TestEphemeris)
