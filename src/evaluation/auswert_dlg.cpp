@@ -35,11 +35,6 @@ QSpinBox *SpinBox(const char *name, int min, int max, int value, QWidget *parent
     return box;
 }
 
-QIcon ColourIcon(const QColor &colour) {
-    QPixmap pixmap(10, 10);
-    pixmap.fill(colour);
-    return QIcon(pixmap);
-}
 } // namespace
 
 TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
@@ -89,7 +84,6 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
             b->setText(QString::fromUtf8(Curves()[c].caption));
             b->setCheckable(true);
             b->setFixedWidth(kCellWidth);
-            b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
             b->setProperty("Tag", Curves()[c].tag);
             connect(b, &QToolButton::toggled, this, [this] { KurveOnOff(); });
             buttons_[c] = b;
@@ -347,7 +341,6 @@ void TAuswDlg::ColourLegend() {
     for (int i = 0; i < kCurveCount; ++i) {
         const QColor colour = ColourFromFarbe(profile_.Farbe[i]);
         SAG_->item(LegendRow(i), LegendColumn(i))->setForeground(colour);
-        buttons_[i]->setIcon(ColourIcon(colour));
     }
 }
 
