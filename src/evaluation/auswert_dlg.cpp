@@ -109,8 +109,10 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     SAG_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SAG_->setFixedSize(12 * kCellWidth + 2 * SAG_->frameWidth(), 2 * kCellHeight + 2 * SAG_->frameWidth());
     QFont small = SAG_->font();
-    small.setPixelSize(11);
+    small.setPixelSize(10);
     SAG_->setFont(small);
+    SAG_->setTextElideMode(Qt::ElideNone);
+    SAG_->setWordWrap(false);
     for (int i = 0; i < kCurveCount; ++i) {
         auto *item = new QTableWidgetItem(QString::fromUtf8(Curves()[i].legendText));
         item->setBackground(QColor(0xE0, 0xE0, 0xE0));
@@ -252,7 +254,9 @@ void TAuswDlg::FormClose() {
     }
 }
 
-void TAuswDlg::SetStatus(const QString &text) { Stat_->setText(text); }
+void TAuswDlg::SetStatus(const QString &text) {
+    Stat_->setText(text);
+}
 
 void TAuswDlg::Draw() {
     if (drawing_)
@@ -282,7 +286,9 @@ void TAuswDlg::Draw() {
     LineNew();
 }
 
-void TAuswDlg::LineNew() { PB1_->update(); }
+void TAuswDlg::LineNew() {
+    PB1_->update();
+}
 
 void TAuswDlg::Loeschen() {
     // The boxes are repainted from the new state; clearing means forgetting the old one.
@@ -373,13 +379,15 @@ void TAuswDlg::PB1DblClick() {
     PB1_->setCursor(PB1_->cursor().shape() == Qt::CrossCursor ? Qt::ArrowCursor : Qt::CrossCursor);
 }
 
-void TAuswDlg::SaveImage(const QString &fileName) { SavePicture(picture(), fileName); }
+void TAuswDlg::SaveImage(const QString &fileName) {
+    SavePicture(picture(), fileName);
+}
 
 void TAuswDlg::BtnSaveClick() {
     QString selected;
-    QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Bild speichern"),
-                                                QStringLiteral("auswertung.png"),
-                                                QStringLiteral("PNG-Bild (*.png);;PDF-Dokument (*.pdf)"), &selected);
+    QString name =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Bild speichern"), QStringLiteral("auswertung.png"),
+                                     QStringLiteral("PNG-Bild (*.png);;PDF-Dokument (*.pdf)"), &selected);
     if (name.isEmpty())
         return;
     const bool pdf = selected.contains(QLatin1String("pdf"));

@@ -13,9 +13,9 @@ constexpr int kCurveCount = 24;
 // index in the profile's Farbe.
 struct TCurveInfo {
     int tag;
-    const char *button;      // objectName of the tool button
-    const char *caption;     // button caption (UTF-8)
-    const char *legendText;  // text of its legend cell (UTF-8)
+    const char *button;     // objectName of the tool button
+    const char *caption;    // button caption (UTF-8)
+    const char *legendText; // text of its legend cell (UTF-8)
     const char *readOutLabel;
     double TMonthSummary::*field;
     double scale; // plotted value = field * scale
@@ -24,9 +24,15 @@ struct TCurveInfo {
 const std::array<TCurveInfo, kCurveCount> &Curves();
 
 // Legend cell of a colour index: column index % 12, row index / 12.
-inline int LegendColumn(int index) { return index % 12; }
-inline int LegendRow(int index) { return index / 12; }
-inline int LegendIndex(int column, int row) { return column + 12 * row; }
+inline int LegendColumn(int index) {
+    return index % 12;
+}
+inline int LegendRow(int index) {
+    return index / 12;
+}
+inline int LegendIndex(int column, int row) {
+    return column + 12 * row;
+}
 
 // Curve indexes (Tag - 1) in the order of the two tool-bar rows and of the read-out.
 const std::array<int, 13> &ToolBarRow1();

@@ -11,13 +11,13 @@
 
 // What a full drawing pass needs to know.
 struct TEvalParams {
-    int endYear = 0;          // E: the span ends before January of E
-    int years = 15;           // N
-    int factor = 1;           // F: pixels per value unit
-    int timeAxisWidth = 0;    // width of the time axis box
-    int valueAxisWidth = 30;  // width of the value axis box
-    int curveHeight = 0;      // H: height of the curve box
-    int todayYear = 0;        // the curves end with this month
+    int endYear = 0;         // E: the span ends before January of E
+    int years = 15;          // N
+    int factor = 1;          // F: pixels per value unit
+    int timeAxisWidth = 0;   // width of the time axis box
+    int valueAxisWidth = 30; // width of the value axis box
+    int curveHeight = 0;     // H: height of the curve box
+    int todayYear = 0;       // the curves end with this month
     int todayMonth = 0;
 };
 

@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-QColor EvalBackground() { return Qt::white; }
+QColor EvalBackground() {
+    return Qt::white;
+}
 
 namespace {
 

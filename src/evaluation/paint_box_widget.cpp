@@ -17,9 +17,13 @@ void TPaintBox::paintEvent(QPaintEvent *) {
         onPaint(painter);
 }
 
-void TPaintBox::mouseMoveEvent(QMouseEvent *event) { emit mouseMoved(event->position().toPoint()); }
+void TPaintBox::mouseMoveEvent(QMouseEvent *event) {
+    emit mouseMoved(event->position().toPoint());
+}
 
-void TPaintBox::mouseDoubleClickEvent(QMouseEvent *) { emit doubleClicked(); }
+void TPaintBox::mouseDoubleClickEvent(QMouseEvent *) {
+    emit doubleClicked();
+}
 
 void TPaintBox::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);

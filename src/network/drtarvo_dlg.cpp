@@ -11,14 +11,19 @@
 #define TARVO_NETWORK_HOME_URL "https://www.tarvo-netz.de/"
 #endif
 
-QString TdrTarvoDlg::DataAddress() { return QStringLiteral(TARVO_NETWORK_DATA_URL); }
-QString TdrTarvoDlg::HomeAddress() { return QStringLiteral(TARVO_NETWORK_HOME_URL); }
+QString TdrTarvoDlg::DataAddress() {
+    return QStringLiteral(TARVO_NETWORK_DATA_URL);
+}
+QString TdrTarvoDlg::HomeAddress() {
+    return QStringLiteral(TARVO_NETWORK_HOME_URL);
+}
 
 namespace {
 TImportDlgSetup NetDefSetup() {
     TImportDlgSetup s;
     s.caption = QStringLiteral("definitive Relativzahlen TARVO-Netz Import Filter");
-    s.intro = QStringLiteral("Die aktuellen Monatsdaten des TARVO-Netzes sind auf der Internetseite zu finden:");
+    s.intro =
+        QStringLiteral("Die aktuellen Monatsdaten des TARVO-Netzes sind auf der Internetseite zu finden:");
     s.dataCaption = QStringLiteral("Monatsdaten:");
     s.dataUrl = TdrTarvoDlg::DataAddress();
     s.homeCaption = QStringLiteral("Tarvo-Internetseite:");

@@ -133,7 +133,9 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     ListDirectory();
 }
 
-void TImportDlg::LinkClick(const QString &url) { QDesktopServices::openUrl(QUrl(url)); }
+void TImportDlg::LinkClick(const QString &url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
 
 void TImportDlg::YearExit(QLineEdit *edit) {
     const std::optional<int> year = TextToInt(edit->text());
@@ -145,8 +147,12 @@ void TImportDlg::YearExit(QLineEdit *edit) {
     edit->setText(QString::number(ExpandTwoDigitYear(*year)));
 }
 
-void TImportDlg::Edit1Exit() { YearExit(Edit1_); }
-void TImportDlg::Edit2Exit() { YearExit(Edit2_); }
+void TImportDlg::Edit1Exit() {
+    YearExit(Edit1_);
+}
+void TImportDlg::Edit2Exit() {
+    YearExit(Edit2_);
+}
 
 int TImportDlg::firstYear() const {
     const std::optional<int> y = TextToInt(Edit1_->text());
@@ -209,6 +215,10 @@ void TImportDlg::FLBClick() {
         FE_->setText(item->text());
 }
 
-void TImportDlg::FCBChange() { ListDirectory(); }
+void TImportDlg::FCBChange() {
+    ListDirectory();
+}
 
-void TImportDlg::DCBChange() { setDirectory(DCB_->currentData().toString()); }
+void TImportDlg::DCBChange() {
+    setDirectory(DCB_->currentData().toString());
+}

@@ -13,16 +13,16 @@ class QPushButton;
 // What tells the two import dialogs apart.
 struct TImportDlgSetup {
     QString caption;
-    QString intro;         // Label2
-    QString dataCaption;   // Label3
-    QString dataUrl;       // Link1
-    QString homeCaption;   // Label1
-    QString homeUrl;       // Link2
-    QString attribution;   // source and licence line, empty for none
+    QString intro;       // Label2
+    QString dataCaption; // Label3
+    QString dataUrl;     // Link1
+    QString homeCaption; // Label1
+    QString homeUrl;     // Link2
+    QString attribution; // source and licence line, empty for none
     int minYear = 0;
     int defaultFirstYear = 0;
     QString defaultFile;
-    QStringList filters;   // "Name|mask;mask"
+    QStringList filters; // "Name|mask;mask"
 };
 
 // The common body of the reference-number import dialogs: links to the data,

@@ -129,8 +129,8 @@ int ImportMonthlySeries(const QString &fileName, int firstYear, int lastYear, in
         }
         ++found;
         for (const TImportTarget &t : targets)
-            if (const std::optional<double> v = ParseColumnReal(LineColumns(lines[current], t.firstColumn,
-                                                                             t.lastColumn)))
+            if (const std::optional<double> v =
+                    ParseColumnReal(LineColumns(lines[current], t.firstColumn, t.lastColumn)))
                 summary.*(t.field) = *v;
     });
     return found;

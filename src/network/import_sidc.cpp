@@ -12,7 +12,9 @@
 
 namespace {
 
-bool IsCsv(const QByteArray &line) { return line.contains(';'); }
+bool IsCsv(const QByteArray &line) {
+    return line.contains(';');
+}
 
 bool IsV2Text(const QByteArray &line) {
     static const QRegularExpression pattern(QStringLiteral("^\\d{4} [ \\d]\\d +\\d{4}\\.\\d+ "));
@@ -20,7 +22,7 @@ bool IsV2Text(const QByteArray &line) {
 }
 
 struct MonthValue {
-    int key; // year * 12 + month - 1
+    int key;                     // year * 12 + month - 1
     std::optional<double> value; // nullopt: no value (-1) or unreadable
 };
 
@@ -126,16 +128,18 @@ TSidcFormat RecogniseSidcFormat(const QByteArray &bytes, const QString &fileName
     return smoothed ? TSidcFormat::SmoothedText : TSidcFormat::MonthlyText;
 }
 
-bool IsOldSidcScale(TSidcFormat format) { return format == TSidcFormat::OldColumns; }
+bool IsOldSidcScale(TSidcFormat format) {
+    return format == TSidcFormat::OldColumns;
+}
 
 TSidcImportResult ImportSidc(const QString &fileName, int firstYear, int lastYear) {
     const QByteArray bytes = ReadFileOrThrow(fileName);
     TSidcImportResult result;
     result.format = RecogniseSidcFormat(bytes, fileName);
     if (result.format == TSidcFormat::OldColumns) {
-        result.monthsFound = ImportMonthlySeries(
-            fileName, firstYear, lastYear, 0,
-            {{20, 24, &TMonthSummary::SIDC}, {28, 32, &TMonthSummary::SIDCM}});
+        result.monthsFound =
+            ImportMonthlySeries(fileName, firstYear, lastYear, 0,
+                                {{20, 24, &TMonthSummary::SIDC}, {28, 32, &TMonthSummary::SIDCM}});
         return result;
     }
 

@@ -5,11 +5,11 @@
 
 // The monthly sunspot-number files the SIDC import understands.
 enum class TSidcFormat {
-    OldColumns,     // monthssn.dat: year 1-4, month 5-6, values in 20-24 and 28-32 (pre-2015 scale)
-    MonthlyText,    // SN_m_tot_V2.0.txt: year 1-4, month 6-7, monthly mean 19-23
-    MonthlyCsv,     // SN_m_tot_V2.0.csv (also the hemispheric SN_m_hem file: total in field 4)
-    SmoothedText,   // SN_ms_tot_V2.0.txt: 13-month smoothed mean 19-23
-    SmoothedCsv,    // SN_ms_tot_V2.0.csv
+    OldColumns,   // monthssn.dat: year 1-4, month 5-6, values in 20-24 and 28-32 (pre-2015 scale)
+    MonthlyText,  // SN_m_tot_V2.0.txt: year 1-4, month 6-7, monthly mean 19-23
+    MonthlyCsv,   // SN_m_tot_V2.0.csv (also the hemispheric SN_m_hem file: total in field 4)
+    SmoothedText, // SN_ms_tot_V2.0.txt: 13-month smoothed mean 19-23
+    SmoothedCsv,  // SN_ms_tot_V2.0.csv
 };
 
 struct TSidcImportResult {

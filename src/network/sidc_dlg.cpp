@@ -8,7 +8,8 @@ namespace {
 TImportDlgSetup SidcSetup() {
     TImportDlgSetup s;
     s.caption = QStringLiteral("SIDC Import Filter");
-    s.intro = QStringLiteral("Die aktuellen Monatsdaten der SIDC sind immer auf der Internetseite zu finden:");
+    s.intro =
+        QStringLiteral("Die aktuellen Monatsdaten der SIDC sind immer auf der Internetseite zu finden:");
     s.dataCaption = QStringLiteral("Monatsdaten:");
     s.dataUrl = QStringLiteral("https://www.sidc.be/SILSO/DATA/SN_m_tot_V2.0.txt");
     s.homeCaption = QStringLiteral("SIDC - Internetseite:");
@@ -24,7 +25,9 @@ TImportDlgSetup SidcSetup() {
 }
 } // namespace
 
-TSIDCDlg::TSIDCDlg(QWidget *parent) : TImportDlg(SidcSetup(), parent) { setObjectName(QStringLiteral("TSIDCDlg")); }
+TSIDCDlg::TSIDCDlg(QWidget *parent) : TImportDlg(SidcSetup(), parent) {
+    setObjectName(QStringLiteral("TSIDCDlg"));
+}
 
 void TSIDCDlg::runImport(const QString &filePath, int firstYear, int lastYear) {
     const TSidcImportResult result = ImportSidc(filePath, firstYear, lastYear);

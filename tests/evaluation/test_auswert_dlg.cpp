@@ -161,7 +161,8 @@ private slots:
                 colour->setCurrentColor(QColor(0, 255, 0));
                 accept ? colour->accept() : colour->reject();
             });
-            QTest::mouseClick(sag->viewport(), Qt::LeftButton, {}, sag->visualItemRect(sag->item(1, 4)).center());
+            QTest::mouseClick(sag->viewport(), Qt::LeftButton, {},
+                              sag->visualItemRect(sag->item(1, 4)).center());
             QVERIFY(dlg.coloursChanged());
             dlg.accept();
         });

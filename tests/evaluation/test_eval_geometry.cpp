@@ -110,11 +110,11 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("monthTicks");
         // Span 1990..1999, closing year 2000.
-        QTest::newRow("s=3 every year") << 3
-                                        << QStringList{"1990", "1991", "1992", "1993", "1994", "1995",
-                                                       "1996", "1997", "1998", "1999", "2000"}
+        QTest::newRow("s=3 every year") << 3 << QStringList{"1990", "1991", "1992", "1993", "1994", "1995",
+                                                            "1996", "1997", "1998", "1999", "2000"}
                                         << 110;
-        QTest::newRow("s=2 even years") << 2 << QStringList{"1990", "1992", "1994", "1996", "1998", "2000"} << 0;
+        QTest::newRow("s=2 even years")
+            << 2 << QStringList{"1990", "1992", "1994", "1996", "1998", "2000"} << 0;
         QTest::newRow("s=1 every fifth") << 1 << QStringList{"1990", "1995", "2000"} << 0;
         QTest::newRow("s=0 none") << 0 << QStringList{} << 0;
     }
@@ -186,9 +186,10 @@ private slots:
         QTest::newRow("last pixel of January") << 3 << "Januar 1991\nRe: 92,0\nSIDC: 7,0";
         QTest::newRow("February") << 4 << "Februar 1991\nRe: 93,0\nSIDC: 7,0";
         QTest::newRow("March umlaut") << 7 << "März 1991\nRe: 94,0\nSIDC: 7,0";
-        QTest::newRow("June 2005, the last point") << 1 + (14 * 12 + 5) * 3 << "Juni 2005\nRe: 11,0\nSIDC: 7,0";
-        QTest::newRow("July 2005 is the future") << 1 + (14 * 12 + 6) * 3
-                                                 << "Auch ich kann nicht \n in die Zukunft schauen";
+        QTest::newRow("June 2005, the last point")
+            << 1 + (14 * 12 + 5) * 3 << "Juni 2005\nRe: 11,0\nSIDC: 7,0";
+        QTest::newRow("July 2005 is the future")
+            << 1 + (14 * 12 + 6) * 3 << "Auch ich kann nicht \n in die Zukunft schauen";
     }
     void readOut() {
         QFETCH(int, mouseX);

@@ -118,9 +118,12 @@ private slots:
     }
 
     void shortSmoothedFileFallsBackToName() {
-        const QByteArray twoLines = "2024 01 2024.042   -1.0  -1.0   783 *\n2024 02 2024.124  124.7  21.8   700 *\n";
-        QCOMPARE(RecogniseSidcFormat(twoLines, QStringLiteral("/x/SN_ms_tot_V2.0.txt")), TSidcFormat::SmoothedText);
-        QCOMPARE(RecogniseSidcFormat(twoLines, QStringLiteral("/x/SN_m_tot_V2.0.txt")), TSidcFormat::MonthlyText);
+        const QByteArray twoLines =
+            "2024 01 2024.042   -1.0  -1.0   783 *\n2024 02 2024.124  124.7  21.8   700 *\n";
+        QCOMPARE(RecogniseSidcFormat(twoLines, QStringLiteral("/x/SN_ms_tot_V2.0.txt")),
+                 TSidcFormat::SmoothedText);
+        QCOMPARE(RecogniseSidcFormat(twoLines, QStringLiteral("/x/SN_m_tot_V2.0.txt")),
+                 TSidcFormat::MonthlyText);
     }
 
     // Every month of the file lands in the archive with the file's number.
@@ -131,14 +134,16 @@ private slots:
         QTest::addColumn<bool>("smoothedFile");
         QTest::newRow("old LF") << "monthssn_1950-2005.dat" << 1950 << 2005 << false;
         QTest::newRow("old CR LF") << "monthssn_crlf_1950.dat" << 1950 << 1950 << false;
-        QTest::newRow("old CR LF, no final line end") << "monthssn_crlf_tail24_to2013-04.dat" << 2011 << 2013 << false;
+        QTest::newRow("old CR LF, no final line end")
+            << "monthssn_crlf_tail24_to2013-04.dat" << 2011 << 2013 << false;
         QTest::newRow("old short lines, marker") << "monthssn_head8_tail10.dat" << 2014 << 2015 << false;
         QTest::newRow("V2 text") << "SN_m_tot_V2.0_1950-2005.txt" << 1950 << 2005 << false;
         QTest::newRow("V2 csv") << "SN_m_tot_V2.0_1950-2005.csv" << 1950 << 2005 << false;
         QTest::newRow("V2 provisional") << "SN_m_tot_V2.0_tail8_to2024-03.txt" << 2023 << 2024 << false;
         QTest::newRow("V2 smoothed text") << "SN_ms_tot_V2.0_1950-2005.txt" << 1950 << 2005 << true;
         QTest::newRow("V2 smoothed csv") << "SN_ms_tot_V2.0_excerpt_1990-2005.csv" << 1990 << 2005 << true;
-        QTest::newRow("V2 smoothed, -1 at the end") << "SN_ms_tot_V2.0_tail14_to2020-03.txt" << 2019 << 2020 << true;
+        QTest::newRow("V2 smoothed, -1 at the end")
+            << "SN_ms_tot_V2.0_tail14_to2020-03.txt" << 2019 << 2020 << true;
     }
     void importsEveryMonth() {
         QFETCH(QString, file);
@@ -203,8 +208,11 @@ private slots:
                     continue;
                 }
                 QVERIFY2(qAbs(m.SIDCM - published.first.at(key)) <= 0.1 + 1e-9,
-                         qPrintable(QStringLiteral("%1-%2: %3 vs %4").arg(year).arg(month).arg(m.SIDCM).arg(
-                             published.first.at(key))));
+                         qPrintable(QStringLiteral("%1-%2: %3 vs %4")
+                                        .arg(year)
+                                        .arg(month)
+                                        .arg(m.SIDCM)
+                                        .arg(published.first.at(key))));
                 ++compared;
             }
         QCOMPARE(compared, 56 * 12 - 12);
@@ -256,9 +264,11 @@ private slots:
         QTest::newRow("short file, last month") << "fixture_short_to2005-05.dat" << 2005 << 5 << 42.7 << 28.9;
         QTest::newRow("short file, June") << "fixture_short_to2005-05.dat" << 2005 << 6 << 0.0 << 0.0;
         QTest::newRow("short file, December") << "fixture_short_to2005-05.dat" << 2005 << 12 << 0.0 << 0.0;
-        QTest::newRow("-1.0 is stored in the old format") << "fixture_negative_smoothed.dat" << 2004 << 4 << 39.3 << -1.0;
+        QTest::newRow("-1.0 is stored in the old format")
+            << "fixture_negative_smoothed.dat" << 2004 << 4 << 39.3 << -1.0;
         QTest::newRow("V2 missing month") << "fixture_v2_gaps.txt" << 2004 << 3 << 0.0 << 0.0;
-        QTest::newRow("V2 -1.0 keeps the value") << "fixture_v2_gaps.txt" << 2004 << 11 << kSentinel << kSentinel;
+        QTest::newRow("V2 -1.0 keeps the value")
+            << "fixture_v2_gaps.txt" << 2004 << 11 << kSentinel << kSentinel;
         QTest::newRow("V2 found month") << "fixture_v2_gaps.txt" << 2004 << 10 << 74.2 << kSentinel;
     }
     void fixtures() {
@@ -292,7 +302,8 @@ private slots:
 
     void nonIntegerYearInV2File() {
         const QString path = home_.path() + QStringLiteral("/bad.txt");
-        QVERIFY(WriteFileAtomically(path, "2004 01 2004.042   60.6   5.2   491  \n20O4 02 2004.124   74.6   6.0   479  \n"));
+        QVERIFY(WriteFileAtomically(
+            path, "2004 01 2004.042   60.6   5.2   491  \n20O4 02 2004.124   74.6   6.0   479  \n"));
         FillSentinel(2004, 2004);
         QVERIFY_THROWS_EXCEPTION(TarvoError, ImportSidc(path, 2004, 2004));
         QCOMPARE(Summary(2004, 1).SIDC, kSentinel);
@@ -318,8 +329,8 @@ private slots:
         QTest::newRow("CR LF kept") << QByteArray("a\r\nbb\r\n") << false << QByteArray("a\r\nbb\r\n");
         // Only the first 255 bytes are probed for a CR.
         const QByteArray longLine(300, 'x');
-        QTest::newRow("CR after the probe") << QByteArray(longLine + "\r\n") << true
-                                            << QByteArray(longLine + "\r\r\n");
+        QTest::newRow("CR after the probe")
+            << QByteArray(longLine + "\r\n") << true << QByteArray(longLine + "\r\r\n");
         QTest::newRow("empty") << QByteArray() << true << QByteArray();
     }
     void convertLineEnds() {
@@ -354,8 +365,8 @@ private slots:
         QTest::newRow("values, LF") << QByteArray("Kopf\n200001   123.4\n200002    99.0\n200003   abc\n")
                                     << 123.4 << 99.0 << kSentinel;
         // The first line is skipped unread even when it holds data.
-        QTest::newRow("first line skipped") << QByteArray("200001   111.1\r\n200002    22.2\r\n") << 0.0 << 22.2
-                                            << 0.0;
+        QTest::newRow("first line skipped")
+            << QByteArray("200001   111.1\r\n200002    22.2\r\n") << 0.0 << 22.2 << 0.0;
     }
     void networkDefinitive() {
         QFETCH(QByteArray, content);

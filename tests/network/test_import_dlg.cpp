@@ -68,10 +68,14 @@ private slots:
     void twoDigitYearsOnLeavingTheField_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("5") << "5" << "2005";
-        QTest::newRow("75") << "75" << "1975";
-        QTest::newRow("1980") << "1980" << "1980";
-        QTest::newRow("not a number stays") << "19x" << "19x";
+        QTest::newRow("5") << "5"
+                           << "2005";
+        QTest::newRow("75") << "75"
+                            << "1975";
+        QTest::newRow("1980") << "1980"
+                              << "1980";
+        QTest::newRow("not a number stays") << "19x"
+                                            << "19x";
     }
     void twoDigitYearsOnLeavingTheField() {
         QFETCH(QString, typed);
@@ -95,13 +99,27 @@ private slots:
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("sidc 1748") << true << "1748" << "2005" << "monthssn_1950-2005.dat" << false;
-        QTest::newRow("sidc after current year") << true << "1950" << "2011" << "monthssn_1950-2005.dat" << false;
-        QTest::newRow("sidc first after last") << true << "2005" << "2004" << "monthssn_1950-2005.dat" << false;
-        QTest::newRow("sidc no file name") << true << "1950" << "2005" << "" << false;
-        QTest::newRow("sidc ok") << true << "2004" << "2005" << "monthssn_1950-2005.dat" << true;
-        QTest::newRow("netdef 1976") << false << "1976" << "2005" << "fixture_short_to2005-05.dat" << false;
-        QTest::newRow("netdef 1977") << false << "1977" << "1977" << "fixture_short_to2005-05.dat" << true;
+        QTest::newRow("sidc 1748") << true << "1748"
+                                   << "2005"
+                                   << "monthssn_1950-2005.dat" << false;
+        QTest::newRow("sidc after current year") << true << "1950"
+                                                 << "2011"
+                                                 << "monthssn_1950-2005.dat" << false;
+        QTest::newRow("sidc first after last") << true << "2005"
+                                               << "2004"
+                                               << "monthssn_1950-2005.dat" << false;
+        QTest::newRow("sidc no file name") << true << "1950"
+                                           << "2005"
+                                           << "" << false;
+        QTest::newRow("sidc ok") << true << "2004"
+                                 << "2005"
+                                 << "monthssn_1950-2005.dat" << true;
+        QTest::newRow("netdef 1976") << false << "1976"
+                                     << "2005"
+                                     << "fixture_short_to2005-05.dat" << false;
+        QTest::newRow("netdef 1977") << false << "1977"
+                                     << "1977"
+                                     << "fixture_short_to2005-05.dat" << true;
     }
     void okRules() {
         QFETCH(bool, sidc);
@@ -135,8 +153,8 @@ private slots:
         QTest::newRow("old file: imported, then the scale note")
             << "monthssn_1950-2005.dat"
             << QStringList{"Die SIDC Daten sind jetzt importiert", "alten SILSO-Skala"} << 31.3;
-        QTest::newRow("V2.0 file: only imported") << "SN_m_tot_V2.0_1950-2005.txt"
-                                                  << QStringList{"Die SIDC Daten sind jetzt importiert"} << 48.1;
+        QTest::newRow("V2.0 file: only imported")
+            << "SN_m_tot_V2.0_1950-2005.txt" << QStringList{"Die SIDC Daten sind jetzt importiert"} << 48.1;
     }
     void sidcMessages() {
         QFETCH(QString, file);
@@ -184,7 +202,8 @@ private slots:
         MessageCatcher catcher;
         ClickOk(dlg);
         QCOMPARE(catcher.texts,
-                 QStringList{QStringLiteral("Die definitiven Relativzahlen des\nTARVO-Netzes sind jetzt importiert")});
+                 QStringList{QStringLiteral(
+                     "Die definitiven Relativzahlen des\nTARVO-Netzes sind jetzt importiert")});
         TYearSummaries s;
         QVERIFY(LoadYearSummaries(2000, s));
         QCOMPARE(s[0].NetDef, 123.4);
@@ -195,15 +214,17 @@ private slots:
         TSIDCDlg dlg;
         dlg.setDirectory(kSilso);
         auto *flb = Child<QListWidget>(&dlg, "FLB");
-        QCOMPARE(flb->count(), 0); // mask monthssn.dat: none here
+        QCOMPARE(flb->count(), 0);                         // mask monthssn.dat: none here
         Child<QComboBox>(&dlg, "FCB")->setCurrentIndex(1); // SILSO files
         QVERIFY(flb->count() >= 5);
-        const QList<QListWidgetItem *> items = flb->findItems(QStringLiteral("SN_m_tot_V2.0_1950-2005.csv"), Qt::MatchExactly);
+        const QList<QListWidgetItem *> items =
+            flb->findItems(QStringLiteral("SN_m_tot_V2.0_1950-2005.csv"), Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         dlg.show();
         QTest::mouseClick(flb->viewport(), Qt::LeftButton, {}, flb->visualItemRect(items[0]).center());
         QCOMPARE(Child<QLineEdit>(&dlg, "FE")->text(), QStringLiteral("SN_m_tot_V2.0_1950-2005.csv"));
-        QCOMPARE(dlg.filePath(), QDir(kSilso).absoluteFilePath(QStringLiteral("SN_m_tot_V2.0_1950-2005.csv")));
+        QCOMPARE(dlg.filePath(),
+                 QDir(kSilso).absoluteFilePath(QStringLiteral("SN_m_tot_V2.0_1950-2005.csv")));
     }
 
     void linksAndSource() {
@@ -212,8 +233,9 @@ private slots:
         auto *link = Child<QLabel>(&dlg, "Link1");
         QVERIFY(link->text().contains(QLatin1String("https://www.sidc.be/SILSO/")));
         QCOMPARE(link->toolTip(), QStringLiteral("hier clicken und ihr Internet-Browser wird gestartet"));
-        QVERIFY(Child<QLabel>(&dlg, "Quelle")->text().contains(
-            QLatin1String("WDC-SILSO, Royal Observatory of Belgium, Brussels")));
+        QVERIFY(Child<QLabel>(&dlg, "Quelle")
+                    ->text()
+                    .contains(QLatin1String("WDC-SILSO, Royal Observatory of Belgium, Brussels")));
         QCOMPARE(Child<QLineEdit>(&dlg, "Edit1")->text(), QStringLiteral("1950"));
         QCOMPARE(Child<QLineEdit>(&dlg, "FE")->text(), QStringLiteral("monthssn.dat"));
         TdrTarvoDlg net;
