@@ -1,0 +1,34 @@
+#include "import_rules.h"
+
+int ExpandTwoDigitYear(int year) {
+    if (year < 50)
+        year += 2000;
+    if (year < 100)
+        year += 1900;
+    return year;
+}
+
+bool ImportYearsValid(int minYear, int firstYear, int lastYear, int currentYear) {
+    return minYear <= firstYear && firstYear <= currentYear && firstYear <= lastYear &&
+           lastYear <= currentYear;
+}
+
+QString SidcImportedMessage() {
+    return QStringLiteral("Die SIDC Daten sind jetzt importiert");
+}
+
+QString NetDefImportedMessage() {
+    return QStringLiteral("Die definitiven Relativzahlen des\nTARVO-Netzes sind jetzt importiert");
+}
+
+QString OldSidcScaleNotice() {
+    return QStringLiteral(
+        "Diese Datei enthält die Sonnenfleckenzahlen nach der alten SILSO-Skala (vor 2015). "
+        "Die heutigen Zahlen (Version 2.0) liegen etwa um den Faktor 1,4 bis 1,7 höher; "
+        "für den Vergleich mit heutigen Werten laden Sie bitte die Datei SN_m_tot_V2.0.txt.");
+}
+
+QString SilsoAttribution() {
+    return QStringLiteral("Quelle der Daten: WDC-SILSO, Royal Observatory of Belgium, Brussels "
+                          "(Lizenz CC BY-NC 4.0)");
+}
