@@ -20,10 +20,10 @@ template <typename T> void WhenModal(std::function<void(T *)> action) {
     timer->start();
 }
 
-// Starts the GUI tests on a 1024x768 offscreen screen.
-#define TARVO_MONTH_GUI_MAIN(TestClass)                                                                      \
+// Starts the GUI tests on an offscreen screen of the given size ("1024x768").
+#define TARVO_MONTH_GUI_MAIN(TestClass, size)                                                                \
     int main(int argc, char **argv) {                                                                        \
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TARVO_TEST_DATA "/month/screen_1024x768.json");  \
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TARVO_TEST_DATA "/month/screen_" size ".json");   \
         QApplication app(argc, argv);                                                                        \
         TestClass test;                                                                                      \
         return QTest::qExec(&test, argc, argv);                                                              \

@@ -411,5 +411,5 @@ private slots:
     }
 };
 
-TARVO_MONTH_GUI_MAIN(TestSonMonatDlg)
+TARVO_MONTH_GUI_MAIN(TestSonMonatDlg, "1024x768")
 #include "test_sonmonat_dlg.moc"
