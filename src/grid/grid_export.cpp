@@ -36,13 +36,13 @@ namespace {
 
 const QHash<char16_t, const char *> &NamedEntities() {
     static const QHash<char16_t, const char *> names = {
-        {u'&', "amp"},     {u'<', "lt"},      {u'>', "gt"},      {u'"', "quot"},    {0xA0, "nbsp"},
-        {0xA7, "sect"},    {0xA9, "copy"},    {0xAB, "laquo"},   {0xAE, "reg"},     {0xB0, "deg"},
-        {0xB1, "plusmn"},  {0xB2, "sup2"},    {0xB3, "sup3"},    {0xB5, "micro"},   {0xB7, "middot"},
-        {0xBB, "raquo"},   {0xBD, "frac12"},  {0xC4, "Auml"},    {0xD6, "Ouml"},    {0xDC, "Uuml"},
-        {0xDF, "szlig"},   {0xE4, "auml"},    {0xF6, "ouml"},    {0xFC, "uuml"},    {0xE9, "eacute"},
-        {0xE8, "egrave"},  {0xC9, "Eacute"},  {0xE0, "agrave"},  {0xE1, "aacute"},  {0xE7, "ccedil"},
-        {0xD7, "times"},   {0xF7, "divide"},  {0x20AC, "euro"},
+        {u'&', "amp"},    {u'<', "lt"},     {u'>', "gt"},     {u'"', "quot"},   {0xA0, "nbsp"},
+        {0xA7, "sect"},   {0xA9, "copy"},   {0xAB, "laquo"},  {0xAE, "reg"},    {0xB0, "deg"},
+        {0xB1, "plusmn"}, {0xB2, "sup2"},   {0xB3, "sup3"},   {0xB5, "micro"},  {0xB7, "middot"},
+        {0xBB, "raquo"},  {0xBD, "frac12"}, {0xC4, "Auml"},   {0xD6, "Ouml"},   {0xDC, "Uuml"},
+        {0xDF, "szlig"},  {0xE4, "auml"},   {0xF6, "ouml"},   {0xFC, "uuml"},   {0xE9, "eacute"},
+        {0xE8, "egrave"}, {0xC9, "Eacute"}, {0xE0, "agrave"}, {0xE1, "aacute"}, {0xE7, "ccedil"},
+        {0xD7, "times"},  {0xF7, "divide"}, {0x20AC, "euro"},
     };
     return names;
 }
@@ -61,10 +61,14 @@ int HtmlFontSize(int pointSize) {
 
 QString AlignAttribute(TMyAlign align) {
     switch (align) {
-    case TMyAlign::alRight: return QStringLiteral(" align=right");
-    case TMyAlign::alLeft: return QStringLiteral(" align=left");
-    case TMyAlign::alCenter: return QStringLiteral(" align=center");
-    case TMyAlign::alDefault: break;
+    case TMyAlign::alRight:
+        return QStringLiteral(" align=right");
+    case TMyAlign::alLeft:
+        return QStringLiteral(" align=left");
+    case TMyAlign::alCenter:
+        return QStringLiteral(" align=center");
+    case TMyAlign::alDefault:
+        break;
     }
     return {};
 }

@@ -12,15 +12,20 @@ constexpr int kOwnFontRole = Qt::UserRole + 3;
 
 Qt::Alignment ToQtAlignment(TMyAlign align) {
     switch (align) {
-    case TMyAlign::alRight: return Qt::AlignRight | Qt::AlignVCenter;
-    case TMyAlign::alCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TMyAlign::alRight:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case TMyAlign::alCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
     case TMyAlign::alLeft:
-    case TMyAlign::alDefault: break;
+    case TMyAlign::alDefault:
+        break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-std::uint32_t ToRgb(const QColor &color) { return color.rgb() & 0xFFFFFFu; }
+std::uint32_t ToRgb(const QColor &color) {
+    return color.rgb() & 0xFFFFFFu;
+}
 
 } // namespace
 
@@ -113,7 +118,9 @@ void TStringAlignGrid::setDefaultRowHeight(int height) {
     horizontalHeader()->setFixedHeight(rowHeight_);
 }
 
-void TStringAlignGrid::setDefaultColWidth(int width) { horizontalHeader()->setDefaultSectionSize(width); }
+void TStringAlignGrid::setDefaultColWidth(int width) {
+    horizontalHeader()->setDefaultSectionSize(width);
+}
 
 void TStringAlignGrid::setColumnAlignment(int col, TMyAlign align) {
     if (col < 0 || col >= columnCount())
@@ -261,7 +268,9 @@ void TStringAlignGrid::setRowSelectable(int row, bool selectable) {
         clearSelection();
 }
 
-bool TStringAlignGrid::rowSelectable(int row) const { return bodyRowAllowed(row - fixedRows_); }
+bool TStringAlignGrid::rowSelectable(int row) const {
+    return bodyRowAllowed(row - fixedRows_);
+}
 
 void TStringAlignGrid::setSelectableRows(int first, int last) {
     for (int row = fixedRows_; row < rows(); ++row)
@@ -270,7 +279,8 @@ void TStringAlignGrid::setSelectableRows(int first, int last) {
 
 int TStringAlignGrid::selectedRow() const {
     const int r = currentRow();
-    return r >= 0 && selectionModel() && selectionModel()->isRowSelected(r, QModelIndex()) ? r + fixedRows_ : -1;
+    return r >= 0 && selectionModel() && selectionModel()->isRowSelected(r, QModelIndex()) ? r + fixedRows_
+                                                                                           : -1;
 }
 
 bool TStringAlignGrid::setSelectedRow(int row) {
@@ -358,11 +368,14 @@ TGridTable TStringAlignGrid::exportTable() const {
     return table;
 }
 
-QString TStringAlignGrid::exportText(QChar separator, int firstRow, int lastRow, int firstCol, int lastCol) const {
+QString TStringAlignGrid::exportText(QChar separator, int firstRow, int lastRow, int firstCol,
+                                     int lastCol) const {
     return ExportSeparatedText(exportTable(), separator, firstRow, lastRow, firstCol, lastCol);
 }
 
-QString TStringAlignGrid::exportText(QChar separator) const { return ExportSeparatedText(exportTable(), separator); }
+QString TStringAlignGrid::exportText(QChar separator) const {
+    return ExportSeparatedText(exportTable(), separator);
+}
 
 QString TStringAlignGrid::exportHtml(const QString &caption) const {
     return ExportHtmlTable(exportTable(), caption);

@@ -51,8 +51,12 @@ void TColumnChooser::apply(TColumnLayout &layout) const {
     }
 }
 
-QStringList TColumnChooser::selectedTitles() const { return Titles(selected_); }
-QStringList TColumnChooser::availableTitles() const { return Titles(available_); }
+QStringList TColumnChooser::selectedTitles() const {
+    return Titles(selected_);
+}
+QStringList TColumnChooser::availableTitles() const {
+    return Titles(available_);
+}
 
 void TColumnChooser::refresh() {
     ExchangeSort(selected_);
@@ -112,7 +116,8 @@ int TColumnChooser::moveDown(int index) {
 }
 
 int TColumnChooser::width(int index) const {
-    return index >= 0 && index < static_cast<int>(selected_.size()) ? selected_[index].Setting.Spaltenbreite : 0;
+    return index >= 0 && index < static_cast<int>(selected_.size()) ? selected_[index].Setting.Spaltenbreite
+                                                                    : 0;
 }
 
 void TColumnChooser::setWidth(int index, int width) {

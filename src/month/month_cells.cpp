@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-int CountedFieldOfKind(int kind) { return kind >= 3 && kind < kColumnKindCount ? kind - 3 : -1; }
+int CountedFieldOfKind(int kind) {
+    return kind >= 3 && kind < kColumnKindCount ? kind - 3 : -1;
+}
 
 QString DayNumberText(int row, int daysInMonth) {
     if (row < 1 || row > daysInMonth)

@@ -19,7 +19,9 @@ constexpr int kKindRb = 13;
 // Counted field shown by a column kind, -1 for the kinds without a number.
 int CountedFieldOfKind(int kind);
 // Whether the kind has the rows "Summe", "Anzahl" and "Mittel".
-inline bool KindHasSummary(int kind) { return CountedFieldOfKind(kind) >= 0; }
+inline bool KindHasSummary(int kind) {
+    return CountedFieldOfKind(kind) >= 0;
+}
 
 // "01".."31" for the days of the month, empty for the rows behind it.
 QString DayNumberText(int row, int daysInMonth);

@@ -11,7 +11,8 @@ std::vector<TShownColumn> ShownColumns(const TColumnLayout &layout) {
     for (int kind = 1; kind <= kHighestColumnIndex; ++kind)
         if (layout[kind].Sichtbar != 0)
             shown.push_back({kind, layout[kind].Spalte});
-    std::stable_sort(shown.begin(), shown.end(), [](const Entry &a, const Entry &b) { return a.spalte < b.spalte; });
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const Entry &a, const Entry &b) { return a.spalte < b.spalte; });
 
     std::vector<TShownColumn> columns;
     columns.reserve(shown.size() + 1);

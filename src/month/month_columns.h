@@ -8,9 +8,9 @@
 
 // One column of the month table's grid.
 struct TShownColumn {
-    int Kind = 0;       // layout index 0..25
+    int Kind = 0; // layout index 0..25
     QString Title;
-    int Width = 40;     // pixels
+    int Width = 40; // pixels
     std::uint8_t Ausr = 3;
 };
 

@@ -8,7 +8,9 @@ void ClearDay(TYearBuffer &year, int month, int day) {
     std::memset(&year.Day(month, day), 0, sizeof(TDayRecord));
 }
 
-void ClearDispatchStatus(TYearBuffer &year, int month) { year.Months[month].Header().Bemerkung.len = 0; }
+void ClearDispatchStatus(TYearBuffer &year, int month) {
+    year.Months[month].Header().Bemerkung.len = 0;
+}
 
 TDayRecord ApplyNextDayTemplate(TYearBuffer &year, int month, int day) {
     TDayRecord &slot = year.Day(month, day);

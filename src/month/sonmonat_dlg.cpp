@@ -234,7 +234,8 @@ void TSonMonatDlg::LayoutColumns() {
         SGMonat->setCellText(0, col, c.Title);
     }
     if (SGMonat->cols() > 1) {
-        const QString labels[] = {QStringLiteral("Summe"), QStringLiteral("Anzahl"), QStringLiteral("Mittel")};
+        const QString labels[] = {QStringLiteral("Summe"), QStringLiteral("Anzahl"),
+                                  QStringLiteral("Mittel")};
         for (int i = 0; i < 3; ++i) {
             SGMonat->setCellText(kSumRow + i, 1, labels[i]);
             SGMonat->setCellAlignment(kSumRow + i, 1, TMyAlign::alRight);
@@ -280,9 +281,13 @@ void TSonMonatDlg::SumMonth(int month) {
     }
 }
 
-void TSonMonatDlg::ClearDay(int row) { ::ClearDay(YearBuffer, CurMonth, row); }
+void TSonMonatDlg::ClearDay(int row) {
+    ::ClearDay(YearBuffer, CurMonth, row);
+}
 
-void TSonMonatDlg::SelectRow(int row) { SGMonat->setSelectedRow(std::clamp(row, 1, DaysInMonth)); }
+void TSonMonatDlg::SelectRow(int row) {
+    SGMonat->setSelectedRow(std::clamp(row, 1, DaysInMonth));
+}
 
 void TSonMonatDlg::UpdateSelectableRows() {
     const int previous = SGMonat->selectedRow();
@@ -418,18 +423,32 @@ bool TSonMonatDlg::eventFilter(QObject *watched, QEvent *event) {
     const int key = ke->key();
     if (ke->modifiers() & Qt::ControlModifier) {
         switch (key) {
-        case Qt::Key_PageUp: SEMonat->setValue(SEMonat->value() + 1); return true;
-        case Qt::Key_PageDown: SEMonat->setValue(SEMonat->value() - 1); return true;
-        case Qt::Key_Home: SEJahr->setValue(SEJahr->value() + 1); return true;
-        case Qt::Key_End: SEJahr->setValue(SEJahr->value() - 1); return true;
-        default: return QDialog::eventFilter(watched, event);
+        case Qt::Key_PageUp:
+            SEMonat->setValue(SEMonat->value() + 1);
+            return true;
+        case Qt::Key_PageDown:
+            SEMonat->setValue(SEMonat->value() - 1);
+            return true;
+        case Qt::Key_Home:
+            SEJahr->setValue(SEJahr->value() + 1);
+            return true;
+        case Qt::Key_End:
+            SEJahr->setValue(SEJahr->value() - 1);
+            return true;
+        default:
+            return QDialog::eventFilter(watched, event);
         }
     }
     switch (key) {
-    case Qt::Key_Delete: DeleteDay(); return true;
+    case Qt::Key_Delete:
+        DeleteDay();
+        return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter: EditDay(); return true;
-    default: break;
+    case Qt::Key_Enter:
+        EditDay();
+        return true;
+    default:
+        break;
     }
     const int row = SGMonat->selectedRow();
     if (row >= 1) {
@@ -506,7 +525,9 @@ void TSonMonatDlg::BtnEmailClick() {
     SumMonth(CurMonth);
 }
 
-void TSonMonatDlg::BtnCloseClick() { close(); }
+void TSonMonatDlg::BtnCloseClick() {
+    close();
+}
 
 void TSonMonatDlg::done(int result) {
     if (Modified && yearReadable_) {
@@ -536,4 +557,6 @@ void TSonMonatDlg::RunReportSOB09Hook() {}
 
 void TSonMonatDlg::RunExportHook() {}
 
-bool TSonMonatDlg::RunEmailHook(TYearBuffer &) { return false; }
+bool TSonMonatDlg::RunEmailHook(TYearBuffer &) {
+    return false;
+}

@@ -114,7 +114,8 @@ void TTabDlg::FillLists() {
 }
 
 void TTabDlg::ResetButtons() {
-    for (QWidget *w : std::initializer_list<QWidget *>{SBAdd, SBAddAll, SBDel, SBDelAll, BtnOben, BtnUnten, SE})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{SBAdd, SBAddAll, SBDel, SBDelAll, BtnOben, BtnUnten, SE})
         w->setEnabled(false);
     LBAus->clearSelection();
     LBAus->setCurrentRow(-1);

@@ -26,8 +26,8 @@ private slots:
         QTest::newRow("whole grid") << 0 << 2 << 0 << 1
                                     << QStringLiteral("Tag;Bemerkung;\r\n01;a;b \"x\";\r\n02;;\r\n");
         QTest::newRow("one cell") << 1 << 1 << 0 << 0 << QStringLiteral("01;\r\n");
-        QTest::newRow("clamped range") << -5 << 99 << 1 << 99
-                                       << QStringLiteral("Bemerkung;\r\na;b \"x\";\r\n;\r\n");
+        QTest::newRow("clamped range")
+            << -5 << 99 << 1 << 99 << QStringLiteral("Bemerkung;\r\na;b \"x\";\r\n;\r\n");
         QTest::newRow("empty range") << 2 << 1 << 0 << 1 << QString();
     }
     void separatedText() {
@@ -36,7 +36,8 @@ private slots:
         QFETCH(int, firstCol);
         QFETCH(int, lastCol);
         QFETCH(QString, expected);
-        QCOMPARE(ExportSeparatedText(Sample(), QLatin1Char(';'), firstRow, lastRow, firstCol, lastCol), expected);
+        QCOMPARE(ExportSeparatedText(Sample(), QLatin1Char(';'), firstRow, lastRow, firstCol, lastCol),
+                 expected);
     }
 
     void separatedTextHasOneLinePerRow() {
@@ -49,8 +50,10 @@ private slots:
     void entities_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "Re 12" << "Re 12";
-        QTest::newRow("markup") << "<b>&\"" << "&lt;b&gt;&amp;&quot;";
+        QTest::newRow("plain") << "Re 12"
+                               << "Re 12";
+        QTest::newRow("markup") << "<b>&\""
+                                << "&lt;b&gt;&amp;&quot;";
         QTest::newRow("umlauts") << QStringLiteral("Schärfe Süd ß") << "Sch&auml;rfe S&uuml;d &szlig;";
         QTest::newRow("degree and unnamed") << QStringLiteral("50° \u0142") << "50&deg; &#322;";
         QTest::newRow("outside BMP") << QStringLiteral("\U0001F31E") << "&#127774;";
@@ -102,8 +105,8 @@ private slots:
         const QString html = ExportHtmlTable(t, QString());
         QVERIFY(html.startsWith(QStringLiteral("<table bgcolor=#C0C0C0 border=2>\r\n")));
         QVERIFY(html.contains(QStringLiteral("  <th>\r\nA\r\n  </th>\r\n")));
-        QVERIFY(html.contains(
-            QStringLiteral("  <td>\r\n<font face=\"Arial\" size=3 color=#FF0000><b><u>x&lt;y</u></b></font>\r\n")));
+        QVERIFY(html.contains(QStringLiteral(
+            "  <td>\r\n<font face=\"Arial\" size=3 color=#FF0000><b><u>x&lt;y</u></b></font>\r\n")));
     }
 
     void colors() {

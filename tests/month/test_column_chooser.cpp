@@ -26,11 +26,13 @@ class TestColumnChooser : public QObject {
         return out;
     }
     static QByteArray LayoutBytes() {
-        return QByteArray(reinterpret_cast<const char *>(Storage().ColumnLayout.data()), kColumnLayoutFileSize);
+        return QByteArray(reinterpret_cast<const char *>(Storage().ColumnLayout.data()),
+                          kColumnLayoutFileSize);
     }
     static void ClickItem(QListWidget *list, int row) {
         list->setCurrentRow(row);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
     }
     // Runs `steps` inside the modal chooser, then returns exec()'s result.
     static int RunChooser(TTabDlg &dlg, std::function<void(TTabDlg &)> steps) {
@@ -41,8 +43,8 @@ class TestColumnChooser : public QObject {
         return dlg.exec();
     }
 
-    const QStringList kSelected = {"Bemerkung", "UT", "R", "S", "Q", "Gn", "Fn", "Gs", "Fs", "G", "F",
-                                   "Re", "Rb", "A"};
+    const QStringList kSelected = {"Bemerkung", "UT", "R", "S", "Q",  "Gn", "Fn",
+                                   "Gs",        "Fs", "G", "F", "Re", "Rb", "A"};
     const QStringList kAvailable = {"p", "s", "SN", "CV", "A*", "Fo", "Fm", "FEF", "FEP", "pfn", "pfs"};
 
 private slots:
@@ -64,7 +66,8 @@ private slots:
         c.add(2); // SN
         QCOMPARE(c.selectedTitles().size(), 15);
         QCOMPARE(c.selectedTitles().last(), QStringLiteral("SN"));
-        QCOMPARE(c.availableTitles(), QStringList({"p", "s", "CV", "A*", "Fo", "Fm", "FEF", "FEP", "pfn", "pfs"}));
+        QCOMPARE(c.availableTitles(),
+                 QStringList({"p", "s", "CV", "A*", "Fo", "Fm", "FEF", "FEP", "pfn", "pfs"}));
         TColumnLayout layout = Storage().ColumnLayout;
         c.apply(layout);
         QCOMPARE(layout[16].Sichtbar, 1);

@@ -67,15 +67,24 @@ private slots:
         QTest::addColumn<int>("precision");
         QTest::addColumn<QString>("german");
         QTest::addColumn<QString>("c");
-        QTest::newRow("38.33") << 115.0 / 3 << 4 << "38,3" << "38.3";
-        QTest::newRow("whole") << 5.0 << 4 << "5,0" << "5.0";
-        QTest::newRow("zero") << 0.0 << 4 << "0,0" << "0.0";
-        QTest::newRow("four integer digits") << 1234.56 << 4 << "1235,0" << "1235.0";
-        QTest::newRow("no grouping") << 1234.56 << 5 << "1234,6" << "1234.6";
-        QTest::newRow("Rb precision 5") << 123.45678 << 5 << "123,5" << "123.5";
-        QTest::newRow("scientific") << 12345.6 << 4 << "1,235E+004" << "1.235E+004";
-        QTest::newRow("rounds up into scientific") << 9999.96 << 4 << "1,000E+004" << "1.000E+004";
-        QTest::newRow("small") << 0.25 << 4 << "0,3" << "0.3";
+        QTest::newRow("38.33") << 115.0 / 3 << 4 << "38,3"
+                               << "38.3";
+        QTest::newRow("whole") << 5.0 << 4 << "5,0"
+                               << "5.0";
+        QTest::newRow("zero") << 0.0 << 4 << "0,0"
+                              << "0.0";
+        QTest::newRow("four integer digits") << 1234.56 << 4 << "1235,0"
+                                             << "1235.0";
+        QTest::newRow("no grouping") << 1234.56 << 5 << "1234,6"
+                                     << "1234.6";
+        QTest::newRow("Rb precision 5") << 123.45678 << 5 << "123,5"
+                                        << "123.5";
+        QTest::newRow("scientific") << 12345.6 << 4 << "1,235E+004"
+                                    << "1.235E+004";
+        QTest::newRow("rounds up into scientific") << 9999.96 << 4 << "1,000E+004"
+                                                   << "1.000E+004";
+        QTest::newRow("small") << 0.25 << 4 << "0,3"
+                               << "0.3";
     }
     void formatFixed() {
         QFETCH(double, value);
@@ -232,8 +241,8 @@ private slots:
         QStringList titles;
         for (const auto &c : cols)
             titles << c.Title;
-        QCOMPARE(titles, QStringList({"Tag", "Bemerkung", "UT", "R", "S", "Q", "Gn", "Fn", "Gs", "Fs", "G", "F",
-                                      "Re", "Rb", "A"}));
+        QCOMPARE(titles, QStringList({"Tag", "Bemerkung", "UT", "R", "S", "Q", "Gn", "Fn", "Gs", "Fs", "G",
+                                      "F", "Re", "Rb", "A"}));
         QCOMPARE(cols[13].Width, 40);
         QCOMPARE(cols[1].Ausr, 3);
     }

@@ -44,7 +44,9 @@ TDayRecord Day(const char *zeit, int g, int f, int a) {
     return d;
 }
 
-QByteArray Bytes(const TYearBuffer &y) { return QByteArray(reinterpret_cast<const char *>(&y), sizeof y); }
+QByteArray Bytes(const TYearBuffer &y) {
+    return QByteArray(reinterpret_cast<const char *>(&y), sizeof y);
+}
 
 } // namespace
 
@@ -372,7 +374,7 @@ private slots:
         open(2004, 1, 10);
         WhenModal<TMoveMonth>([](TMoveMonth *move) {
             QCOMPARE(move->findChild<QSpinBox *>("toMonth")->value(), 0); // January proposes 0
-            move->findChild<QPushButton *>("BitBtn1")->click();             // not confirmed
+            move->findChild<QPushButton *>("BitBtn1")->click();           // not confirmed
         });
         dlg_->findChild<QAction *>("MonatVerschieben")->trigger();
         QVERIFY(!dlg_->isModified());
@@ -386,7 +388,8 @@ private slots:
             chooserSeen = true;
             auto *verf = tab->findChild<QListWidget *>("LBVerf");
             verf->setCurrentRow(2); // SN
-            QTest::mouseClick(verf->viewport(), Qt::LeftButton, {}, verf->visualItemRect(verf->item(2)).center());
+            QTest::mouseClick(verf->viewport(), Qt::LeftButton, {},
+                              verf->visualItemRect(verf->item(2)).center());
             tab->findChild<QToolButton *>("SBAdd")->click();
             tab->findChild<QPushButton *>("BtnOK")->click();
         });
