@@ -1,9 +1,21 @@
 #pragma once
 
+#include "entry_checks.h"
 #include "storage/day_record.h"
 #include "storage/profile.h"
 
 #include <QDialog>
+#include <QHash>
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class FocusGroupWatcher;
+class TBeckDLG;
 
 // Modal dialog that edits the observation of one day.
 //
@@ -27,9 +39,46 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void BuildControls();
     void FormShow();
+    void LayOutBoxes();
+    void FillControls();
+
+    // The check of one box; stores into DayData and updates the shown derived numbers.
+    BoxCheck RunCheck(EntryBox box);
+    // A box (or one of its fields) lost the focus.
+    void BoxExit(EntryBox box, QWidget *left);
+    void ZeitExit();
+    void n_s_Exit(QLineEdit *field);
+    void UpdateTotalsState();
+    // Shows the messages of a check, each followed by its focus move.
+    void ShowMessages(const BoxCheck &check);
+    void FocusField(const QString &name);
+    EntryTexts Texts() const;
+
     void BtnOKClick();
     void BtnNextClick();
+    void BeckHlpClick();
+
+    QLineEdit *Edit(const char *name) const;
+
+    QHash<QString, QLineEdit *> edits_;
+    std::array<QGroupBox *, 8> boxes_{};
+    std::array<bool, 8> pending_{};
+    QGroupBox *gbNord_ = nullptr;
+    QGroupBox *gbSued_ = nullptr;
+    QLabel *lblBemerkung_ = nullptr;
+    QLabel *lblRe_ = nullptr;
+    QLabel *lblSN_ = nullptr;
+    QCheckBox *cbFl_ = nullptr;
+    QPushButton *btnOK_ = nullptr;
+    QPushButton *btnNext_ = nullptr;
+    QPushButton *btnCancel_ = nullptr;
+    QToolButton *beckHlp_ = nullptr;
+    FocusGroupWatcher *watcher_ = nullptr;
+    TBeckDLG *beck_ = nullptr;
+    QString zeitOnEnter_;
 };

@@ -1,0 +1,291 @@
+#include "entry_checks.h"
+
+#include "entry_number.h"
+#include "entry_time.h"
+
+#include <QLatin1StringView>
+#include <initializer_list>
+
+namespace {
+
+QString Text(const EntryTexts &texts, const char *name) {
+    return texts.value(QLatin1StringView(name));
+}
+bool Filled(const EntryTexts &texts, const char *name) {
+    return !Text(texts, name).trimmed().isEmpty();
+}
+
+void Refuse(BoxCheck &r, const QString &message, const char *focus) {
+    r.complete = false;
+    r.messages.append({message, QLatin1StringView(focus), CheckMessage::Information});
+}
+
+// Reads one field; on a refused entry the check is marked incomplete.
+bool Parse(const EntryTexts &texts, const char *name, NumberRange range, BoxCheck &r, std::int64_t &value) {
+    const NumberInput in = ParseEntryNumber(Text(texts, name), range);
+    if (!in.ok()) {
+        Refuse(r, NumberInputMessage(in, range), name);
+        return false;
+    }
+    value = in.value;
+    return true;
+}
+
+template <class T> struct NumberField {
+    const char *name;
+    T TDayRecord::*member;
+};
+
+// Stores the fields in order and stops at the first refused one.
+template <class T>
+bool StoreNumbers(const EntryTexts &texts, std::initializer_list<NumberField<T>> fields, NumberRange range,
+                  TDayRecord &day, BoxCheck &r) {
+    for (const NumberField<T> &field : fields) {
+        std::int64_t value = -1;
+        if (!Parse(texts, field.name, range, r, value))
+            return false;
+        day.*field.member = static_cast<T>(value);
+    }
+    return true;
+}
+
+QString WolfTooLargeMessage() {
+    return QStringLiteral("Die Relativzahl Re = 10 · g + f darf höchstens %1 sein").arg(kDerivedMax);
+}
+
+QString PettisTooLargeMessage() {
+    return QStringLiteral("Die Pettis-Zahl SN = 10 · p + s darf höchstens %1 sein").arg(kDerivedMax);
+}
+
+QString PettisIncompleteMessage() {
+    return QStringLiteral("Für die Pettis-Zahl bitte p und s angeben");
+}
+
+constexpr const char *kNorthSouth[4] = {"g_n", "f_n", "g_s", "f_s"};
+
+int FilledNorthSouth(const EntryTexts &texts) {
+    int n = 0;
+    for (const char *name : kNorthSouth)
+        n += Filled(texts, name) ? 1 : 0;
+    return n;
+}
+
+void SetTotals(TDayRecord &day, int g, int f, int re) {
+    day.g = static_cast<std::int16_t>(g);
+    day.f = static_cast<std::int16_t>(f);
+    day.Re = static_cast<std::int16_t>(re);
+}
+
+} // namespace
+
+QString GroupsAboveSpotsMessage() {
+    return QStringLiteral("Die Anzahl der Flecken kann nicht kleiner sein,\nals die Anzahl der Gruppen");
+}
+QString IncompleteNorthSouthMessage() {
+    return QStringLiteral("Das geht so nicht!!");
+}
+QString SpotsMissingMessage() {
+    return QStringLiteral("Wenn Gruppen vorhanden sind, müssen auch Flecken da sein");
+}
+
+int TenTimesPlus(int tens, int units) {
+    return 10 * tens + units;
+}
+
+void ClearUnobservedDay(TDayRecord &day) {
+    for (std::int16_t TDayRecord::*m :
+         {&TDayRecord::Ruhe, &TDayRecord::Schaerfe, &TDayRecord::Qualitaet, &TDayRecord::g_n,
+          &TDayRecord::f_n,  &TDayRecord::g_s,      &TDayRecord::f_s,       &TDayRecord::g,
+          &TDayRecord::f,    &TDayRecord::Re,       &TDayRecord::p,         &TDayRecord::s,
+          &TDayRecord::SN,   &TDayRecord::CV,       &TDayRecord::Fo,        &TDayRecord::Fm,
+          &TDayRecord::FEF,  &TDayRecord::FEP,      &TDayRecord::pfn,       &TDayRecord::pfs,
+          &TDayRecord::LN,   &TDayRecord::LS,       &TDayRecord::LGES})
+        day.*m = -1;
+    day.Rs = -1;
+    day.A = -1;
+    day.Ab = -1;
+    day.z_f.assign(QString());
+    day.Po.assign(QString());
+    day.Fl = 0;
+}
+
+void FinishEntry(TDayRecord &day) {
+    if (CheckTimeText(day.Zeit.text()) == TimeStatus::Empty)
+        day.Zeit.assign(QString());
+}
+
+BoxCheck CheckGeneralBox(const EntryTexts &texts, TDayRecord &day) {
+    BoxCheck r;
+    day.Bemerkung.assign(Text(texts, "Bemerkung").left(15));
+    QString time = Text(texts, "Zeit");
+    const TimeStatus status = CheckTimeText(time);
+    if (status == TimeStatus::Incomplete || status == TimeStatus::OutOfRange) {
+        r.complete = false;
+        r.messages.append({TimeMessage(status), QStringLiteral("Zeit"), CheckMessage::Error});
+        return r;
+    }
+    if (status == TimeStatus::Empty)
+        time = QStringLiteral("  :  ");
+    day.Zeit.assign(time);
+    StoreNumbers<std::int16_t>(texts,
+                               {{"Ruhe", &TDayRecord::Ruhe},
+                                {"Schaerfe", &TDayRecord::Schaerfe},
+                                {"Qualitaet", &TDayRecord::Qualitaet}},
+                               kSeeingRange, day, r);
+    return r;
+}
+
+bool TotalsFromNorthSouth(const EntryTexts &texts, bool nsOn) {
+    const int filled = FilledNorthSouth(texts);
+    return nsOn ? filled > 0 : filled == 4;
+}
+
+QString SpotFieldMessage(const EntryTexts &texts, const QString &field) {
+    const char *groups = field == QLatin1StringView("f_n")   ? "g_n"
+                         : field == QLatin1StringView("f_s") ? "g_s"
+                                                             : nullptr;
+    if (!groups)
+        return {};
+    if (!Filled(texts, field.toLatin1().constData()) && Filled(texts, groups))
+        return SpotsMissingMessage();
+    return {};
+}
+
+BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
+    BoxCheck r;
+    const int filled = FilledNorthSouth(texts);
+    if (filled == 4) {
+        std::int16_t TDayRecord::*members[4] = {&TDayRecord::g_n, &TDayRecord::f_n, &TDayRecord::g_s,
+                                                &TDayRecord::f_s};
+        std::int64_t v[4];
+        for (int i = 0; i < 4; ++i) {
+            if (!Parse(texts, kNorthSouth[i], kInt16Range, r, v[i]))
+                return r;
+        }
+        const std::int64_t g = v[0] + v[2];
+        const std::int64_t f = v[1] + v[3];
+        const std::int64_t re = 10 * g + f;
+        if (re > kDerivedMax) {
+            Refuse(r, WolfTooLargeMessage(), "g_n");
+            return r;
+        }
+        for (int i = 0; i < 4; ++i)
+            day.*members[i] = static_cast<std::int16_t>(v[i]);
+        SetTotals(day, int(g), int(f), int(re));
+        r.derivedChanged = true;
+        // These only inform: the values stay stored.
+        if (v[0] > v[1])
+            r.messages.append({GroupsAboveSpotsMessage(), QStringLiteral("f_n"), CheckMessage::Information});
+        if (v[2] > v[3])
+            r.messages.append({GroupsAboveSpotsMessage(), QStringLiteral("f_s"), CheckMessage::Information});
+        return r;
+    }
+    if (nsOn && filled == 0) {
+        // With N-S on the totals come only from the north/south fields.
+        day.g_n = day.f_n = day.g_s = day.f_s = -1;
+        SetTotals(day, -1, -1, -1);
+        r.derivedChanged = true;
+        return r;
+    }
+    if (nsOn) {
+        Refuse(r, IncompleteNorthSouthMessage(), "g_n");
+        return r;
+    }
+    // Totals typed directly (N-S off). Hidden, incomplete north/south values
+    // cannot be corrected here, so they do not block the totals.
+    const bool gFilled = Filled(texts, "g");
+    const bool fFilled = Filled(texts, "f");
+    if (!gFilled && !fFilled) {
+        SetTotals(day, -1, -1, -1);
+        r.derivedChanged = true;
+        return r;
+    }
+    if (gFilled != fFilled) {
+        Refuse(r, IncompleteNorthSouthMessage(), gFilled ? "f" : "g");
+        return r;
+    }
+    std::int64_t g = -1, f = -1;
+    if (!Parse(texts, "g", kInt16Range, r, g) || !Parse(texts, "f", kInt16Range, r, f))
+        return r;
+    const std::int64_t re = 10 * g + f;
+    if (re > kDerivedMax) {
+        Refuse(r, WolfTooLargeMessage(), "g");
+        return r;
+    }
+    SetTotals(day, int(g), int(f), int(re));
+    r.derivedChanged = true;
+    return r;
+}
+
+BoxCheck CheckBeckBox(const EntryTexts &texts, TDayRecord &day) {
+    BoxCheck r;
+    StoreNumbers<std::int32_t>(texts, {{"Rs", &TDayRecord::Rs}}, kInt32Range, day, r);
+    return r;
+}
+
+BoxCheck CheckPettisBox(const EntryTexts &texts, TDayRecord &day) {
+    BoxCheck r;
+    const bool pFilled = Filled(texts, "p");
+    const bool sFilled = Filled(texts, "s");
+    if (!pFilled && !sFilled) {
+        // Both emptied: the Pettis values are not given.
+        day.p = day.s = day.SN = -1;
+        r.derivedChanged = true;
+        return r;
+    }
+    std::int64_t p = -1, s = -1;
+    if ((pFilled && !Parse(texts, "p", kInt16Range, r, p)) ||
+        (sFilled && !Parse(texts, "s", kInt16Range, r, s)))
+        return r;
+    if (pFilled != sFilled) {
+        Refuse(r, PettisIncompleteMessage(), pFilled ? "s" : "p");
+        return r;
+    }
+    const std::int64_t sn = 10 * p + s;
+    if (sn > kDerivedMax) {
+        Refuse(r, PettisTooLargeMessage(), "p");
+        return r;
+    }
+    day.p = static_cast<std::int16_t>(p);
+    day.s = static_cast<std::int16_t>(s);
+    day.SN = static_cast<std::int16_t>(sn);
+    r.derivedChanged = true;
+    return r;
+}
+
+BoxCheck CheckCvBox(const EntryTexts &texts, TDayRecord &day) {
+    BoxCheck r;
+    StoreNumbers<std::int16_t>(texts, {{"CV", &TDayRecord::CV}}, kInt16Range, day, r);
+    return r;
+}
+
+BoxCheck CheckABox(const EntryTexts &texts, TDayRecord &day) {
+    BoxCheck r;
+    StoreNumbers<std::int8_t>(texts, {{"A", &TDayRecord::A}, {"Ab", &TDayRecord::Ab}}, kInt8Range, day, r);
+    return r;
+}
+
+BoxCheck CheckFackelBox(const EntryTexts &texts, bool flChecked, TDayRecord &day) {
+    BoxCheck r;
+    if (!StoreNumbers<std::int16_t>(texts,
+                                    {{"Fo", &TDayRecord::Fo},
+                                     {"Fm", &TDayRecord::Fm},
+                                     {"FEF", &TDayRecord::FEF},
+                                     {"FEP", &TDayRecord::FEP},
+                                     {"pfn", &TDayRecord::pfn},
+                                     {"pfs", &TDayRecord::pfs}},
+                                    kInt16Range, day, r))
+        return r;
+    day.z_f.assign(Text(texts, "z_f").left(5));
+    day.Po.assign(Text(texts, "Po").left(5));
+    day.Fl = flChecked ? 'X' : 0;
+    return r;
+}
+
+BoxCheck CheckLbBox(const EntryTexts &texts, TDayRecord &day) {
+    BoxCheck r;
+    StoreNumbers<std::int16_t>(
+        texts, {{"LN", &TDayRecord::LN}, {"LS", &TDayRecord::LS}, {"LGES", &TDayRecord::LGES}}, kInt16Range,
+        day, r);
+    return r;
+}
