@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -234,6 +235,35 @@ private slots:
         h.A = static_cast<std::int8_t>(200 - 256);
         QCOMPARE(fileBytes(2004).size(), 56160);
         QCOMPARE(fileBytes(2004), Bytes(expected));
+    }
+
+    void enteringADayThroughTheEntryDialog() {
+        open(2004, 3, 10);
+        QVERIFY(grid()->setSelectedRow(20));
+        WhenModal<TErfassungDlg>([](TErfassungDlg *entry) {
+            auto type = [entry](const char *name, const char *text) {
+                auto *edit = entry->findChild<QLineEdit *>(QLatin1String(name));
+                QVERIFY2(edit, name);
+                edit->setFocus();
+                edit->selectAll();
+                QTest::keyClicks(edit, QLatin1String(text));
+            };
+            type("Zeit", "1030");
+            type("g_n", "2");
+            type("f_n", "5");
+            type("g_s", "1");
+            type("f_s", "3");
+            entry->findChild<QPushButton *>("BtnOK")->click();
+        });
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {},
+                           grid()->visualItemRect(grid()->item(19, 1)).center());
+        QCOMPARE(cell(20, "UT"), QStringLiteral("10:30"));
+        QCOMPARE(cell(20, "G"), QStringLiteral("3"));
+        QCOMPARE(cell(20, "F"), QStringLiteral("8"));
+        QCOMPARE(cell(20, "Re"), QStringLiteral("38"));
+        QCOMPARE(cell(32, "Re"), QStringLiteral("165"));
+        QCOMPARE(grid()->selectedRow(), 21);
+        QVERIFY(dlg_->isModified());
     }
 
     void monthAndYearWrapSave() {
