@@ -1,0 +1,562 @@
+#include "sonmonat_dlg.h"
+
+#include "entry/erfassung_dlg.h"
+#include "grid/string_align_grid_widget.h"
+#include "month_cells.h"
+#include "month_edit.h"
+#include "month_navigation.h"
+#include "move_month_dlg.h"
+#include "solar/tpdate.h"
+#include "storage/column_layout.h"
+#include "storage/storage_state.h"
+#include "storage/tarvo_error.h"
+#include "storage/year_file.h"
+#include "tab_dlg.h"
+#include "uikit/messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kGridRows = 35;
+constexpr int kSumRow = 32;
+constexpr int kCountRow = 33;
+constexpr int kMeanRow = 34;
+constexpr int kLastDayRow = 31;
+constexpr int kHeaderHeight = 15;
+
+QPushButton *NamedButton(const QString &text, const char *name) {
+    auto *b = new QPushButton(text);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+} // namespace
+
+TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("SonMonatDlg"));
+    setWindowTitle(QStringLiteral("TARVO - Monatsdaten"));
+    columnOfKind_.fill(-1);
+
+    SGMonat = new TStringAlignGrid;
+    SGMonat->setObjectName(QStringLiteral("SGMonat"));
+    SGMonat->setFont(QFont(QStringLiteral("Arial"), 8));
+    SGMonat->setFixedRows(1);
+    SGMonat->setRows(kGridRows);
+    SGMonat->setDefaultRowHeight(kHeaderHeight);
+    SGMonat->setDefaultColWidth(40);
+    SGMonat->setFixedFontSize(8);
+    SGMonat->setEditable(false);
+    SGMonat->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The header row's right button opens the column chooser, not the menu.
+    SGMonat->horizontalHeader()->setContextMenuPolicy(Qt::PreventContextMenu);
+    SGMonat->installEventFilter(this);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    QAction *shift = PopupMenu->addAction(QStringLiteral("aktuellen Monat verschieben"));
+    shift->setObjectName(QStringLiteral("MonatVerschieben"));
+    connect(shift, &QAction::triggered, this, [this] { MoveMonthClick(); });
+    connect(SGMonat, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu->popup(SGMonat->mapToGlobal(pos)); });
+    connect(SGMonat, &TStringAlignGrid::mouseDown, this,
+            [this](Qt::MouseButton button, QPoint pos) { SGMonatMouseDown(button, pos); });
+    connect(SGMonat, &TStringAlignGrid::rowDoubleClicked, this, [this](int) { EditDay(); });
+
+    SEMonat = new QSpinBox;
+    SEMonat->setObjectName(QStringLiteral("SEMonat"));
+    SEMonat->setRange(0, 13); // 0 and 13 wrap into the neighbouring years
+    SEJahr = new QSpinBox;
+    SEJahr->setObjectName(QStringLiteral("SEJahr"));
+    SEJahr->setRange(0, 2200);
+    connect(SEMonat, &QSpinBox::valueChanged, this, [this] { SEMonatChange(); });
+    connect(SEJahr, &QSpinBox::valueChanged, this, [this] { SEJahrChange(); });
+
+    auto *monthLabel = new QLabel(QStringLiteral("&Monat"));
+    monthLabel->setBuddy(SEMonat);
+    auto *yearLabel = new QLabel(QStringLiteral("&Jahr"));
+    yearLabel->setBuddy(SEJahr);
+    Beob = new QLabel;
+    Beob->setObjectName(QStringLiteral("Beob"));
+
+    BtnSOB01 = NamedButton(QStringLiteral("&SOB01"), "BtnSOB01");
+    BtnSOB09 = NamedButton(QStringLiteral("S&OB09"), "BtnSOB09");
+    BtnExport = NamedButton(QStringLiteral("&Exportieren"), "BtnExport");
+    BtnExport->setToolTip(QStringLiteral("exportieren des aktuellen Monats"));
+    BtnClose = NamedButton(QStringLiteral("S&chließen"), "BtnClose");
+    BtnEmail = NamedButton(QStringLiteral("E-&Mail"), "BtnEmail");
+    connect(BtnSOB01, &QPushButton::clicked, this, [this] { BtnSOB01Click(); });
+    connect(BtnSOB09, &QPushButton::clicked, this, [this] { BtnSOB09Click(); });
+    connect(BtnExport, &QPushButton::clicked, this, [this] { BtnExportClick(); });
+    connect(BtnClose, &QPushButton::clicked, this, [this] { BtnCloseClick(); });
+    connect(BtnEmail, &QPushButton::clicked, this, [this] { BtnEmailClick(); });
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(monthLabel);
+    side->addWidget(SEMonat);
+    side->addWidget(yearLabel);
+    side->addWidget(SEJahr);
+    side->addSpacing(10);
+    side->addWidget(new QLabel(QStringLiteral("Beobachter:")));
+    side->addWidget(Beob);
+    side->addSpacing(10);
+    for (QPushButton *b : {BtnSOB01, BtnSOB09, BtnExport, BtnClose, BtnEmail})
+        side->addWidget(b);
+    side->addStretch();
+
+    auto *main = new QHBoxLayout(this);
+    main->addWidget(SGMonat, 1);
+    main->addLayout(side);
+    setTabOrder(SGMonat, SEMonat);
+    setTabOrder(SEMonat, SEJahr);
+    setTabOrder(SEJahr, BtnSOB01);
+    setTabOrder(BtnSOB01, BtnSOB09);
+    setTabOrder(BtnSOB09, BtnExport);
+    setTabOrder(BtnExport, BtnClose);
+    setTabOrder(BtnClose, BtnEmail);
+    resize(820, 620);
+
+    // The month shift dialog lives as long as the table.
+    moveDlg_ = new TMoveMonth(this);
+}
+
+TSonMonatDlg::~TSonMonatDlg() = default;
+
+void TSonMonatDlg::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TSonMonatDlg::FormShow() {
+    LoadLayout();
+
+    if (const QScreen *s = screen(); s && s->geometry().height() >= 768) {
+        const QRect area = s->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    } else {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TARVO32"),
+                        QStringLiteral("Beste Darstellung ab Auflösung 1024x768"), QMessageBox::Ok, this);
+        box.exec();
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+
+    Beob->setText(Profile.Name1.text());
+
+    const QDate today = openingDate_.isValid() ? openingDate_ : QDate::currentDate();
+    CurYear = static_cast<std::uint16_t>(std::clamp(today.year(), 0, 2200));
+    CurMonth = static_cast<std::uint16_t>(today.month());
+    CurDay = static_cast<std::uint16_t>(today.day());
+    ReadShownYear();
+    SyncSpinEdits();
+
+    LayoutColumns();
+    DaysInMonth = MonthLength(CurMonth, CurYear);
+    UpdateSelectableRows();
+    ShowDays(1, DaysInMonth);
+    SumMonth(CurMonth);
+    SelectRow(CurDay);
+    SEMonat->setFocus();
+}
+
+void TSonMonatDlg::LoadLayout() {
+    if (!QFile::exists(ObserverFilePath(QStringLiteral("AEF.CFG")))) {
+        ResetColumnLayout();
+        return;
+    }
+    try {
+        LoadColumnLayout();
+    } catch (const TarvoError &e) {
+        // A damaged AEF.CFG must not leave a half-read layout behind.
+        ShowError(this, e.message());
+        ResetColumnLayout();
+    }
+}
+
+void TSonMonatDlg::ReadShownYear() {
+    Modified = false;
+    try {
+        ReadYear(CurYear, YearBuffer);
+        yearReadable_ = true;
+        unreadableMessage_.clear();
+    } catch (const TarvoError &e) {
+        // The year is shown empty, but the file is the user's data: it is
+        // never saved over while it cannot be read.
+        yearReadable_ = false;
+        unreadableMessage_ = QStringLiteral("Die Jahresdatei %1 kann nicht gelesen werden (%2).\n"
+                                            "Das Jahr wird leer angezeigt; Änderungen an diesem Jahr sind "
+                                            "nicht möglich, damit die Datei nicht überschrieben wird.")
+                                 .arg(QDir::toNativeSeparators(YearFileName(CurYear)), e.message());
+        ShowError(this, unreadableMessage_);
+    }
+}
+
+bool TSonMonatDlg::RefuseChangesToUnreadableYear() {
+    if (yearReadable_)
+        return false;
+    ShowInformation(this, unreadableMessage_);
+    return true;
+}
+
+void TSonMonatDlg::SyncSpinEdits() {
+    const bool wasChanging = changing_;
+    changing_ = true;
+    SEJahr->setValue(CurYear);
+    SEMonat->setValue(CurMonth);
+    changing_ = wasChanging;
+}
+
+void TSonMonatDlg::LayoutColumns() {
+    SGMonat->setUpdatesEnabled(false);
+    SGMonat->setFixedFontSize(8);
+    columns_ = ShownColumns(Storage().ColumnLayout);
+    columnOfKind_.fill(-1);
+    SGMonat->setCols(static_cast<int>(columns_.size()));
+    SGMonat->clearBodyTexts(); // a column may show another kind than before
+    for (int col = 0; col < static_cast<int>(columns_.size()); ++col) {
+        const TShownColumn &c = columns_[static_cast<size_t>(col)];
+        columnOfKind_[static_cast<size_t>(c.Kind)] = col;
+        SGMonat->setColumnAlignment(col, AlignFromByte(c.Ausr));
+        SGMonat->setColWidth(col, c.Width);
+        SGMonat->setCellText(0, col, c.Title);
+    }
+    if (SGMonat->cols() > 1) {
+        const QString labels[] = {QStringLiteral("Summe"), QStringLiteral("Anzahl"),
+                                  QStringLiteral("Mittel")};
+        for (int i = 0; i < 3; ++i) {
+            SGMonat->setCellText(kSumRow + i, 1, labels[i]);
+            SGMonat->setCellAlignment(kSumRow + i, 1, TMyAlign::alRight);
+        }
+    }
+    SGMonat->setUpdatesEnabled(true);
+}
+
+void TSonMonatDlg::ShowDays(int first, int last) {
+    if (first == last) {
+        ShowDay(first);
+        return;
+    }
+    SGMonat->setUpdatesEnabled(false);
+    for (int row = first; row <= kLastDayRow; ++row) {
+        SGMonat->setCellText(row, 0, DayNumberText(row, last));
+        ShowDay(row);
+    }
+    SGMonat->setUpdatesEnabled(true);
+}
+
+void TSonMonatDlg::ShowDay(int row) {
+    if (row < 1 || row > kLastDayRow)
+        return;
+    const TDayRecord &day = YearBuffer.Day(CurMonth, row);
+    const bool observed = day.observed() && row <= DaysInMonth;
+    for (int col = 1; col < static_cast<int>(columns_.size()); ++col)
+        SGMonat->setCellText(row, col, DayCellText(day, columns_[static_cast<size_t>(col)].Kind, observed));
+}
+
+void TSonMonatDlg::SumMonth(int month) {
+    totals_ = ::SumMonth(YearBuffer.Months[month], month, CurYear);
+    Counts = totals_.Counts;
+    const QLocale locale;
+    for (int col = 1; col < static_cast<int>(columns_.size()); ++col) {
+        const int kind = columns_[static_cast<size_t>(col)].Kind;
+        if (!KindHasSummary(kind))
+            continue;
+        const TSummaryTexts texts = SummaryTexts(totals_, kind, locale);
+        SGMonat->setCellText(kSumRow, col, texts.Sum);
+        SGMonat->setCellText(kCountRow, col, texts.Count);
+        SGMonat->setCellText(kMeanRow, col, texts.Mean);
+    }
+}
+
+void TSonMonatDlg::ClearDay(int row) {
+    ::ClearDay(YearBuffer, CurMonth, row);
+}
+
+void TSonMonatDlg::SelectRow(int row) {
+    SGMonat->setSelectedRow(std::clamp(row, 1, DaysInMonth));
+}
+
+void TSonMonatDlg::UpdateSelectableRows() {
+    const int previous = SGMonat->selectedRow();
+    SGMonat->setSelectableRows(1, DaysInMonth);
+    // The selection stays where it was, unless that day is not in this month.
+    if (previous > DaysInMonth)
+        SelectRow(DaysInMonth);
+}
+
+bool TSonMonatDlg::SaveIfModified() {
+    if (!Modified)
+        return true;
+    if (!yearReadable_) {
+        ShowError(this, unreadableMessage_);
+        return false;
+    }
+    QString error;
+    if (!WriteYear(CurYear, YearBuffer, &error)) {
+        ShowError(this, error);
+        return false;
+    }
+    Modified = false;
+    return true;
+}
+
+bool TSonMonatDlg::ChangeTo(int year, int month) {
+    if (year < SEJahr->minimum() || year > SEJahr->maximum() || month < 1 || month > 12) {
+        SyncSpinEdits();
+        return false;
+    }
+    if (year == CurYear && month == CurMonth) {
+        SyncSpinEdits();
+        return true;
+    }
+    const bool saved = SaveIfModified();
+    if (year != CurYear) {
+        // Reading another year replaces the buffer: never with unsaved changes in it.
+        if (!saved) {
+            SyncSpinEdits();
+            return false;
+        }
+        CurYear = static_cast<std::uint16_t>(year);
+        CurMonth = static_cast<std::uint16_t>(month);
+        ReadShownYear();
+    } else {
+        CurMonth = static_cast<std::uint16_t>(month);
+    }
+    SyncSpinEdits();
+    DaysInMonth = MonthLength(CurMonth, CurYear);
+    UpdateSelectableRows();
+    ShowDays(1, DaysInMonth);
+    SumMonth(CurMonth);
+    return true;
+}
+
+void TSonMonatDlg::SEMonatChange() {
+    if (changing_)
+        return;
+    const int value = SEMonat->value();
+    if (value == 0)
+        ChangeTo(CurYear - 1, 12);
+    else if (value == 13)
+        ChangeTo(CurYear + 1, 1);
+    else
+        ChangeTo(CurYear, value);
+}
+
+void TSonMonatDlg::SEJahrChange() {
+    if (changing_)
+        return;
+    ChangeTo(SEJahr->value(), CurMonth);
+}
+
+TErfassungDlg &TSonMonatDlg::EntryDialog() {
+    if (!entryDlg_)
+        entryDlg_ = new TErfassungDlg(this);
+    return *entryDlg_;
+}
+
+void TSonMonatDlg::EditDay() {
+    if (RefuseChangesToUnreadableYear())
+        return;
+    TErfassungDlg &dlg = EntryDialog();
+    dlg.NextDay = false;
+    do {
+        const int row = SGMonat->selectedRow();
+        if (row < 1 || row > DaysInMonth)
+            break;
+        TDayRecord &slot = YearBuffer.Day(CurMonth, row);
+        bool templated = false;
+        TDayRecord undo{};
+        if (dlg.NextDay) {
+            dlg.NextDay = false;
+            undo = ApplyNextDayTemplate(YearBuffer, CurMonth, row);
+            templated = true;
+        }
+        dlg.Profile = Profile;
+        dlg.DayData = slot;
+        dlg.DayNo = row;
+        dlg.MonthNo = CurMonth;
+        dlg.YearNo = CurYear;
+        if (dlg.exec() == QDialog::Accepted) {
+            Modified = true;
+            ClearDispatchStatus(YearBuffer, CurMonth);
+            slot = dlg.DayData;
+            ShowDay(row);
+            SelectRow(std::min(row + 1, static_cast<int>(DaysInMonth)));
+            SumMonth(CurMonth);
+        } else {
+            if (templated) {
+                Modified = true;
+                slot = undo;
+            }
+            dlg.NextDay = false;
+        }
+    } while (dlg.NextDay);
+}
+
+void TSonMonatDlg::DeleteDay() {
+    const int row = SGMonat->selectedRow();
+    if (row < 1 || row > DaysInMonth || RefuseChangesToUnreadableYear())
+        return;
+    ClearDay(row);
+    ShowDay(row);
+    SumMonth(CurMonth);
+    Modified = true;
+}
+
+bool TSonMonatDlg::eventFilter(QObject *watched, QEvent *event) {
+    if (watched != SGMonat || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *ke = static_cast<QKeyEvent *>(event);
+    const int key = ke->key();
+    if (ke->modifiers() & Qt::ControlModifier) {
+        switch (key) {
+        case Qt::Key_PageUp:
+            SEMonat->setValue(SEMonat->value() + 1);
+            return true;
+        case Qt::Key_PageDown:
+            SEMonat->setValue(SEMonat->value() - 1);
+            return true;
+        case Qt::Key_Home:
+            SEJahr->setValue(SEJahr->value() + 1);
+            return true;
+        case Qt::Key_End:
+            SEJahr->setValue(SEJahr->value() - 1);
+            return true;
+        default:
+            return QDialog::eventFilter(watched, event);
+        }
+    }
+    switch (key) {
+    case Qt::Key_Delete:
+        DeleteDay();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EditDay();
+        return true;
+    default:
+        break;
+    }
+    const int row = SGMonat->selectedRow();
+    if (row >= 1) {
+        if (const int target = NavigateRow(key, row, DaysInMonth); target > 0) {
+            SelectRow(target);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TSonMonatDlg::SGMonatMouseDown(Qt::MouseButton button, QPoint pos) {
+    // The column chooser opens once the press has been handled.
+    if (button == Qt::RightButton && pos.y() <= kHeaderHeight)
+        QTimer::singleShot(0, this, [this] { OpenColumnChooser(); });
+}
+
+void TSonMonatDlg::OpenColumnChooser() {
+    if (!tabDlg_)
+        tabDlg_ = new TTabDlg(this);
+    if (tabDlg_->exec() != QDialog::Accepted)
+        return;
+    try {
+        SaveColumnLayout();
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message());
+    }
+    LayoutColumns();
+    ShowDays(1, DaysInMonth);
+    SumMonth(CurMonth);
+}
+
+void TSonMonatDlg::MoveMonthClick() {
+    if (RefuseChangesToUnreadableYear())
+        return;
+    moveDlg_->SourceMonth = CurMonth;
+    if (moveDlg_->exec() != QDialog::Accepted || !moveDlg_->Confirmed)
+        return;
+    try {
+        ShiftMonth(YearBuffer, CurMonth, moveDlg_->TargetMonth);
+    } catch (const TarvoError &e) {
+        ShowInformation(this, e.message());
+        return;
+    }
+    ShowDays(1, DaysInMonth);
+    SumMonth(CurMonth);
+    Modified = true;
+}
+
+void TSonMonatDlg::BtnSOB01Click() {
+    SaveIfModified();
+    RunReportSOB01Hook();
+}
+
+void TSonMonatDlg::BtnSOB09Click() {
+    SaveIfModified();
+    RunReportSOB09Hook();
+}
+
+void TSonMonatDlg::BtnExportClick() {
+    SaveIfModified();
+    RunExportHook();
+}
+
+void TSonMonatDlg::BtnEmailClick() {
+    if (RefuseChangesToUnreadableYear())
+        return;
+    TYearBuffer year = YearBuffer;
+    if (!RunEmailHook(year))
+        return;
+    YearBuffer = year;
+    Modified = true;
+    ShowDays(1, DaysInMonth);
+    SumMonth(CurMonth);
+}
+
+void TSonMonatDlg::BtnCloseClick() {
+    close();
+}
+
+void TSonMonatDlg::done(int result) {
+    if (Modified && yearReadable_) {
+        QString error;
+        if (WriteYear(CurYear, YearBuffer, &error)) {
+            Modified = false;
+        } else {
+            const auto answer = QMessageBox::question(
+                this, QStringLiteral("TARVO32"),
+                error + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
+                                       "Trotzdem schließen und die Änderungen verwerfen?")
+                            .arg(CurYear),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            if (answer != QMessageBox::Yes)
+                return;
+            Modified = false;
+        }
+    }
+    QDialog::done(result);
+}
+
+// ---- Hooks (wired when the report, export and mail modules join) ----
+
+void TSonMonatDlg::RunReportSOB01Hook() {}
+
+void TSonMonatDlg::RunReportSOB09Hook() {}
+
+void TSonMonatDlg::RunExportHook() {}
+
+bool TSonMonatDlg::RunEmailHook(TYearBuffer &) {
+    return false;
+}
