@@ -31,8 +31,8 @@ QLabel *Caption(const QString &text, QWidget *buddy) {
 
 } // namespace
 
-TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slots)
-    : QDialog(parent), Profile(EmptyProfile()), slots_(slots) {
+TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
+    : QDialog(parent), Profile(EmptyProfile()), slots_(slotTable) {
     setObjectName(QStringLiteral("TEinstDLG"));
     setWindowTitle(QStringLiteral("Einstellungen"));
 

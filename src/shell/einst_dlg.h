@@ -20,9 +20,9 @@ class QWidget;
 class TEinstDLG : public QDialog {
     Q_OBJECT
 public:
-    // `slots` holds the add-observer dialog (slot 12); without a table the
+    // `slotTable` holds the add-observer dialog (slot 12); without a table the
     // dialog keeps it itself.
-    explicit TEinstDLG(QWidget *parent = nullptr, DialogSlotTable *slots = nullptr);
+    explicit TEinstDLG(QWidget *parent = nullptr, DialogSlotTable *slotTable = nullptr);
 
     TObserverProfile Profile;
 
