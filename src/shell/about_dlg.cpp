@@ -99,11 +99,14 @@ TAboutDlg::TAboutDlg(QWidget *parent)
     FormCreate();
 }
 
-const QImage &TAboutDlg::picture() const { return picture_; }
+const QImage &TAboutDlg::picture() const {
+    return picture_;
+}
 
 QLabel *TAboutDlg::linkLabel(const char *name, const QString &address) {
-    auto *label = Text(name, QStringLiteral("<a href=\"%1\" style=\"color: blue; text-decoration: underline;\">%1</a>")
-                                 .arg(address.toHtmlEscaped()));
+    auto *label =
+        Text(name, QStringLiteral("<a href=\"%1\" style=\"color: blue; text-decoration: underline;\">%1</a>")
+                       .arg(address.toHtmlEscaped()));
     label->setTextFormat(Qt::RichText);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setCursor(Qt::PointingHandCursor);
@@ -124,4 +127,6 @@ void TAboutDlg::FormCreate() {
     }
 }
 
-void TAboutDlg::LinkClick(const QString &caption) { QDesktopServices::openUrl(QUrl(caption)); }
+void TAboutDlg::LinkClick(const QString &caption) {
+    QDesktopServices::openUrl(QUrl(caption));
+}

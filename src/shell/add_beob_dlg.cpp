@@ -185,15 +185,21 @@ void TAddBeobDLG::CBObserverChange(QComboBox *combo) {
     Brenn->setText(NewProfile.Brenn.text());
 }
 
-void TAddBeobDLG::Name1Change() { NewProfile.Name1.assign(Name1->text()); }
+void TAddBeobDLG::Name1Change() {
+    NewProfile.Name1.assign(Name1->text());
+}
 
 void TAddBeobDLG::InstrumentChange() {
     NewProfile.Instrument.assign(Instrument->currentIndex() >= 0 ? Instrument->currentText() : QString());
 }
 
-void TAddBeobDLG::OeffnChange() { NewProfile.Oeffn.assign(Oeffn->text()); }
+void TAddBeobDLG::OeffnChange() {
+    NewProfile.Oeffn.assign(Oeffn->text());
+}
 
-void TAddBeobDLG::BrennChange() { NewProfile.Brenn.assign(Brenn->text()); }
+void TAddBeobDLG::BrennChange() {
+    NewProfile.Brenn.assign(Brenn->text());
+}
 
 void TAddBeobDLG::BtnOKClick() {
     try {

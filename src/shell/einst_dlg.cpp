@@ -130,11 +130,10 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     Ein_Position = checkBox("Ein_Position", QStringLiteral("Position"));
     Ein_LB = checkBox("Ein_LB", QStringLiteral("Lichtbrücken"));
     auto *el = new QGridLayout(gbEin);
-    const QList<QCheckBox *> einBoxes = {ein_allg, Ein_Wolf,   Ein_NS,     Ein_Beck,     Ein_Pettis,
-                                         Ein_CV,   Ein_A,      Ein_Fackel, Ein_Position, Ein_LB};
+    const QList<QCheckBox *> einBoxes = {ein_allg, Ein_Wolf, Ein_NS,     Ein_Beck,     Ein_Pettis,
+                                         Ein_CV,   Ein_A,    Ein_Fackel, Ein_Position, Ein_LB};
     for (int i = 0; i < einBoxes.size(); ++i)
         el->addWidget(einBoxes[i], i % 5, i / 5);
-    Ein_NS->setContentsMargins(20, 0, 0, 0);
     auto *einLayout = new QVBoxLayout(TEin);
     einLayout->addWidget(gbEin);
     einLayout->addStretch(1);
@@ -167,12 +166,23 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     PageControl1->addTab(TEin, QStringLiteral("Eingabe"));
     PageControl1->addTab(TAus, QStringLiteral("Ausgabe"));
 
-    switches_ = {{ein_allg, true, CatBemerkung},  {Ein_Wolf, true, CatWolf},     {Ein_NS, true, CatNS},
-                 {Ein_Beck, true, CatBeck},       {Ein_Pettis, true, CatPettis}, {Ein_CV, true, CatCV},
-                 {Ein_A, true, CatA},             {Ein_Fackel, true, CatFackel}, {Ein_Position, true, CatPosition},
-                 {Ein_LB, true, CatLB},           {Aus_Wolf, false, CatWolf},    {Aus_NS, false, CatNS},
-                 {Aus_Beck, false, CatBeck},      {Aus_Pettis, false, CatPettis}, {Aus_CV, false, CatCV},
-                 {Aus_A, false, CatA},            {aus_allg, false, CatBemerkung}};
+    switches_ = {{ein_allg, true, CatBemerkung},
+                 {Ein_Wolf, true, CatWolf},
+                 {Ein_NS, true, CatNS},
+                 {Ein_Beck, true, CatBeck},
+                 {Ein_Pettis, true, CatPettis},
+                 {Ein_CV, true, CatCV},
+                 {Ein_A, true, CatA},
+                 {Ein_Fackel, true, CatFackel},
+                 {Ein_Position, true, CatPosition},
+                 {Ein_LB, true, CatLB},
+                 {Aus_Wolf, false, CatWolf},
+                 {Aus_NS, false, CatNS},
+                 {Aus_Beck, false, CatBeck},
+                 {Aus_Pettis, false, CatPettis},
+                 {Aus_CV, false, CatCV},
+                 {Aus_A, false, CatA},
+                 {aus_allg, false, CatBemerkung}};
 
     BtnAdd = new QPushButton(QStringLiteral("&Zufügen"));
     BtnAdd->setObjectName(QStringLiteral("BtnAdd"));
@@ -271,7 +281,9 @@ void TEinstDLG::storeControls(TObserverProfile &p) const {
         (s.ein ? p.Ein : p.Aus).set(s.index, s.box->isChecked());
 }
 
-void TEinstDLG::Ein_WolfClick() { Ein_NS->setEnabled(Ein_Wolf->isChecked()); }
+void TEinstDLG::Ein_WolfClick() {
+    Ein_NS->setEnabled(Ein_Wolf->isChecked());
+}
 
 void TEinstDLG::BtnOKClick() {
     TObserverProfile edited = Profile;

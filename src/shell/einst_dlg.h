@@ -55,8 +55,8 @@ private:
     QWidget *TAus;
     QLineEdit *Name1, *Name2, *Name3, *Name4, *Laenge, *Breite, *Oeffn, *Brenn, *Vergr, *Projektion;
     QComboBox *Instrument;
-    QCheckBox *ein_allg, *Ein_Wolf, *Ein_NS, *Ein_Beck, *Ein_Pettis, *Ein_CV, *Ein_A, *Ein_Fackel, *Ein_Position,
-        *Ein_LB;
+    QCheckBox *ein_allg, *Ein_Wolf, *Ein_NS, *Ein_Beck, *Ein_Pettis, *Ein_CV, *Ein_A, *Ein_Fackel,
+        *Ein_Position, *Ein_LB;
     QCheckBox *Aus_Wolf, *Aus_NS, *Aus_Beck, *Aus_Pettis, *Aus_CV, *Aus_A, *aus_allg;
     QPushButton *BtnOK, *BtnCancel, *BtnHelp, *BtnAdd, *BtnDelete;
 };

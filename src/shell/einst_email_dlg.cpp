@@ -95,12 +95,14 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
                 {"A-Netz", EANetz, cbMailA},
                 {"Fackeln", eFackel, cbMailF},
                 {"Positionen", ePosition, cbMailP}};
-    int row = 0;
+    auto *sendHeading = new QLabel(QStringLiteral("senden"));
+    nl->addWidget(sendHeading, 0, 2, Qt::AlignHCenter);
+    int row = 1;
     for (const auto &r : rows) {
         r.box->setToolTip(hint);
         nl->addWidget(Caption(QString::fromUtf8(r.caption), r.edit), row, 0);
         nl->addWidget(r.edit, row, 1);
-        nl->addWidget(r.box, row, 2);
+        nl->addWidget(r.box, row, 2, Qt::AlignHCenter);
         ++row;
     }
     nl->setColumnStretch(1, 1);

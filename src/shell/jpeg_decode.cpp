@@ -38,7 +38,8 @@ void OnMessage(j_common_ptr cinfo, int level) {
 }
 
 QString Reason(const char *message) {
-    return QStringLiteral("Das JPEG-Bild kann nicht gelesen werden (%1).").arg(QString::fromLocal8Bit(message));
+    return QStringLiteral("Das JPEG-Bild kann nicht gelesen werden (%1).")
+        .arg(QString::fromLocal8Bit(message));
 }
 
 } // namespace

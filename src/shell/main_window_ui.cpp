@@ -5,8 +5,8 @@
 #include "einst_email_dlg.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
-#include "uikit/messages.h"
 #include "uikit/help_viewer_dlg.h"
+#include "uikit/messages.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -85,7 +85,9 @@ TSun::TSun(QWidget *parent) : QMainWindow(parent), Profile(EmptyProfile()) {
     }
 }
 
-TSun::~TSun() { FormClose(); }
+TSun::~TSun() {
+    FormClose();
+}
 
 void TSun::createMenus() {
     QMenuBar *bar = menuBar();
@@ -109,14 +111,15 @@ void TSun::createMenus() {
     HiddenItem(datei, "Drucken1", QStringLiteral("&Drucken..."));
     HiddenItem(datei, "Druckereinrichtung1", QStringLiteral("Drucker&einrichtung..."));
     datei->addSeparator();
-    connect(MenuItem(datei, "Beenden", QStringLiteral("&Beenden")), &QAction::triggered, this, &TSun::BeendenClick);
+    connect(MenuItem(datei, "Beenden", QStringLiteral("&Beenden")), &QAction::triggered, this,
+            &TSun::BeendenClick);
 
     QMenu *eingabe = bar->addMenu(QStringLiteral("&Eingabe"));
     eingabe->setObjectName(QStringLiteral("Eingabe1"));
     connect(MenuItem(eingabe, "Monatsdaten1", QStringLiteral("&Monatsdaten")), &QAction::triggered, this,
             &TSun::Monatsdaten1Click);
-    connect(MenuItem(eingabe, "Positionsberechnung1", QStringLiteral("&Positionsberechnung")), &QAction::triggered,
-            this, &TSun::Positionsberechnung1Click);
+    connect(MenuItem(eingabe, "Positionsberechnung1", QStringLiteral("&Positionsberechnung")),
+            &QAction::triggered, this, &TSun::Positionsberechnung1Click);
     MenuItem(eingabe, "Assistent1", QStringLiteral("&Tages Assistent"))->setEnabled(false);
 
     QMenu *auswertung = bar->addMenu(QStringLiteral("&Auswertung"));
@@ -137,18 +140,21 @@ void TSun::createMenus() {
     einst2->setToolTip(QStringLiteral("Einstellungen für das Programm"));
     einst2->setVisible(false);
     einst2->setEnabled(false);
-    connect(MenuItem(optionen, "email1", QStringLiteral("E-&Mail")), &QAction::triggered, this, &TSun::email1Click);
+    connect(MenuItem(optionen, "email1", QStringLiteral("E-&Mail")), &QAction::triggered, this,
+            &TSun::email1Click);
 
     QMenu *hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->setObjectName(QStringLiteral("Hilfe1"));
     QAction *inhalt = MenuItem(hilfe, "Inhalt1", QStringLiteral("&Inhalt"));
     inhalt->setShortcut(QKeySequence::HelpContents);
     connect(inhalt, &QAction::triggered, this, &TSun::Inhalt1Click);
-    connect(MenuItem(hilfe, "Suchen1", QStringLiteral("&Suchen...")), &QAction::triggered, this, &TSun::Suchen1Click);
+    connect(MenuItem(hilfe, "Suchen1", QStringLiteral("&Suchen...")), &QAction::triggered, this,
+            &TSun::Suchen1Click);
     connect(MenuItem(hilfe, "Hilfebenutzen1", QStringLiteral("&Hilfe benutzen")), &QAction::triggered, this,
             &TSun::Hilfebenutzen1Click);
     hilfe->addSeparator();
-    connect(MenuItem(hilfe, "Info1", QStringLiteral("In&fo...")), &QAction::triggered, this, &TSun::Info1Click);
+    connect(MenuItem(hilfe, "Info1", QStringLiteral("In&fo...")), &QAction::triggered, this,
+            &TSun::Info1Click);
 }
 
 void TSun::createToolBar() {
@@ -168,17 +174,21 @@ void TSun::createToolBar() {
         connect(b, &QToolButton::clicked, action, &QAction::trigger);
         return b;
     };
-    button("BtnSonMonat", QStringLiteral("&Monatsdaten"), QStringLiteral("TARVO Monatsdaten"), "Monatsdaten1");
+    button("BtnSonMonat", QStringLiteral("&Monatsdaten"), QStringLiteral("TARVO Monatsdaten"),
+           "Monatsdaten1");
     button("BtnSonPos", QStringLiteral("&Positionsberechnung"), QStringLiteral("Positionsberechnung"),
            "Positionsberechnung1");
-    button("BtnAssistent", QStringLiteral("&Tages Assistent"), QStringLiteral("Tages Assistent"), "Assistent1")
+    button("BtnAssistent", QStringLiteral("&Tages Assistent"), QStringLiteral("Tages Assistent"),
+           "Assistent1")
         ->setEnabled(false);
     ToolBar1->addSeparator();
-    button("BtnAuswertung", QStringLiteral("&Relativzahl"), QStringLiteral("Relativzahlauswerung"), "Relativzahl1");
+    button("BtnAuswertung", QStringLiteral("&Relativzahl"), QStringLiteral("Relativzahlauswerung"),
+           "Relativzahl1");
     ToolBar1->addSeparator();
-    button("ToolButton2", QStringLiteral("&Beobachter"), QStringLiteral("Einstellungen für den aktuellen Beobachter"),
-           "Beobachter1");
-    button("ToolButton7", QStringLiteral("E-&Mail"), QStringLiteral("Einstellungen für den e-Mail-Versand"), "email1");
+    button("ToolButton2", QStringLiteral("&Beobachter"),
+           QStringLiteral("Einstellungen für den aktuellen Beobachter"), "Beobachter1");
+    button("ToolButton7", QStringLiteral("E-&Mail"), QStringLiteral("Einstellungen für den e-Mail-Versand"),
+           "email1");
     ToolBar1->addSeparator();
     button("ToolButton5", QStringLiteral("&Beenden"), QString(), "Beenden");
 
@@ -189,7 +199,8 @@ void TSun::createToolBar() {
     CBMandant->setObjectName(QStringLiteral("CBMandant"));
     CBMandant->setEditable(false);
     // 145 pixels, or wider when the system font needs it for a 16-character key.
-    CBMandant->setMinimumWidth(std::max(145, CBMandant->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 10));
+    CBMandant->setMinimumWidth(
+        std::max(145, CBMandant->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 10));
     label2->setBuddy(CBMandant);
     ToolBar1->addWidget(CBMandant);
     // activated: only a pick by the user, also of the entry already current.
@@ -201,9 +212,13 @@ void TSun::createToolBar() {
 // month shift TMoveMonth. They join when their folders provide them.
 void TSun::createStartupWindows() {}
 
-QDialog *TSun::slotDialog(int slot) const { return slots_.at(slot); }
+QDialog *TSun::slotDialog(int slot) const {
+    return slots_.at(slot);
+}
 
-void TSun::FormClose() { slots_.releaseAll(); }
+void TSun::FormClose() {
+    slots_.releaseAll();
+}
 
 void TSun::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
@@ -261,18 +276,23 @@ void TSun::DefRzTARVOClick() {
     // Opens TdrTarvoDlg (slot SlotDrTarvo) once the import dialog is part of the program.
 }
 
-void TSun::BeendenClick() { close(); }
+void TSun::BeendenClick() {
+    close();
+}
 
 void TSun::Monatsdaten1Click() {
-    // Copies Profile into the month table TSonMonatDlg (made at start) and shows it, once it is part of the program.
+    // Copies Profile into the month table TSonMonatDlg (made at start) and shows it, once it is part of the
+    // program.
 }
 
 void TSun::Positionsberechnung1Click() {
-    // Opens TDlgSonPos (slot SlotSonPos) with a copy of Profile once the position dialog is part of the program.
+    // Opens TDlgSonPos (slot SlotSonPos) with a copy of Profile once the position dialog is part of the
+    // program.
 }
 
 void TSun::Auswertung1Click() {
-    // Opens TAuswDlg (slot SlotAusw) with a copy of Profile and takes the copy back, once it is part of the program.
+    // Opens TAuswDlg (slot SlotAusw) with a copy of Profile and takes the copy back, once it is part of the
+    // program.
 }
 
 void TSun::Einstellungen1Click() {
@@ -291,10 +311,18 @@ void TSun::email1Click() {
         Profile = dlg->Profile;
 }
 
-void TSun::Inhalt1Click() { ShowHelp(this, HelpTopic::Contents); }
+void TSun::Inhalt1Click() {
+    ShowHelp(this, HelpTopic::Contents);
+}
 
-void TSun::Suchen1Click() { ShowHelpSearch(this, QString()); }
+void TSun::Suchen1Click() {
+    ShowHelpSearch(this, QString());
+}
 
-void TSun::Hilfebenutzen1Click() { ShowHelpOnHelp(this); }
+void TSun::Hilfebenutzen1Click() {
+    ShowHelpOnHelp(this);
+}
 
-void TSun::Info1Click() { slots_.get<TAboutDlg>(SlotAbout, this)->exec(); }
+void TSun::Info1Click() {
+    slots_.get<TAboutDlg>(SlotAbout, this)->exec();
+}

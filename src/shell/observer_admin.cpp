@@ -16,7 +16,9 @@ namespace {
 constexpr int kMaxLineLength = 255;
 constexpr int kBeoStmRecord = 62;
 
-QString Column(const QString &line, int first, int width) { return line.mid(first - 1, width).trimmed(); }
+QString Column(const QString &line, int first, int width) {
+    return line.mid(first - 1, width).trimmed();
+}
 
 } // namespace
 
@@ -69,7 +71,9 @@ ObserverEntryParts SplitObserverEntry(const QString &entry) {
     return parts;
 }
 
-QString ObserverDirName(int n) { return QStringLiteral("%1/").arg(n, 4, 10, QLatin1Char('0')); }
+QString ObserverDirName(int n) {
+    return QStringLiteral("%1/").arg(n, 4, 10, QLatin1Char('0'));
+}
 
 QString FindFreeObserverDir() {
     const QString dataPath = Storage().DataPath;
@@ -86,8 +90,9 @@ QString ObserverKeyProblem(const QString &key) {
         return QStringLiteral("Bitte geben Sie das Kürzel des Beobachters ein.");
     if (key != key.trimmed() || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('[')) ||
         key.startsWith(QLatin1Char(';')))
-        return QStringLiteral("Das Kürzel \"%1\" kann nicht gespeichert werden: es darf kein \"=\" enthalten, "
-                              "nicht mit \"[\" oder \";\" beginnen und nicht mit Leerzeichen beginnen oder enden.")
+        return QStringLiteral(
+                   "Das Kürzel \"%1\" kann nicht gespeichert werden: es darf kein \"=\" enthalten, "
+                   "nicht mit \"[\" oder \";\" beginnen und nicht mit Leerzeichen beginnen oder enden.")
             .arg(key);
     for (const QString &known : std::as_const(Storage().ObserverKeys))
         if (known.compare(key, Qt::CaseInsensitive) == 0)
@@ -103,7 +108,8 @@ void AddObserver(const TObserverProfile &profile, const QString &dir) {
     if (!problem.isEmpty())
         throw TarvoError(problem);
     if (dir.isEmpty())
-        throw TarvoError(QStringLiteral("Es ist kein freies Beobachterverzeichnis (0001 bis 9999) mehr vorhanden."));
+        throw TarvoError(
+            QStringLiteral("Es ist kein freies Beobachterverzeichnis (0001 bis 9999) mehr vorhanden."));
 
     StorageState &s = Storage();
     const QString fullDir = s.DataPath + ObserverDirPath(dir);

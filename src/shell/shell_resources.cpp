@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
-static void InitTarvoResource() { Q_INIT_RESOURCE(tarvo); }
+static void InitTarvoResource() {
+    Q_INIT_RESOURCE(tarvo);
+}
 
 void InitShellResources() {
     static bool done = false;

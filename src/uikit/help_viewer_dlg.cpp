@@ -48,11 +48,17 @@ THelpViewerDlg *ViewerFor(QWidget *parent) {
 
 } // namespace
 
-void ShowHelp(QWidget *parent, const QString &topic) { ViewerFor(parent)->showTopic(topic); }
+void ShowHelp(QWidget *parent, const QString &topic) {
+    ViewerFor(parent)->showTopic(topic);
+}
 
-void ShowHelpSearch(QWidget *parent, const QString &key) { ViewerFor(parent)->showSearch(key); }
+void ShowHelpSearch(QWidget *parent, const QString &key) {
+    ViewerFor(parent)->showSearch(key);
+}
 
-void ShowHelpOnHelp(QWidget *parent) { ViewerFor(parent)->showTopic(HelpTopic::HelpOnHelp); }
+void ShowHelpOnHelp(QWidget *parent) {
+    ViewerFor(parent)->showTopic(HelpTopic::HelpOnHelp);
+}
 
 QString THelpViewerDlg::HelpRoot() {
     const QString installed =
@@ -117,12 +123,10 @@ THelpViewerDlg::THelpViewerDlg(QWidget *parent) : QDialog(parent, Qt::Window), r
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 520});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
-    resize(780, 560);
 
     connect(btnContents, &QPushButton::clicked, this, [this] { showTopic(HelpTopic::Contents); });
     connect(btnBack, &QPushButton::clicked, browser_, &QTextBrowser::backward);
@@ -140,6 +144,10 @@ THelpViewerDlg::THelpViewerDlg(QWidget *parent) : QDialog(parent, Qt::Window), r
     connect(keywords_, &QListWidget::itemActivated, this, &THelpViewerDlg::openKeyword);
 
     loadIndex();
+    // The contents column as wide as its longest title.
+    const int left = std::max(200, contents_->sizeHintForColumn(0) + 2 * contents_->frameWidth() + 24);
+    splitter->setSizes({left, 540});
+    resize(left + 560, 560);
 }
 
 // Contents: the pages linked from index.html, in that order. Keywords: the
@@ -182,8 +190,8 @@ void THelpViewerDlg::filterKeywords(const QString &text) {
     for (const Keyword &k : std::as_const(index_)) {
         if (!key.isEmpty() && !k.word.contains(key, Qt::CaseInsensitive))
             continue;
-        auto *item = new QListWidgetItem(k.word == k.title ? k.word : k.word + QStringLiteral(" – ") + k.title,
-                                         keywords_);
+        auto *item = new QListWidgetItem(
+            k.word == k.title ? k.word : k.word + QStringLiteral(" – ") + k.title, keywords_);
         item->setData(Qt::UserRole, k.page);
     }
     if (keywords_->count() > 0)

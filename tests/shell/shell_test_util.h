@@ -48,11 +48,11 @@ inline QString IniValue(const QString &path, const QString &section, const QStri
 
 // A test main with the program's application class, its resources and the
 // German texts of the program.
-#define TARVO_SHELL_TEST_MAIN(TestClass)                                                                          \
-    int main(int argc, char *argv[]) {                                                                            \
-        TarvoApplication app(argc, argv);                                                                         \
-        InitShellResources();                                                                                     \
-        TestClass tc;                                                                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                                \
-        return QTest::qExec(&tc, argc, argv);                                                                     \
+#define TARVO_SHELL_TEST_MAIN(TestClass)                                                                     \
+    int main(int argc, char *argv[]) {                                                                       \
+        TarvoApplication app(argc, argv);                                                                    \
+        InitShellResources();                                                                                \
+        TestClass tc;                                                                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&tc, argc, argv);                                                                \
     }

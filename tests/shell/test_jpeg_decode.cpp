@@ -56,7 +56,8 @@ private slots:
             QSKIP("Qt has no JPEG reader here");
         const QImage image = DecodeJpeg(aboutBytes());
         QCOMPARE(image.size(), reference.size());
-        QVERIFY2(maxDifference(image, reference.convertToFormat(QImage::Format_RGB888)) <= 3, "pixels differ");
+        QVERIFY2(maxDifference(image, reference.convertToFormat(QImage::Format_RGB888)) <= 3,
+                 "pixels differ");
     }
 
     void greyPicture() {

@@ -34,7 +34,8 @@ private:
 
     // Fills the add dialog and confirms it; the settings dialog then shows
     // its message, which is closed, and then the settings dialog is confirmed.
-    void addObserverChain(const QString &name, QString *message = nullptr, QStringList *iniKeysBefore = nullptr) {
+    void addObserverChain(const QString &name, QString *message = nullptr,
+                          QStringList *iniKeysBefore = nullptr) {
         OnModal<TAddBeobDLG>([=, this](TAddBeobDLG *add) {
             if (iniKeysBefore)
                 *iniKeysBefore = IniFile(iniPath()).sectionKeys("TARVO32");
@@ -65,13 +66,15 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("TARVO32"));
         QCOMPARE(Child<QLabel>(&w, "Label1")->text(), QStringLiteral("TARVO 32"));
         // First start: tarvo.ini is made at once with its three keys.
-        QCOMPARE(IniFile(iniPath()).sectionKeys("TARVO32"), (QStringList{"Version", "FileVersion", "Datenpfad"}));
+        QCOMPARE(IniFile(iniPath()).sectionKeys("TARVO32"),
+                 (QStringList{"Version", "FileVersion", "Datenpfad"}));
 
         bool settingsUnderneath = false;
         QString message;
         QStringList keysBefore;
         OnModal<TAddBeobDLG>([&](TAddBeobDLG *add) {
-            settingsUnderneath = qobject_cast<TEinstDLG *>(add->parentWidget()) && add->parentWidget()->isVisible();
+            settingsUnderneath =
+                qobject_cast<TEinstDLG *>(add->parentWidget()) && add->parentWidget()->isVisible();
         });
         // OnModal handlers run in order of registration only when their
         // dialog is active; register the chain after the check above.
@@ -123,7 +126,8 @@ private slots:
         QVERIFY(einst && add);
         w.close();
         QVERIFY(!einst && !add);
-        QVERIFY(std::none_of(Storage().DialogSlots.begin(), Storage().DialogSlots.end(), [](bool b) { return b; }));
+        QVERIFY(std::none_of(Storage().DialogSlots.begin(), Storage().DialogSlots.end(),
+                             [](bool b) { return b; }));
     }
 
     void cancelledFirstStartLeavesEmptyList() {
@@ -133,7 +137,8 @@ private slots:
             Child<QPushButton>(add, "BtnCancel")->click();
         });
         w.show();
-        QTRY_VERIFY_WITH_TIMEOUT(Storage().DialogSlots[SlotAddBeob] && !QApplication::activeModalWidget(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(Storage().DialogSlots[SlotAddBeob] && !QApplication::activeModalWidget(),
+                                 10000);
         QCOMPARE(Child<QComboBox>(&w, "CBMandant")->count(), 0);
         QVERIFY(!QFileInfo::exists(dir_->filePath("0001")));
         QVERIFY(Storage().CurrentObserverDir.isEmpty());
@@ -176,15 +181,25 @@ private slots:
 
     void menus() {
         TSun w;
-        const QStringList hidden = {"Export1",    "Neu1",      "ffnen1",         "Speichern1", "Speichernunter1",
-                                    "Drucken1",   "Druckereinrichtung1", "Beckzahl1", "Pettis1", "CV1",
-                                    "bloesAuge1", "Einstellungen2"};
+        const QStringList hidden = {"Export1",
+                                    "Neu1",
+                                    "ffnen1",
+                                    "Speichern1",
+                                    "Speichernunter1",
+                                    "Drucken1",
+                                    "Druckereinrichtung1",
+                                    "Beckzahl1",
+                                    "Pettis1",
+                                    "CV1",
+                                    "bloesAuge1",
+                                    "Einstellungen2"};
         for (const QString &name : hidden)
             QVERIFY2(!Child<QAction>(&w, name.toLatin1())->isVisible(), qPrintable(name));
         QVERIFY(!Child<QAction>(&w, "Assistent1")->isEnabled());
         QVERIFY(Child<QAction>(&w, "Assistent1")->isVisible());
         QVERIFY(!Child<QToolButton>(&w, "BtnAssistent")->isEnabled());
-        for (const char *name : {"Monatsdaten1", "Positionsberechnung1", "Relativzahl1", "SIDCImport", "DefRzTARVO"})
+        for (const char *name :
+             {"Monatsdaten1", "Positionsberechnung1", "Relativzahl1", "SIDCImport", "DefRzTARVO"})
             QVERIFY(Child<QAction>(&w, name)->isVisible() && Child<QAction>(&w, name)->isEnabled());
         QCOMPARE(Child<QToolButton>(&w, "ToolButton2")->toolTip(),
                  QStringLiteral("Einstellungen für den aktuellen Beobachter"));
@@ -194,7 +209,8 @@ private slots:
     void aboutBox() {
         TAboutDlg about;
         QCOMPARE(about.windowTitle(), QStringLiteral("Info's zum TARVO Programm"));
-        QCOMPARE(Child<QLabel>(&about, "Version")->text(), QStringLiteral("Version: ") + Storage().ProgramVersion);
+        QCOMPARE(Child<QLabel>(&about, "Version")->text(),
+                 QStringLiteral("Version: ") + Storage().ProgramVersion);
         QCOMPARE(Child<QLabel>(&about, "ProductName")->text(), QStringLiteral("TARVO 32"));
         // The box shows the picture its own libjpeg decoding gives.
         const QImage expected = DecodeJpegFile(":/about.jpg");
@@ -249,9 +265,10 @@ private slots:
             }
         }
         // Every topic the dialogs use has its page.
-        for (const QString &topic : {HelpTopic::Contents, HelpTopic::HelpOnHelp, HelpTopic::FirstStart,
-                                     HelpTopic::Observer, HelpTopic::DayEntry, HelpTopic::MonthTable,
-                                     HelpTopic::Reports, HelpTopic::Mail, HelpTopic::Import, HelpTopic::Evaluation})
+        for (const QString &topic :
+             {HelpTopic::Contents, HelpTopic::HelpOnHelp, HelpTopic::FirstStart, HelpTopic::Observer,
+              HelpTopic::DayEntry, HelpTopic::MonthTable, HelpTopic::Reports, HelpTopic::Mail,
+              HelpTopic::Import, HelpTopic::Evaluation})
             QVERIFY2(pages.contains(topic + ".html"), qPrintable(topic));
     }
 

@@ -32,9 +32,10 @@ private slots:
     void listEntry_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("entry");
-        QTest::newRow("all columns") << QByteArray("Muster           Refr. 100  1000 ") << "Muster | Refr. | 100 | 1000";
-        QTest::newRow("CR LF line end") << QByteArray("Muster           Refr. 100  1000\r")
-                                        << "Muster | Refr. | 100 | 1000";
+        QTest::newRow("all columns") << QByteArray("Muster           Refr. 100  1000 ")
+                                     << "Muster | Refr. | 100 | 1000";
+        QTest::newRow("CR LF line end")
+            << QByteArray("Muster           Refr. 100  1000\r") << "Muster | Refr. | 100 | 1000";
         QTest::newRow("short line") << QByteArray("Kurz") << "Kurz |  |  | ";
         QTest::newRow("empty line") << QByteArray("") << "";
         QTest::newRow("blanks only") << QByteArray("      ") << "";
@@ -53,7 +54,8 @@ private slots:
         QVERIFY(!ReadObserverDat(dir_.filePath("observer.dat")).has_value());
         const auto list = ReadObserverDat(QStringLiteral(TARVO_TEST_DATA "/shell/observer.dat"));
         QVERIFY(list.has_value());
-        QCOMPARE(*list, (QStringList{"Muster | Refr. | 100 | 1000", "", QString::fromUtf8("Sonnenkönig | Refl. | 200 | 2000")}));
+        QCOMPARE(*list, (QStringList{"Muster | Refr. | 100 | 1000", "",
+                                     QString::fromUtf8("Sonnenkönig | Refl. | 200 | 2000")}));
     }
 
     void readBeoStm() {
@@ -77,7 +79,8 @@ private slots:
     void split_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("parts");
-        QTest::newRow("list entry") << "Muster | Refr. | 100 | 1000" << QStringList{"Muster", "Refr.", "100", "1000"};
+        QTest::newRow("list entry") << "Muster | Refr. | 100 | 1000"
+                                    << QStringList{"Muster", "Refr.", "100", "1000"};
         QTest::newRow("empty") << "" << QStringList{"", "", "", ""};
         QTest::newRow("name only") << "  Muster  " << QStringList{"Muster", "", "", ""};
         QTest::newRow("rest is focal length") << "a|b|c|d|e" << QStringList{"a", "b", "c", "d|e"};
@@ -112,7 +115,8 @@ private slots:
         QCOMPARE(ini.readString("Beobachter", "Muster", ""), QStringLiteral("0001/"));
         const IniFile beob(dir_.filePath("0001/beob.ini"));
         QCOMPARE(beob.readString("Beobachter", "Name1", ""), QStringLiteral("Muster"));
-        QCOMPARE(beob.readString("Ein", "Wolf", ""), QStringLiteral("0")); // a new profile has every switch off
+        QCOMPARE(beob.readString("Ein", "Wolf", ""),
+                 QStringLiteral("0")); // a new profile has every switch off
     }
 
     void refusedNames_data() {

@@ -110,7 +110,8 @@ private slots:
                  QString::fromUtf8("'' ist kein gültiger Integerwert"));
         // Still open, on the radius, nothing saved, nothing typed lost.
         QVERIFY(dlg.isVisible());
-        QCOMPARE(Child<QTabWidget>(&dlg, "PageControl1")->currentWidget()->objectName(), QStringLiteral("TPos"));
+        QCOMPARE(Child<QTabWidget>(&dlg, "PageControl1")->currentWidget()->objectName(),
+                 QStringLiteral("TPos"));
         QCOMPARE(dlg.focusWidget(), radius);
         QCOMPARE(Child<QLineEdit>(&dlg, "Name2")->text(), QStringLiteral("Neuer Name"));
         QCOMPARE(IniFile(beobPath()).toBytes(), before);
@@ -171,14 +172,17 @@ private slots:
         Child<QPushButton>(&dlg, "BtnOK")->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(IniValue(iniPath(), "Beobachter", "Eigener"), QStringLiteral("0001/"));
-        QCOMPARE(IniValue(dir_->filePath("0001/beob.ini"), "Beobachter", "Instrument"), QStringLiteral("Visu."));
+        QCOMPARE(IniValue(dir_->filePath("0001/beob.ini"), "Beobachter", "Instrument"),
+                 QStringLiteral("Visu."));
     }
 
     void addDialogRefusals_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("listed") << "muster" << "bereits vorhanden";
-        QTest::newRow("empty") << "" << "Bitte geben Sie das Kürzel";
+        QTest::newRow("listed") << "muster"
+                                << "bereits vorhanden";
+        QTest::newRow("empty") << ""
+                               << "Bitte geben Sie das Kürzel";
     }
     void addDialogRefusals() {
         QFETCH(QString, name);
@@ -205,10 +209,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::newRow("untouched") << false << QString() << "geheim";
-        QTest::newRow("15 asterisks typed") << true << "***************" << "geheim";
-        QTest::newRow("14 asterisks") << true << "**************" << "**************";
-        QTest::newRow("new password") << true << "neu123" << "neu123";
-        QTest::newRow("emptied") << true << "" << "";
+        QTest::newRow("15 asterisks typed") << true << "***************"
+                                            << "geheim";
+        QTest::newRow("14 asterisks") << true << "**************"
+                                      << "**************";
+        QTest::newRow("new password") << true << "neu123"
+                                      << "neu123";
+        QTest::newRow("emptied") << true << ""
+                                 << "";
     }
     void password() {
         QFETCH(bool, touch);
@@ -275,8 +283,9 @@ private slots:
         TEinstEmailDlg dlg;
         dlg.Profile = profile;
         dlg.show();
-        QVERIFY(messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); })
-                    .contains("noch kein Beobachter angelegt"));
+        QVERIFY(messageOf([&] {
+                    Child<QPushButton>(&dlg, "BtnOK")->click();
+                }).contains("noch kein Beobachter angelegt"));
         QVERIFY(dlg.isVisible());
         QVERIFY(!QFileInfo::exists(dir_->filePath("beob.ini")));
     }
