@@ -1,0 +1,34 @@
+#pragma once
+
+#include "storage/profile.h"
+
+#include <QString>
+
+// Stands for the unchanged stored password; the stored one is never shown.
+inline const QString kPasswordPlaceholder = QStringLiteral("***************");
+
+// The e-mail settings as the dialog shows and edits them.
+struct EmailSettingsInput {
+    QString email;
+    QString eName;
+    QString smtp;
+    QString smtpUser;
+    QString smtpPassword; // kPasswordPlaceholder: keep the stored password
+    QString addrRe;
+    QString addrA;
+    QString addrFackel;
+    QString addrPos;
+    bool sendCC = false;
+    bool sendRe = false;
+    bool sendA = false;
+    bool sendF = false;
+    bool sendP = false;
+};
+
+// The dialog's starting values: the profile's texts, the placeholder for the password.
+EmailSettingsInput EmailSettingsFromProfile(const TObserverProfile &profile);
+// Copies the input into the profile, each text cut to its field width.
+void ApplyEmailSettings(TObserverProfile &profile, const EmailSettingsInput &input);
+// Writes tarvo.ini (network addresses) and then beob.ini (sender, password,
+// switches). Throws TarvoError when there is no observer yet or a write fails.
+void SaveEmailSettings(const TObserverProfile &profile);

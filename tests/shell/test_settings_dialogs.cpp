@@ -1,0 +1,295 @@
+// The observer settings, add-observer and e-mail settings dialogs.
+#include "shell_test_util.h"
+
+#include "shell/add_beob_dlg.h"
+#include "shell/einst_dlg.h"
+#include "shell/einst_email_dlg.h"
+#include "shell/email_settings.h"
+#include "storage/storage_state.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+class TestSettingsDialogs : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir *dir_ = nullptr;
+    QString iniPath() const { return dir_->filePath("tarvo.ini"); }
+    QString beobPath() const { return dir_->filePath("0001/beob.ini"); }
+
+    // One observer "Muster" in 0001 with a profile; the current one.
+    void makeObserver() {
+        TObserverProfile p = EmptyProfile();
+        LoadProgramSettings(p);
+        p.Name1.assign("Muster");
+        p.Name2.assign("Erika Muster");
+        p.Instrument.assign("Refl.");
+        p.Radius = 120;
+        p.SMTPPass.assign("geheim");
+        p.AddrPos.assign("pos@netz.invalid");
+        p.Ein.set(CatWolf, true);
+        p.Ein.set(CatNS, true);
+        QDir(dir_->path()).mkdir("0001");
+        StorageState &s = Storage();
+        s.ObserverKeys = {"Muster"};
+        s.ObserverDirs = {"0001/"};
+        s.CurrentObserverKey = "Muster";
+        s.CurrentObserverDir = "0001/";
+        SaveProfile(p);
+        SaveProgramSettings(p);
+        LoadProgramSettings(p);
+    }
+
+    static QString messageOf(std::function<void()> trigger) {
+        QString text;
+        OnModal<QMessageBox>([&](QMessageBox *box) {
+            text = box->text();
+            box->accept();
+        });
+        trigger(); // the box runs its own event loop, so it has been answered when this returns
+        return text;
+    }
+
+private slots:
+    void init() {
+        dir_ = new QTemporaryDir;
+        QVERIFY(dir_->isValid());
+        StorageStartUp(dir_->path());
+    }
+    void cleanup() {
+        delete dir_;
+        dir_ = nullptr;
+    }
+
+    void settingsShowAndSave() {
+        makeObserver();
+        TEinstDLG dlg;
+        dlg.show();
+        QCOMPARE(Child<QLineEdit>(&dlg, "Name2")->text(), QStringLiteral("Erika Muster"));
+        QCOMPARE(Child<QComboBox>(&dlg, "Instrument")->currentText(), QStringLiteral("Refl."));
+        QCOMPARE(Child<QLineEdit>(&dlg, "Projektion")->text(), QStringLiteral("120"));
+        auto *wolf = Child<QCheckBox>(&dlg, "Ein_Wolf");
+        auto *ns = Child<QCheckBox>(&dlg, "Ein_NS");
+        QVERIFY(wolf->isChecked() && ns->isEnabled() && ns->isChecked());
+        // Nord-Süd is greyed without Wolf but keeps and saves its own state.
+        wolf->click();
+        QVERIFY(!ns->isEnabled());
+        QVERIFY(ns->isChecked());
+        Child<QLineEdit>(&dlg, "Name3")->setText(QString::fromUtf8("Sonnenstraße 1"));
+        Child<QComboBox>(&dlg, "Instrument")->setCurrentIndex(-1);
+        Child<QLineEdit>(&dlg, "Projektion")->setText("85");
+        Child<QCheckBox>(&dlg, "aus_allg")->setChecked(false);
+        Child<QPushButton>(&dlg, "BtnOK")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        const IniFile beob(beobPath());
+        QCOMPARE(beob.readString("Beobachter", "Name3", ""), QString::fromUtf8("Sonnenstraße 1"));
+        QCOMPARE(beob.readString("Beobachter", "Instrument", "x"), QString());
+        QCOMPARE(beob.readString("Beobachter", "Radius", ""), QStringLiteral("85"));
+        QCOMPARE(beob.readString("Ein", "Wolf", ""), QStringLiteral("0"));
+        QCOMPARE(beob.readString("Ein", "N-S", ""), QStringLiteral("1"));
+        QCOMPARE(beob.readString("Aus", "Bemerkung", ""), QStringLiteral("0"));
+        QCOMPARE(beob.readString("email", "SMTPPass", ""), QStringLiteral("geheim")); // untouched
+    }
+
+    void radiusNotAnInteger() {
+        makeObserver();
+        const QByteArray before = IniFile(beobPath()).toBytes();
+        TEinstDLG dlg;
+        dlg.show();
+        Child<QLineEdit>(&dlg, "Name2")->setText("Neuer Name"); // typed on another page
+        auto *radius = Child<QLineEdit>(&dlg, "Projektion");
+        radius->setText("");
+        QCOMPARE(messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); }),
+                 QString::fromUtf8("'' ist kein gültiger Integerwert"));
+        // Still open, on the radius, nothing saved, nothing typed lost.
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(Child<QTabWidget>(&dlg, "PageControl1")->currentWidget()->objectName(),
+                 QStringLiteral("TPos"));
+        QCOMPARE(dlg.focusWidget(), radius);
+        QCOMPARE(Child<QLineEdit>(&dlg, "Name2")->text(), QStringLiteral("Neuer Name"));
+        QCOMPARE(IniFile(beobPath()).toBytes(), before);
+        // Cancel still discards.
+        Child<QPushButton>(&dlg, "BtnCancel")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QCOMPARE(IniFile(beobPath()).toBytes(), before);
+        dlg.show();
+        QCOMPARE(Child<QLineEdit>(&dlg, "Name2")->text(), QStringLiteral("Erika Muster"));
+    }
+
+    void unknownInstrumentShowsNone() {
+        makeObserver();
+        IniFile beob(beobPath());
+        beob.writeString("Beobachter", "Instrument", "Spieg");
+        beob.save();
+        TEinstDLG dlg;
+        dlg.show();
+        QCOMPARE(Child<QComboBox>(&dlg, "Instrument")->currentIndex(), -1);
+    }
+
+    void addDialogLists() {
+        QFile::copy(TARVO_TEST_DATA "/shell/observer.dat", dir_->filePath("observer.dat"));
+        TObserverProfile p = EmptyProfile();
+        LoadProgramSettings(p);
+        TAddBeobDLG dlg;
+        dlg.show();
+        QCOMPARE(Child<QLabel>(&dlg, "lPfad")->text(), QDir::toNativeSeparators("0001/"));
+        auto *list = Child<QComboBox>(&dlg, "CBObserver");
+        QVERIFY(list->isVisible());
+        QVERIFY(!Child<QLabel>(&dlg, "lObserverMissing")->isVisible());
+        QVERIFY(!Child<QComboBox>(&dlg, "CBBeoStm")->isVisible()); // no beostm.000
+        QVERIFY(Child<QLabel>(&dlg, "lBeoStmMissing")->isVisible());
+        QCOMPARE(list->currentText(), QString::fromUtf8("wählen Sie bitte hier aus"));
+        QCOMPARE(list->count(), 3);
+
+        list->setCurrentIndex(0);
+        emit list->activated(0);
+        QCOMPARE(Child<QLineEdit>(&dlg, "Name1")->text(), QStringLiteral("Muster"));
+        QCOMPARE(Child<QComboBox>(&dlg, "Instrument")->currentText(), QStringLiteral("Refr."));
+        QCOMPARE(Child<QLineEdit>(&dlg, "Oeffn")->text(), QStringLiteral("100"));
+        QCOMPARE(Child<QLineEdit>(&dlg, "Brenn")->text(), QStringLiteral("1000"));
+        QCOMPARE(dlg.NewProfile.Brenn.text(), QStringLiteral("1000"));
+
+        // Typing into the list's text selects nothing and empties the fields.
+        list->lineEdit()->setFocus();
+        QTest::keyClick(list->lineEdit(), Qt::Key_X);
+        QVERIFY(Child<QLineEdit>(&dlg, "Name1")->text().isEmpty());
+        QVERIFY(dlg.NewProfile.Name1.text().isEmpty());
+        QVERIFY(dlg.NewProfile.Oeffn.text().isEmpty());
+        QCOMPARE(Child<QComboBox>(&dlg, "Instrument")->currentIndex(), -1);
+
+        // Typed values go into the new profile.
+        Child<QLineEdit>(&dlg, "Name1")->setText("Eigener");
+        Child<QComboBox>(&dlg, "Instrument")->setCurrentIndex(3);
+        QCOMPARE(dlg.NewProfile.Name1.text(), QStringLiteral("Eigener"));
+        QCOMPARE(dlg.NewProfile.Instrument.text(), QStringLiteral("Visu."));
+        Child<QPushButton>(&dlg, "BtnOK")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(IniValue(iniPath(), "Beobachter", "Eigener"), QStringLiteral("0001/"));
+        QCOMPARE(IniValue(dir_->filePath("0001/beob.ini"), "Beobachter", "Instrument"),
+                 QStringLiteral("Visu."));
+    }
+
+    void addDialogRefusals_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("listed") << "muster"
+                                << "bereits vorhanden";
+        QTest::newRow("empty") << ""
+                               << "Bitte geben Sie das Kürzel";
+    }
+    void addDialogRefusals() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        makeObserver();
+        const QByteArray before = IniFile(iniPath()).toBytes();
+        TAddBeobDLG dlg;
+        dlg.show();
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0002/")); // reserved while open
+        Child<QLineEdit>(&dlg, "Name1")->setText(name);
+        QVERIFY(messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); }).contains(message));
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!QFileInfo::exists(dir_->filePath("0002")));
+        QCOMPARE(Storage().ObserverKeys, QStringList{"Muster"});
+        // Cancel restores the current observer.
+        Child<QPushButton>(&dlg, "BtnCancel")->click();
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001/"));
+        QCOMPARE(Storage().CurrentObserverKey, QStringLiteral("Muster"));
+        QCOMPARE(IniFile(iniPath()).toBytes(), before);
+    }
+
+    void password_data() {
+        QTest::addColumn<bool>("touch");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("untouched") << false << QString() << "geheim";
+        QTest::newRow("15 asterisks typed") << true << "***************"
+                                            << "geheim";
+        QTest::newRow("14 asterisks") << true << "**************"
+                                      << "**************";
+        QTest::newRow("new password") << true << "neu123"
+                                      << "neu123";
+        QTest::newRow("emptied") << true << ""
+                                 << "";
+    }
+    void password() {
+        QFETCH(bool, touch);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        makeObserver();
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        TEinstEmailDlg dlg;
+        dlg.Profile = profile;
+        dlg.show();
+        auto *pass = Child<QLineEdit>(&dlg, "SMTPPass");
+        QCOMPARE(pass->text(), kPasswordPlaceholder); // the stored password is never shown
+        QCOMPARE(pass->echoMode(), QLineEdit::Password);
+        if (touch)
+            pass->setText(typed);
+        Child<QPushButton>(&dlg, "BtnOK")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(IniValue(beobPath(), "email", "SMTPPass"), stored);
+        QCOMPARE(dlg.Profile.SMTPPass.text(), stored);
+    }
+
+    void emailSettingsSaved() {
+        makeObserver();
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        TEinstEmailDlg dlg;
+        dlg.Profile = profile;
+        dlg.show();
+        QCOMPARE(Child<QLineEdit>(&dlg, "ePosition")->text(), QStringLiteral("pos@netz.invalid"));
+        Child<QLineEdit>(&dlg, "eMail")->setText("erika@example.invalid");
+        Child<QLineEdit>(&dlg, "eRe")->setText("re-neu@netz.invalid");
+        Child<QLineEdit>(&dlg, "ePosition")->clear();
+        Child<QCheckBox>(&dlg, "cbMailA")->setChecked(true);
+        Child<QCheckBox>(&dlg, "cbCC")->setChecked(true);
+        Child<QPushButton>(&dlg, "BtnOK")->click();
+        QCOMPARE(IniValue(beobPath(), "email", "email"), QStringLiteral("erika@example.invalid"));
+        QCOMPARE(IniValue(beobPath(), "email", "Send-A"), QStringLiteral("1"));
+        QCOMPARE(IniValue(beobPath(), "email", "Send-CC"), QStringLiteral("1"));
+        QCOMPARE(IniValue(iniPath(), "email", "RE"), QStringLiteral("re-neu@netz.invalid"));
+        // An emptied address is not written: the old one stays in tarvo.ini.
+        QCOMPARE(IniValue(iniPath(), "email", "Pos"), QStringLiteral("pos@netz.invalid"));
+    }
+
+    void emailCancelChangesNothing() {
+        makeObserver();
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        const QByteArray ini = IniFile(iniPath()).toBytes(), beob = IniFile(beobPath()).toBytes();
+        TEinstEmailDlg dlg;
+        dlg.Profile = profile;
+        dlg.show();
+        Child<QLineEdit>(&dlg, "SMTP")->setText("smtp.example.invalid");
+        Child<QLineEdit>(&dlg, "SMTPPass")->setText("anders");
+        Child<QPushButton>(&dlg, "BtnCancel")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QCOMPARE(IniFile(iniPath()).toBytes(), ini);
+        QCOMPARE(IniFile(beobPath()).toBytes(), beob);
+    }
+
+    void emailWithoutObserver() {
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        TEinstEmailDlg dlg;
+        dlg.Profile = profile;
+        dlg.show();
+        QVERIFY(messageOf([&] {
+                    Child<QPushButton>(&dlg, "BtnOK")->click();
+                }).contains("noch kein Beobachter angelegt"));
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!QFileInfo::exists(dir_->filePath("beob.ini")));
+    }
+};
+
+TARVO_SHELL_TEST_MAIN(TestSettingsDialogs)
+#include "test_settings_dialogs.moc"
