@@ -1,4 +1,5 @@
 #include "sonmonat_dlg.h"
+#include "reports/form_preview_ui.h"
 
 #include "entry/erfassung_dlg.h"
 #include "grid/string_align_grid_widget.h"
@@ -500,12 +501,12 @@ void TSonMonatDlg::MoveMonthClick() {
 
 void TSonMonatDlg::BtnSOB01Click() {
     SaveIfModified();
-    RunReportSOB01Hook();
+    ShowSob01Preview(this, YearBuffer, CurMonth, CurYear, Profile, totals_);
 }
 
 void TSonMonatDlg::BtnSOB09Click() {
     SaveIfModified();
-    RunReportSOB09Hook();
+    ShowSob09Preview(this, YearBuffer, CurMonth, CurYear, Profile, totals_);
 }
 
 void TSonMonatDlg::BtnExportClick() {
@@ -550,10 +551,6 @@ void TSonMonatDlg::done(int result) {
 }
 
 // ---- Hooks (wired when the report, export and mail modules join) ----
-
-void TSonMonatDlg::RunReportSOB01Hook() {}
-
-void TSonMonatDlg::RunReportSOB09Hook() {}
 
 void TSonMonatDlg::RunExportHook() {}
 

@@ -88,10 +88,6 @@ private:
     void BtnCloseClick();
 
     // ---- Hooks for the modules built elsewhere (empty until they are wired) ----
-    // Report SOB01 / SOB09: hand over YearBuffer, CurMonth, Profile, Counts and
-    // DaysInMonth, set the captions Mo and Jahr and open the preview.
-    void RunReportSOB01Hook();
-    void RunReportSOB09Hook();
     // Export dialog: on OK write the chosen export (grid text with ';', HTML
     // "Tarvo Daten", or the network data lines of the shown month).
     void RunExportHook();

@@ -3,6 +3,11 @@
 #include "about_dlg.h"
 #include "einst_dlg.h"
 #include "einst_email_dlg.h"
+#include "evaluation/auswert_dlg.h"
+#include "month/sonmonat_dlg.h"
+#include "network/drtarvo_dlg.h"
+#include "network/sidc_dlg.h"
+#include "solar/sonpos_dlg.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
@@ -210,7 +215,7 @@ void TSun::createToolBar() {
 // The windows that live for the whole run are made here, hidden, in this
 // order: the entry dialog TErfassungDlg, the month table TSonMonatDlg and the
 // month shift TMoveMonth. They join when their folders provide them.
-void TSun::createStartupWindows() {}
+void TSun::createStartupWindows() { monthTable_ = new TSonMonatDlg(this); }
 
 QDialog *TSun::slotDialog(int slot) const {
     return slots_.at(slot);
@@ -268,31 +273,42 @@ void TSun::CBMandantChange(int index) {
     SB->showMessage(Profile.Name1.text());
 }
 
-void TSun::SIDCImportClick() {
-    // Opens TSIDCDlg (slot SlotSIDC) once the import dialog is part of the program.
+namespace {
+
+// The import dialogs work on the current observer's archive; their help
+// button opens the import page.
+template <class ImportDialog> void RunImport(DialogSlotTable &table, int slot, QWidget *parent) {
+    const bool created = table.at(slot) == nullptr;
+    auto *dlg = table.get<ImportDialog>(slot, parent);
+    if (created)
+        QObject::connect(dlg, &ImportDialog::helpRequested, dlg, [dlg] { ShowHelp(dlg, HelpTopic::Import); });
+    dlg->exec();
 }
 
-void TSun::DefRzTARVOClick() {
-    // Opens TdrTarvoDlg (slot SlotDrTarvo) once the import dialog is part of the program.
-}
+} // namespace
+
+void TSun::SIDCImportClick() { RunImport<TSIDCDlg>(slots_, SlotSIDC, this); }
+
+void TSun::DefRzTARVOClick() { RunImport<TdrTarvoDlg>(slots_, SlotDrTarvo, this); }
 
 void TSun::BeendenClick() {
     close();
 }
 
 void TSun::Monatsdaten1Click() {
-    // Copies Profile into the month table TSonMonatDlg (made at start) and shows it, once it is part of the
-    // program.
+    monthTable_->setProfile(Profile);
+    monthTable_->exec();
 }
 
 void TSun::Positionsberechnung1Click() {
-    // Opens TDlgSonPos (slot SlotSonPos) with a copy of Profile once the position dialog is part of the
-    // program.
+    auto *dlg = slots_.get<TDlgSonPos>(SlotSonPos, this);
+    dlg->setProfile(Profile);
+    dlg->exec();
 }
 
 void TSun::Auswertung1Click() {
-    // Opens TAuswDlg (slot SlotAusw) with a copy of Profile and takes the copy back, once it is part of the
-    // program.
+    auto *dlg = slots_.get<TAuswDlg>(SlotAusw, this);
+    dlg->showFor(Profile); // takes the curve colours back
 }
 
 void TSun::Einstellungen1Click() {

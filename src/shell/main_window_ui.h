@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+class TSonMonatDlg;
+
 class QAction;
 class QComboBox;
 class QDialog;
@@ -59,6 +61,9 @@ private:
     // Releases every dialog whose slot is set.
     void FormClose();
 
+    // The month table lives for the whole run; it owns its entry dialog,
+    // column chooser and month shift.
+    TSonMonatDlg *monthTable_ = nullptr;
     QLabel *Label1 = nullptr;
     QToolBar *ToolBar1 = nullptr;
     QComboBox *CBMandant = nullptr;
