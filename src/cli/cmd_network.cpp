@@ -53,7 +53,8 @@ int Export(CliSession &session, const QStringList &args) {
     const int year = CliIntArgument(args[1], "YEAR", 1600, 3999);
     const int month = CliIntArgument(args[2], "MONTH", 1, 12);
     if (type == ExportCsv || type == ExportHtml)
-        throw TarvoError(QStringLiteral("Der Export als %1 ist in tarvo-cli noch nicht verfügbar.").arg(args[0]));
+        throw TarvoError(
+            QStringLiteral("Der Export als %1 ist in tarvo-cli noch nicht verfügbar.").arg(args[0]));
     const auto buffer = LoadYear(year);
     TExportSource source;
     source.profile = &session.profile;

@@ -36,7 +36,8 @@ QByteArray EncodedLine(const QByteArray &line) {
     for (qsizetype i = 0; i < line.size(); ++i) {
         const auto byte = static_cast<unsigned char>(line[i]);
         const bool last = i + 1 == line.size();
-        const bool plain = (byte >= 33 && byte <= 126 && byte != '=') || ((byte == ' ' || byte == '\t') && !last);
+        const bool plain =
+            (byte >= 33 && byte <= 126 && byte != '=') || ((byte == ' ' || byte == '\t') && !last);
         units << (plain ? QByteArray(1, static_cast<char>(byte)) : Hex(byte));
     }
     QByteArray out;
@@ -78,7 +79,9 @@ QByteArray DisplayName(const QString &name) {
 
 } // namespace
 
-QStringList TMailMessage::EnvelopeRecipients() const { return To + Cc + Bcc; }
+QStringList TMailMessage::EnvelopeRecipients() const {
+    return To + Cc + Bcc;
+}
 
 void CheckMailAddress(const QString &address) {
     const bool bad = address.isEmpty() || !IsPlainAscii(address) || address.contains(QLatin1Char(' ')) ||
@@ -139,8 +142,10 @@ QByteArray EncodeHeaderText(const QString &text, bool phrase) {
         QByteArray unit;
         if (byte == ' ')
             unit = "_";
-        else if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-                 (phrase ? QByteArray("!*+-/").contains(c) : (byte > 32 && byte < 127 && !QByteArray("=?_").contains(c))))
+        else if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                 (byte >= '0' && byte <= '9') ||
+                 (phrase ? QByteArray("!*+-/").contains(c)
+                         : (byte > 32 && byte < 127 && !QByteArray("=?_").contains(c))))
             unit = QByteArray(1, c);
         else
             unit = Hex(byte);
@@ -159,8 +164,8 @@ QByteArray ComposeMessage(const TMailMessage &message, const QDateTime &date, co
     QByteArray out;
     out += "Date: " + MailDate(date) + "\r\n";
     const QByteArray name = DisplayName(message.FromName);
-    out += "From: " + (name.isEmpty() ? QByteArray() : name + ' ') + '<' + OneLine(message.FromAddress).toUtf8() +
-           ">\r\n";
+    out += "From: " + (name.isEmpty() ? QByteArray() : name + ' ') + '<' +
+           OneLine(message.FromAddress).toUtf8() + ">\r\n";
     if (!message.To.isEmpty())
         out += "To: " + AddressList(message.To) + "\r\n";
     if (!message.Cc.isEmpty())

@@ -11,13 +11,13 @@
 // what the lines hold.
 struct TMailMessage {
     QString FromAddress;
-    QString FromName;      // display name; may hold umlauts
+    QString FromName; // display name; may hold umlauts
     QStringList To;
     QStringList Cc;
-    QStringList Bcc;       // envelope only, never a header
+    QStringList Bcc; // envelope only, never a header
     QString Subject;
     QString Organization;
-    QString Mailer;        // sent as X-Mailer
+    QString Mailer; // sent as X-Mailer
     QList<QByteArray> Body;
 
     // Every address that receives the message: To, Cc and Bcc.

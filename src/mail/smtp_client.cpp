@@ -4,9 +4,9 @@
 
 #include <QRegularExpression>
 #include <QUrl>
-#include <curl/curl.h>
 #include <algorithm>
 #include <cstring>
+#include <curl/curl.h>
 #include <mutex>
 
 namespace {
@@ -69,15 +69,17 @@ struct SmtpCallbacks {
         if (type != CURLINFO_TEXT && type != CURLINFO_HEADER_IN && type != CURLINFO_HEADER_OUT)
             return 0; // message bytes and TLS records are not protocol steps
         const QString chunk = QString::fromLatin1(data, static_cast<qsizetype>(size));
-        const QStringList lines = chunk.split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
+        const QStringList lines =
+            chunk.split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
         for (QString line : lines) {
             if (type == CURLINFO_HEADER_OUT) {
                 if (line.startsWith(QLatin1String("AUTH "), Qt::CaseInsensitive)) {
                     s.inAuth = true;
                     // an initial response after the mechanism is a credential
                     const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-                    line = words.size() > 2 ? words.mid(0, 2).join(QLatin1Char(' ')) + QLatin1Char(' ') + kHidden
-                                            : line;
+                    line = words.size() > 2
+                               ? words.mid(0, 2).join(QLatin1Char(' ')) + QLatin1Char(' ') + kHidden
+                               : line;
                 } else if (s.inAuth) {
                     line = kHidden;
                 }
@@ -98,7 +100,9 @@ struct SmtpCallbacks {
     }
 };
 
-TSmtpClient::TSmtpClient() { GlobalInit(); }
+TSmtpClient::TSmtpClient() {
+    GlobalInit();
+}
 
 TSmtpClient::~TSmtpClient() {
     status_ = nullptr; // nobody listens any more
@@ -108,13 +112,25 @@ TSmtpClient::~TSmtpClient() {
     }
 }
 
-void TSmtpClient::setHost(const QString &host) { host_ = host.trimmed(); }
-void TSmtpClient::setUserName(const QString &userName) { userName_ = userName; }
-void TSmtpClient::setPassword(const QString &password) { password_ = password; }
-void TSmtpClient::setMailerName(const QString &mailerName) { mailerName_ = mailerName; }
-void TSmtpClient::setStatusCallback(std::function<void(const QString &)> callback) { status_ = std::move(callback); }
+void TSmtpClient::setHost(const QString &host) {
+    host_ = host.trimmed();
+}
+void TSmtpClient::setUserName(const QString &userName) {
+    userName_ = userName;
+}
+void TSmtpClient::setPassword(const QString &password) {
+    password_ = password;
+}
+void TSmtpClient::setMailerName(const QString &mailerName) {
+    mailerName_ = mailerName;
+}
+void TSmtpClient::setStatusCallback(std::function<void(const QString &)> callback) {
+    status_ = std::move(callback);
+}
 
-bool TSmtpClient::connected() const { return session_ != nullptr; }
+bool TSmtpClient::connected() const {
+    return session_ != nullptr;
+}
 
 void TSmtpClient::report(const QString &text) {
     if (status_)
@@ -128,7 +144,8 @@ QString TSmtpClient::ServerUrl(const QString &host) {
     static const QRegularExpression withPort(QStringLiteral("^(.*):(\\d{1,5})$"));
     const QRegularExpressionMatch m = withPort.match(h);
     if (m.hasMatch()) {
-        const QString scheme = m.captured(2) == QLatin1String("465") ? QStringLiteral("smtps") : QStringLiteral("smtp");
+        const QString scheme =
+            m.captured(2) == QLatin1String("465") ? QStringLiteral("smtps") : QStringLiteral("smtp");
         return scheme + QLatin1String("://") + m.captured(1) + QLatin1Char(':') + m.captured(2);
     }
     return QStringLiteral("smtp://") + h + QStringLiteral(":25");
@@ -202,13 +219,15 @@ QString FailureText(CURLcode code, const QString &server, const QString &detail,
         break;
     case CURLE_LOGIN_DENIED:
         if (detail.contains(QLatin1String("No known authentication mechanisms")))
-            return QStringLiteral("Der SMTP-Server '%1' bietet keine Anmeldung mit AUTH LOGIN an.").arg(server);
+            return QStringLiteral("Der SMTP-Server '%1' bietet keine Anmeldung mit AUTH LOGIN an.")
+                .arg(server);
         text = QStringLiteral("Die Anmeldung am SMTP-Server '%1' wurde abgelehnt.").arg(server);
         break;
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CACERT_BADFILE:
-        text = QStringLiteral("Die gesicherte Verbindung zum SMTP-Server '%1' ist fehlgeschlagen.").arg(server);
+        text =
+            QStringLiteral("Die gesicherte Verbindung zum SMTP-Server '%1' ist fehlgeschlagen.").arg(server);
         break;
     default:
         text = serverReply.isEmpty()

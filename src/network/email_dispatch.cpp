@@ -63,8 +63,8 @@ QString MailListEntryText(const MailListEntry &entry) {
 }
 
 Qt::CheckState InitialListState(const TObserverProfile &profile, const QByteArray &dispatchStatus, int kind) {
-    Qt::CheckState state = dispatchStatus.size() > kind && dispatchStatus[kind] == '1' ? Qt::PartiallyChecked
-                                                                                       : Qt::Checked;
+    Qt::CheckState state =
+        dispatchStatus.size() > kind && dispatchStatus[kind] == '1' ? Qt::PartiallyChecked : Qt::Checked;
     if (!Preselected(profile, kind))
         state = Qt::Unchecked;
     return state;
@@ -100,8 +100,8 @@ QString MailerName(const QString &programVersion) {
     return (QStringLiteral("TARVO32: ") + programVersion).left(25);
 }
 
-TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &profile, const TYearBuffer &year,
-                          int yearNumber, int month) {
+TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &profile,
+                          const TYearBuffer &year, int yearNumber, int month) {
     CheckMonth(month);
     if (entry.kind < MailRelativeNumbers || entry.kind > MailFaculae)
         throw TarvoError(QStringLiteral("Ist noch nicht implementiert!"));

@@ -61,5 +61,5 @@ struct TListMail {
 };
 
 // Composes the mail of one list (kinds 0..2) for the month.
-TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &profile, const TYearBuffer &year,
-                          int yearNumber, int month);
+TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &profile,
+                          const TYearBuffer &year, int yearNumber, int month);

@@ -67,8 +67,10 @@ TEmailDLG::TEmailDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<
     leName = Named(new QLabel(this), "leName");
     auto *local = new QGroupBox(QStringLiteral(" lokale Einstellungen "), this);
     auto *localLayout = new QGridLayout(local);
-    const std::pair<const char *, QLabel *> rows[] = {{"SMTP-Server:", lSMTP}, {"SMTP-Benutzer:", lSMTPBen},
-                                                      {"Datum:", lDate},       {"E-Mail:", leMail},
+    const std::pair<const char *, QLabel *> rows[] = {{"SMTP-Server:", lSMTP},
+                                                      {"SMTP-Benutzer:", lSMTPBen},
+                                                      {"Datum:", lDate},
+                                                      {"E-Mail:", leMail},
                                                       {"Name:", leName}};
     int r = 0;
     for (const auto &[caption, label] : rows) {
@@ -121,7 +123,8 @@ TEmailDLG::TEmailDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<
 
 TEmailDLG::~TEmailDLG() = default;
 
-void TEmailDLG::SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month) {
+void TEmailDLG::SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber,
+                         int month) {
     if (month < 1 || month > 12)
         throw TarvoError(QStringLiteral("Ungültiger Monat %1").arg(month));
     profile_ = profile;
@@ -161,7 +164,8 @@ void TEmailDLG::FormShow() {
     const QByteArray status = DispatchStatus(*year_, month_);
     for (const MailListEntry &entry : entries_) {
         auto *item = new QListWidgetItem(MailListEntryText(entry), Meldung);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsUserTristate | Qt::ItemIsSelectable);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsUserTristate |
+                       Qt::ItemIsSelectable);
         item->setCheckState(InitialListState(profile_, status, entry.kind));
     }
 }
@@ -176,7 +180,9 @@ void TEmailDLG::SetSending() {
     BtnSend->setText(QStringLiteral("&Abbrechen"));
 }
 
-void TEmailDLG::AddStatus(const QString &text) { Status->appendPlainText(text); }
+void TEmailDLG::AddStatus(const QString &text) {
+    Status->appendPlainText(text);
+}
 
 void TEmailDLG::BtnSendClick() {
     if (sending_) {

@@ -21,17 +21,20 @@
 
 namespace {
 
-const char *const kTypeTexts[kExportTypeCount] = {"ASCII Datei mit ; als Trenner", "HTML", "TARVO-Netz", "A-Netz",
-                                                  "Fackel-Netz (Hauptzone)"};
+const char *const kTypeTexts[kExportTypeCount] = {"ASCII Datei mit ; als Trenner", "HTML", "TARVO-Netz",
+                                                  "A-Netz", "Fackel-Netz (Hauptzone)"};
 
 // The type filter "CSV|*.csv|HTML|*.html|DAT|*.dat|Alle Dateien (*.*)|*.*".
 struct Filter {
     const char *text;
     const char *mask;
 };
-const Filter kFilters[] = {{"CSV", "*.csv"}, {"HTML", "*.html"}, {"DAT", "*.dat"}, {"Alle Dateien (*.*)", "*"}};
+const Filter kFilters[] = {
+    {"CSV", "*.csv"}, {"HTML", "*.html"}, {"DAT", "*.dat"}, {"Alle Dateien (*.*)", "*"}};
 
-int FilterIndexOfType(int type) { return type == ExportCsv ? 0 : type == ExportHtml ? 1 : 2; }
+int FilterIndexOfType(int type) {
+    return type == ExportCsv ? 0 : type == ExportHtml ? 1 : 2;
+}
 
 } // namespace
 
@@ -165,7 +168,8 @@ void TExportDLG::FLBClick() {
 }
 
 void TExportDLG::BtnDirClick() {
-    const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Verzeichnis wählen"), DLB->text());
+    const QString dir =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Verzeichnis wählen"), DLB->text());
     if (!dir.isEmpty()) {
         DLB->setText(QDir::cleanPath(dir));
         UpdateFileList();
@@ -177,7 +181,9 @@ int TExportDLG::ExportType() const {
     return id < 0 ? ExportRezahl : id;
 }
 
-QString TExportDLG::ExportFileName() const { return QDir(DLB->text()).filePath(FN->text().trimmed()); }
+QString TExportDLG::ExportFileName() const {
+    return QDir(DLB->text()).filePath(FN->text().trimmed());
+}
 
 void TExportDLG::WriteExport() const {
     TExportSource source;

@@ -9,11 +9,11 @@
 
 // The five export types, numbered as the export dialog's radio group.
 enum ExportType : int {
-    ExportCsv = 0,     // the month table's cells, ';'-separated (replaces the file)
-    ExportHtml = 1,    // the month table as an HTML table (replaces the file)
-    ExportRezahl = 2,  // relative-number lines (appended)
-    ExportAzahl = 3,   // header line + A-number lines (appended)
-    ExportFzahl = 4,   // faculae lines (appended)
+    ExportCsv = 0,    // the month table's cells, ';'-separated (replaces the file)
+    ExportHtml = 1,   // the month table as an HTML table (replaces the file)
+    ExportRezahl = 2, // relative-number lines (appended)
+    ExportAzahl = 3,  // header line + A-number lines (appended)
+    ExportFzahl = 4,  // faculae lines (appended)
 };
 constexpr int kExportTypeCount = 5;
 

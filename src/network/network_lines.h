@@ -21,29 +21,29 @@ enum class NetworkLineKind : int {
 QByteArray FormatRelativeNumberLine(const TObserverProfile &profile, const TYearBuffer &yearData, int year,
                                     int month, int day);
 // A-number line of a day; only the date part when the day was not observed.
-QByteArray FormatANumberLine(const TObserverProfile &profile, const TYearBuffer &yearData, int year, int month,
-                             int day);
+QByteArray FormatANumberLine(const TObserverProfile &profile, const TYearBuffer &yearData, int year,
+                             int month, int day);
 // Faculae line of a day; empty when the day produces none.
-QByteArray FormatFaculaeLine(const TObserverProfile &profile, const TYearBuffer &yearData, int year, int month,
-                             int day);
+QByteArray FormatFaculaeLine(const TObserverProfile &profile, const TYearBuffer &yearData, int year,
+                             int month, int day);
 // ";" Name2 ", " Name3 ", " Name4
 QByteArray FormatObserverHeaderLine(const TObserverProfile &profile);
 
 // The day's line of the given kind (empty when the day produces none).
-QByteArray FormatNetworkLine(NetworkLineKind kind, const TObserverProfile &profile, const TYearBuffer &yearData,
-                             int year, int month, int day);
+QByteArray FormatNetworkLine(NetworkLineKind kind, const TObserverProfile &profile,
+                             const TYearBuffer &yearData, int year, int month, int day);
 
 // The month's lines of one kind, each ending with CR LF, exactly as
 // AppendMonthLines adds them to a file (A numbers: header line first).
-QByteArray MonthLines(NetworkLineKind kind, const TObserverProfile &profile, const TYearBuffer &yearData, int year,
-                      int month);
+QByteArray MonthLines(NetworkLineKind kind, const TObserverProfile &profile, const TYearBuffer &yearData,
+                      int year, int month);
 
 // Appends the month's lines of one kind to a text file, creating it when it
 // does not exist; an existing file is never truncated. The file is replaced
 // atomically, so a failed write leaves it as it was; the failure throws
 // TarvoError.
-void AppendMonthLines(NetworkLineKind kind, const TObserverProfile &profile, const TYearBuffer &yearData, int year,
-                      int month, const QString &fileName);
+void AppendMonthLines(NetworkLineKind kind, const TObserverProfile &profile, const TYearBuffer &yearData,
+                      int year, int month, const QString &fileName);
 
 // The network time text (four columns) of a stored "hh:mm" text.
 QByteArray NetworkTimeText(const QByteArray &zeit);

@@ -41,7 +41,7 @@ void TestMailMessage::longLinesGetSoftBreaks() {
     const QByteArray encoded = QuotedPrintable({line});
     const QList<QByteArray> parts = encoded.split('\n');
     QCOMPARE(parts.size(), 3);
-    QCOMPARE(parts[0], QByteArray(74, 'x') + "=\r");       // "=FC" would pass column 76
+    QCOMPARE(parts[0], QByteArray(74, 'x') + "=\r"); // "=FC" would pass column 76
     QCOMPARE(parts[1], "=FC=FC" + QByteArray(10, 'y') + "=20\r");
     for (const QByteArray &p : parts)
         QVERIFY(p.size() <= 77);

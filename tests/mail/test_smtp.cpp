@@ -32,9 +32,10 @@ TMailMessage SampleMessage() {
     m.Bcc = {QStringLiteral("archiv@example.com")};
     m.Subject = QStringLiteral("REZAHL: Müller 2004/3");
     m.Organization = QStringLiteral("Sonnenbeobachter");
-    m.Body = {QByteArray(";J\xfcrgen M\xfcller, Hauptstr. 1, 12345 Ort"),
-              QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E M\xfcller           Refr.  80 1200"),
-              QByteArray("2004  3  5 "), QByteArray(".a line with a dot and = sign"), QByteArray()};
+    m.Body = {
+        QByteArray(";J\xfcrgen M\xfcller, Hauptstr. 1, 12345 Ort"),
+        QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E M\xfcller           Refr.  80 1200"),
+        QByteArray("2004  3  5 "), QByteArray(".a line with a dot and = sign"), QByteArray()};
     return m;
 }
 
@@ -50,10 +51,14 @@ QByteArray JoinedBody(const QList<QByteArray> &lines) {
 void TestSmtp::serverUrl_data() {
     QTest::addColumn<QString>("host");
     QTest::addColumn<QString>("url");
-    QTest::newRow("plain host") << " mail.example.org " << "smtp://mail.example.org:25";
-    QTest::newRow("submission port") << "mail.example.org:587" << "smtp://mail.example.org:587";
-    QTest::newRow("implicit TLS") << "mail.example.org:465" << "smtps://mail.example.org:465";
-    QTest::newRow("full URL") << "smtps://mail.example.org" << "smtps://mail.example.org";
+    QTest::newRow("plain host") << " mail.example.org "
+                                << "smtp://mail.example.org:25";
+    QTest::newRow("submission port") << "mail.example.org:587"
+                                     << "smtp://mail.example.org:587";
+    QTest::newRow("implicit TLS") << "mail.example.org:465"
+                                  << "smtps://mail.example.org:465";
+    QTest::newRow("full URL") << "smtps://mail.example.org"
+                              << "smtps://mail.example.org";
 }
 
 void TestSmtp::serverUrl() {
@@ -64,8 +69,8 @@ void TestSmtp::serverUrl() {
 
 void TestSmtp::sendsWithAuthLogin() {
     SmtpTestServer server;
-    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"), QStringLiteral("--password"),
-                          QStringLiteral("geheim99")}));
+    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"),
+                          QStringLiteral("--password"), QStringLiteral("geheim99")}));
     TSmtpClient client;
     QStringList status;
     client.setStatusCallback([&](const QString &text) { status << text; });
@@ -122,8 +127,8 @@ void TestSmtp::sendsWithAuthLogin() {
     QVERIFY2(all.contains(QLatin1String("> AUTH LOGIN")), qPrintable(all));
     QVERIFY(all.contains(QLatin1String("> RCPT TO:<archiv@example.com>")));
     QVERIFY(all.contains(QLatin1String("< 235")));
-    for (const QByteArray secret : {QByteArray("beobachter"), QByteArray("geheim99"),
-                                    QByteArray("beobachter").toBase64(), QByteArray("geheim99").toBase64()})
+    for (const QByteArray &secret : {QByteArray("beobachter"), QByteArray("geheim99"),
+                                     QByteArray("beobachter").toBase64(), QByteArray("geheim99").toBase64()})
         QVERIFY2(!all.contains(QString::fromLatin1(secret)), secret.constData());
 }
 
@@ -146,8 +151,8 @@ void TestSmtp::rejectedRecipientFails() {
 
 void TestSmtp::wrongPasswordFails() {
     SmtpTestServer server;
-    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"), QStringLiteral("--password"),
-                          QStringLiteral("richtig")}));
+    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"),
+                          QStringLiteral("--password"), QStringLiteral("richtig")}));
     TSmtpClient client;
     client.setHost(server.host());
     client.setUserName(QStringLiteral("beobachter"));
@@ -157,7 +162,8 @@ void TestSmtp::wrongPasswordFails() {
         client.send(SampleMessage());
         QFAIL("no error");
     } catch (const TarvoError &e) {
-        QVERIFY2(e.message().startsWith(QLatin1String("Die Anmeldung am SMTP-Server")), qPrintable(e.message()));
+        QVERIFY2(e.message().startsWith(QLatin1String("Die Anmeldung am SMTP-Server")),
+                 qPrintable(e.message()));
         QVERIFY2(e.message().contains(QLatin1String("535")), qPrintable(e.message()));
     }
     client.disconnect();
@@ -212,7 +218,8 @@ void TestSmtp::noServerFails() {
         client.send(SampleMessage());
         QFAIL("no error");
     } catch (const TarvoError &e) {
-        QVERIFY2(e.message().startsWith(QLatin1String("Keine Verbindung zum SMTP-Server")), qPrintable(e.message()));
+        QVERIFY2(e.message().startsWith(QLatin1String("Keine Verbindung zum SMTP-Server")),
+                 qPrintable(e.message()));
     }
 }
 

@@ -92,11 +92,12 @@ void TestEmailDlg::rowStates_data() {
     QTest::addColumn<QByteArray>("status");
     QTest::addColumn<bool>("sendA");
     QTest::addColumn<QList<int>>("states");
-    QTest::newRow("nothing sent") << QByteArray() << true << QList<int>{Qt::Checked, Qt::Checked, Qt::Checked};
+    QTest::newRow("nothing sent") << QByteArray() << true
+                                  << QList<int>{Qt::Checked, Qt::Checked, Qt::Checked};
     QTest::newRow("relative numbers sent") << QByteArray("100000000000000") << true
                                            << QList<int>{Qt::PartiallyChecked, Qt::Checked, Qt::Checked};
-    QTest::newRow("A sent but not preselected") << QByteArray("010000000000000") << false
-                                                << QList<int>{Qt::Checked, Qt::Unchecked, Qt::Checked};
+    QTest::newRow("A sent but not preselected")
+        << QByteArray("010000000000000") << false << QList<int>{Qt::Checked, Qt::Unchecked, Qt::Checked};
 }
 
 void TestEmailDlg::rowStates() {
@@ -161,7 +162,8 @@ void TestEmailDlg::sendsAllThreeLists() {
     const QList<QJsonObject> received = server.messages();
     QCOMPARE(received.size(), 3);
     const QStringList to{"rezahl@example.net", "anetz@example.net", "fackel@example.net"};
-    const QStringList subjects{"REZAHL: Muster 2004/3", "A-ZAHL: Muster 2004/3", "Fackel-Daten: Muster 2004/3"};
+    const QStringList subjects{"REZAHL: Muster 2004/3", "A-ZAHL: Muster 2004/3",
+                               "Fackel-Daten: Muster 2004/3"};
     const NetworkLineKind kinds[] = {NetworkLineKind::RelativeNumbers, NetworkLineKind::ANumbers,
                                      NetworkLineKind::Faculae};
     const QByteArray header = FormatObserverHeaderLine(profile) + "\r\n";
@@ -193,7 +195,8 @@ void TestEmailDlg::sendsAllThreeLists() {
 
 void TestEmailDlg::rejectedRecipientStopsTheRest() {
     SmtpTestServer server;
-    QVERIFY(server.start(AuthArgs() + QStringList{QStringLiteral("--reject"), QStringLiteral("anetz@example.net")}));
+    QVERIFY(server.start(AuthArgs() +
+                         QStringList{QStringLiteral("--reject"), QStringLiteral("anetz@example.net")}));
     TEmailDLG dlg;
     dlg.SetMonth(MailProfile(server.host()), *year_, 2004, 3);
     dlg.show();

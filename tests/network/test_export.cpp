@@ -38,7 +38,9 @@ void TestExport::init() {
     year_->Day(3, 5) = FullDay();
     source_ = TExportSource{&profile_, year_.get(), 2004, 3, {}, {}};
     source_.csv = [] { return QByteArray("Tag;UT;\r\n5; 9:30;\r\n"); };
-    source_.html = [] { return QByteArray("<table bgcolor=#FFFFFF caption=\"Tarvo Daten\">\r\n</table>\r\n"); };
+    source_.html = [] {
+        return QByteArray("<table bgcolor=#FFFFFF caption=\"Tarvo Daten\">\r\n</table>\r\n");
+    };
 }
 
 void TestExport::proposedNames() {
@@ -93,8 +95,10 @@ void TestExport::badNames_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("mask left") << int(ExportCsv) << "*.csv" << "Ungültiger Dateiname: '%1'";
-    QTest::newRow("directory") << int(ExportRezahl) << "" << "'%1' ist ein Verzeichnis";
+    QTest::newRow("mask left") << int(ExportCsv) << "*.csv"
+                               << "Ungültiger Dateiname: '%1'";
+    QTest::newRow("directory") << int(ExportRezahl) << ""
+                               << "'%1' ist ein Verzeichnis";
     QTest::newRow("missing directory") << int(ExportFzahl) << "fehlt/Fzahl.dat"
                                        << "In %1 kann nicht geschrieben werden";
     QTest::newRow("missing directory, csv") << int(ExportCsv) << "fehlt/a.csv"

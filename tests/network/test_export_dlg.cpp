@@ -50,7 +50,8 @@ void TestExportDlg::init() {
     year_->Day(3, 5) = FullDay();
 }
 
-bool TestExportDlg::Run(TExportDLG &dlg, const std::function<void(TExportDLG *)> &act, QStringList *messages) {
+bool TestExportDlg::Run(TExportDLG &dlg, const std::function<void(TExportDLG *)> &act,
+                        QStringList *messages) {
     bool acted = false;
     QTimer poll;
     poll.setInterval(20);
@@ -66,8 +67,9 @@ bool TestExportDlg::Run(TExportDLG &dlg, const std::function<void(TExportDLG *)>
         }
     });
     poll.start();
-    return dlg.Execute(profile_, *year_, 2004, 3, [] { return QByteArray("Tag;\r\n1;\r\n"); },
-                       [] { return QByteArray("<table>\r\n</table>\r\n"); });
+    return dlg.Execute(
+        profile_, *year_, 2004, 3, [] { return QByteArray("Tag;\r\n1;\r\n"); },
+        [] { return QByteArray("<table>\r\n</table>\r\n"); });
 }
 
 void TestExportDlg::startsWithRezahlInObserverDirectory() {
@@ -86,11 +88,16 @@ void TestExportDlg::typeChoiceSetsNameAndFilter_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("filter");
-    QTest::newRow("csv") << 0 << "*.csv" << "CSV";
-    QTest::newRow("html") << 1 << "*.html" << "HTML";
-    QTest::newRow("tarvo") << 2 << "Rezahl.dat" << "DAT";
-    QTest::newRow("a") << 3 << "Azahl.dat" << "DAT";
-    QTest::newRow("faculae") << 4 << "Fzahl.dat" << "DAT";
+    QTest::newRow("csv") << 0 << "*.csv"
+                         << "CSV";
+    QTest::newRow("html") << 1 << "*.html"
+                          << "HTML";
+    QTest::newRow("tarvo") << 2 << "Rezahl.dat"
+                           << "DAT";
+    QTest::newRow("a") << 3 << "Azahl.dat"
+                       << "DAT";
+    QTest::newRow("faculae") << 4 << "Fzahl.dat"
+                             << "DAT";
 }
 
 void TestExportDlg::typeChoiceSetsNameAndFilter() {
@@ -125,11 +132,13 @@ void TestExportDlg::fileListFollowsFilter() {
                       QPoint(5, 5));
     QCOMPARE(items(), QStringList{"a.csv"});
     list->setCurrentRow(0);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(0)).center());
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), QStringLiteral("a.csv"));
     dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->setCurrentIndex(3);
     QCOMPARE(items().size(), 4);
-    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), QStringLiteral("a.csv")); // a chosen name stays
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(),
+             QStringLiteral("a.csv")); // a chosen name stays
 }
 
 void TestExportDlg::okWritesTheChosenExport() {
@@ -139,8 +148,8 @@ void TestExportDlg::okWritesTheChosenExport() {
     // The A-number file, twice: the second export appends.
     for (int round = 0; round < 2; ++round) {
         QVERIFY(Run(dlg, [&](TExportDLG *d) {
-            QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG3")), Qt::LeftButton, Qt::NoModifier,
-                              QPoint(5, 5));
+            QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG3")), Qt::LeftButton,
+                              Qt::NoModifier, QPoint(5, 5));
             d->findChild<QLineEdit *>(QStringLiteral("DLB"))->setText(target.path());
             QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
         }));
@@ -166,11 +175,14 @@ void TestExportDlg::okWritesTheChosenExport() {
 void TestExportDlg::maskAsNameIsReported() {
     TExportDLG dlg;
     QStringList messages;
-    QVERIFY(!Run(dlg, [](TExportDLG *d) {
-        QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG1")), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(5, 5));
-        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
-    }, &messages));
+    QVERIFY(!Run(
+        dlg,
+        [](TExportDLG *d) {
+            QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG1")), Qt::LeftButton,
+                              Qt::NoModifier, QPoint(5, 5));
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        },
+        &messages));
     QCOMPARE(messages, QStringList{QStringLiteral("Ungültiger Dateiname: '%1/*.html'").arg(observerDir_)});
 }
 

@@ -28,7 +28,8 @@ private slots:
     void appendToMissingDirectoryThrows();
 };
 
-// Every case edits a full observation of 5 March 2004 and names the expected bytes.
+// Every case edits a full observation of 5 March 2004 and names the expected bytes
+// (80 columns for relative numbers, 72 for faculae, 56 for A numbers unless a number widens).
 void TestLines::lines_data() {
     QTest::addColumn<NetworkLineKind>("kind");
     QTest::addColumn<DayEdit>("edit");
@@ -38,9 +39,9 @@ void TestLines::lines_data() {
     const auto f = NetworkLineKind::Faculae;
     const DayEdit none = [](TDayRecord &, TObserverProfile &) {};
 
-    //                                                    1         2         3         4         5         6         7         8
-    //                                           12345678901234567890123456789012345678901234567890123456789012345678901234567890
-    QTest::newRow("re full") << re << none << QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200");
+    QTest::newRow("re full")
+        << re << none
+        << QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200");
     QTest::newRow("re missing values") << re << DayEdit([](TDayRecord &r, TObserverProfile &p) {
         r = EmptyObservedDay("12:45");
         r.g = 0;
@@ -52,27 +53,34 @@ void TestLines::lines_data() {
         r = EmptyObservedDay("10:59");
         r.Rs = 7;
     }) << QByteArray("2004 3 5 10.5 0.0 0.0 -1  -1 -1  -1 -1  -1    7  Muster           Refr.  80 1200");
-    QTest::newRow("re overflow widens") << re << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Rs = 100000; })
+    QTest::newRow("re overflow widens")
+        << re << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Rs = 100000; })
         << QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14100000E Muster           Refr.  80 1200");
-    QTest::newRow("re no time") << re << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Zeit.assignBytes(""); })
+    QTest::newRow("re no time") << re
+                                << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Zeit.assignBytes(""); })
                                 << QByteArray();
     QTest::newRow("re no g and no Rs") << re << DayEdit([](TDayRecord &r, TObserverProfile &) {
         r.g = -1;
         r.Rs = -1;
     }) << QByteArray();
-    QTest::newRow("re umlaut in short name") << re << DayEdit([](TDayRecord &, TObserverProfile &p) {
-        p.Name1.assign(QStringLiteral("Jürgen Ößler"));
-    }) << QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E J\xfcrgen \xd6\xdfler     Refr.  80 1200");
+    QTest::newRow("re umlaut in short name")
+        << re
+        << DayEdit([](TDayRecord &, TObserverProfile &p) { p.Name1.assign(QStringLiteral("Jürgen Ößler")); })
+        << QByteArray(
+               "2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E J\xfcrgen \xd6\xdfler     Refr.  80 1200");
     QTest::newRow("re 16-character name") << re << DayEdit([](TDayRecord &, TObserverProfile &p) {
         p.Name1.assign(QStringLiteral("ABCDEFGHIJKLMNOPQRS"));
     }) << QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E ABCDEFGHIJKLMNOP Refr.  80 1200");
-    QTest::newRow("re odd legacy quality") << re << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Qualitaet = 9; })
+    QTest::newRow("re odd legacy quality")
+        << re << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Qualitaet = 9; })
         << QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50  Muster           Refr.  80 1200");
-    QTest::newRow("re quality letters") << re << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Qualitaet = 5; })
+    QTest::newRow("re quality letters")
+        << re << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Qualitaet = 5; })
         << QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50W Muster           Refr.  80 1200");
 
-    //                                           12345678901234567890123456789012345678901234567890123456789012345678901234567890
-    QTest::newRow("f full") << f << none << QByteArray("2004 3 5  9.3 2.0 3.0  1  2  3   5   0E Muster            Refr.  80 1200");
+    QTest::newRow("f full")
+        << f << none
+        << QByteArray("2004 3 5  9.3 2.0 3.0  1  2  3   5   0E Muster            Refr.  80 1200");
     QTest::newRow("f only FEP, no quality") << f << DayEdit([](TDayRecord &r, TObserverProfile &) {
         r = EmptyObservedDay("09:30");
         r.Ruhe = 2;
@@ -88,20 +96,25 @@ void TestLines::lines_data() {
     QTest::newRow("f no faculae") << f << DayEdit([](TDayRecord &r, TObserverProfile &) {
         r.Fo = r.Fm = r.FEF = r.FEP = -1;
     }) << QByteArray();
-    QTest::newRow("f no time") << f << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Zeit.assignBytes(""); })
+    QTest::newRow("f no time") << f
+                               << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Zeit.assignBytes(""); })
                                << QByteArray();
-    QTest::newRow("f odd legacy quality") << f << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Qualitaet = 0; })
+    QTest::newRow("f odd legacy quality")
+        << f << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Qualitaet = 0; })
         << QByteArray("2004 3 5  9.3 2.0 3.0  1  2  3   5   0-1Muster            Refr.  80 1200");
 
-    //                                           12345678901234567890123456789012345678901234567890123456
-    QTest::newRow("a full") << a << none << QByteArray("2004  3  5  9.3 2.0 3.0 E   2  -1 Muster           Refr.");
-    QTest::newRow("a not observed") << a << DayEdit([](TDayRecord &r, TObserverProfile &) { r.Zeit.assignBytes(""); })
-                                    << QByteArray("2004  3  5 ");
-    QTest::newRow("a missing values, empty instrument") << a << DayEdit([](TDayRecord &r, TObserverProfile &p) {
-        r = EmptyObservedDay("00:05");
-        r.Ab = -12;
-        p.Instrument.assign(QString());
-    }) << QByteArray("2004  3  5  0.0 0.0 0.0    -1 -12 Muster                ");
+    QTest::newRow("a full") << a << none
+                            << QByteArray("2004  3  5  9.3 2.0 3.0 E   2  -1 Muster           Refr.");
+    QTest::newRow("a not observed") << a << DayEdit([](TDayRecord &r, TObserverProfile &) {
+        r.Zeit.assignBytes("");
+    }) << QByteArray("2004  3  5 ");
+    QTest::newRow("a missing values, empty instrument")
+        << a << DayEdit([](TDayRecord &r, TObserverProfile &p) {
+               r = EmptyObservedDay("00:05");
+               r.Ab = -12;
+               p.Instrument.assign(QString());
+           })
+        << QByteArray("2004  3  5  0.0 0.0 0.0    -1 -12 Muster                ");
     QTest::newRow("a overflowing seeing") << a << DayEdit([](TDayRecord &r, TObserverProfile &) {
         r.Ruhe = 12;
         r.A = 127;
@@ -168,8 +181,9 @@ void TestLines::appendCreatesAndAppends() {
     year->Day(2, 29) = FullDay();
     year->Day(3, 1) = FullDay(); // another month: not written
     AppendMonthLines(NetworkLineKind::RelativeNumbers, profile, *year, 2004, 2, file);
-    const QByteArray once = "2004 2 1  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"
-                            "2004 229  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n";
+    const QByteArray once =
+        "2004 2 1  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"
+        "2004 229  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n";
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), once);

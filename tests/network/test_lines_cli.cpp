@@ -45,7 +45,9 @@ void TestLinesCli::initTestCase() {
         QSKIP("tarvo-cli is not built");
 }
 
-void TestLinesCli::init() { Prepare(QStringLiteral("localhost:1")); }
+void TestLinesCli::init() {
+    Prepare(QStringLiteral("localhost:1"));
+}
 
 // A home with one observer "Muster" in 0001/ and a year 2004 with two days in March.
 void TestLinesCli::Prepare(const QString &smtpHost) {
@@ -104,14 +106,17 @@ void TestLinesCli::linesAreTheFileLines() {
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out, MonthLines(NetworkLineKind(lineKind), profile_, *year_, 2004, 3));
     if (kind == QLatin1String("re"))
-        QCOMPARE(r.out, QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"
-                                   "2004 330 14.0 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"));
+        QCOMPARE(r.out,
+                 QByteArray(
+                     "2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"
+                     "2004 330 14.0 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"));
 }
 
 void TestLinesCli::exportAppends() {
     const QString file = home_->filePath(QStringLiteral("Fzahl.dat"));
     for (int i = 0; i < 2; ++i)
-        QCOMPARE(Cli({QStringLiteral("export"), QStringLiteral("f"), QStringLiteral("2004"), QStringLiteral("3"), file})
+        QCOMPARE(Cli({QStringLiteral("export"), QStringLiteral("f"), QStringLiteral("2004"),
+                      QStringLiteral("3"), file})
                      .code,
                  0);
     QFile f(file);
@@ -122,8 +127,8 @@ void TestLinesCli::exportAppends() {
 }
 
 void TestLinesCli::exportOfGridIsNotAvailable() {
-    const Result r = Cli({QStringLiteral("export"), QStringLiteral("csv"), QStringLiteral("2004"), QStringLiteral("3"),
-                          home_->filePath(QStringLiteral("a.csv"))});
+    const Result r = Cli({QStringLiteral("export"), QStringLiteral("csv"), QStringLiteral("2004"),
+                          QStringLiteral("3"), home_->filePath(QStringLiteral("a.csv"))});
     QCOMPARE(r.code, 1);
     QVERIFY(r.err.contains("noch nicht"));
 }
@@ -141,7 +146,8 @@ void TestLinesCli::sendMarksTheMonth() {
     const QByteArray header = FormatObserverHeaderLine(profile_) + "\r\n";
     const QStringList kinds{"re", "a", "f"};
     for (int i = 0; i < 3; ++i) {
-        const QByteArray lines = Cli({QStringLiteral("lines"), kinds[i], QStringLiteral("2004"), QStringLiteral("3")}).out;
+        const QByteArray lines =
+            Cli({QStringLiteral("lines"), kinds[i], QStringLiteral("2004"), QStringLiteral("3")}).out;
         const QByteArray body = QByteArray::fromHex(received[i].value("body_hex").toString().toLatin1());
         QCOMPARE(body, i == 1 ? lines : header + lines);
     }
