@@ -33,6 +33,7 @@ struct TSmtpClient::Session {
     curl_slist *recipients = nullptr;
     // protocol trace
     bool inAuth = false;
+    bool noAuthMechanism = false; // the server offers no mechanism libcurl may use
     QString lastServerError;
     QStringList secrets; // texts that never reach the status window
 
@@ -93,6 +94,8 @@ struct SmtpCallbacks {
                     s.lastServerError = Redacted(s, line);
                 client->report(QStringLiteral("< ") + Redacted(s, line));
             } else {
+                if (line.contains(QLatin1String("No known authentication mechanisms")))
+                    s.noAuthMechanism = true;
                 client->report(Redacted(s, line));
             }
         }
@@ -272,6 +275,7 @@ void TSmtpClient::send(const TMailMessage &message) {
     for (const QString &r : recipients)
         s.recipients = curl_slist_append(s.recipients, ('<' + r.toUtf8() + '>').constData());
     s.inAuth = false;
+    s.noAuthMechanism = false;
     s.lastServerError.clear();
     s.errorBuffer[0] = 0;
     CURL *c = s.curl;
@@ -283,7 +287,9 @@ void TSmtpClient::send(const TMailMessage &message) {
     const CURLcode code = curl_easy_perform(c);
     busy_ = false;
     const bool cancelled = cancel_ || code == CURLE_ABORTED_BY_CALLBACK;
-    const QString detail = QString::fromUtf8(s.errorBuffer);
+    QString detail = QString::fromUtf8(s.errorBuffer);
+    if (s.noAuthMechanism)
+        detail = QStringLiteral("No known authentication mechanisms supported");
     const QString serverReply = s.lastServerError;
     if (disconnectAfterTransfer_)
         disconnect();

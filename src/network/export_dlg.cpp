@@ -78,7 +78,9 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_uniqu
     connect(BtnDir, &QPushButton::clicked, this, &TExportDLG::BtnDirClick);
 
     auto *fileLayout = new QGridLayout(files);
-    fileLayout->addWidget(new QLabel(QStringLiteral("Datei&name:"), files), 0, 0);
+    auto *nameLabel = new QLabel(QStringLiteral("Datei&name:"), files);
+    nameLabel->setBuddy(FN);
+    fileLayout->addWidget(nameLabel, 0, 0);
     fileLayout->addWidget(FN, 0, 1, 1, 2);
     fileLayout->addWidget(new QLabel(QStringLiteral("Verzeichnis:"), files), 1, 0);
     fileLayout->addWidget(DLB, 1, 1);
@@ -107,7 +109,7 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_uniqu
     main->addWidget(RG);
     main->addWidget(files, 1);
     main->addLayout(buttons);
-    resize(460, 520);
+    resize(500, 520);
 }
 
 TExportDLG::~TExportDLG() = default;

@@ -19,6 +19,8 @@ private slots:
     void noServerFails();
     void emptyHostFails();
     void withoutUserSendsWithoutAuth();
+    void serverWithoutAuthLoginFails();
+    void untrustedStartTlsCertificateFails();
 };
 
 namespace {
@@ -241,6 +243,62 @@ void TestSmtp::withoutUserSendsWithoutAuth() {
     const QList<QJsonObject> received = server.messages();
     QCOMPARE(received.size(), 1);
     QVERIFY(!Transcript(received.first()).join('\n').contains(QLatin1String("AUTH")));
+}
+
+void TestSmtp::serverWithoutAuthLoginFails() {
+    SmtpTestServer server;
+    QVERIFY(
+        server.start({QStringLiteral("--user"), QStringLiteral("beobachter"), QStringLiteral("--password"),
+                      QStringLiteral("geheim99"), QStringLiteral("--plain-only")}));
+    TSmtpClient client;
+    client.setHost(server.host());
+    client.setUserName(QStringLiteral("beobachter"));
+    client.setPassword(QStringLiteral("geheim99"));
+    client.connect();
+    try {
+        client.send(SampleMessage());
+        QFAIL("no error");
+    } catch (const TarvoError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Der SMTP-Server '%1' bietet keine Anmeldung mit AUTH LOGIN an.")
+                                  .arg(server.host()));
+    }
+    client.disconnect();
+    QVERIFY(server.messages().isEmpty());
+}
+
+// A server that offers STARTTLS is talked to encrypted only, and its
+// certificate must be one the system trusts: a self-signed one is refused
+// before the password is sent.
+void TestSmtp::untrustedStartTlsCertificateFails() {
+    QTemporaryDir dir;
+    const QString cert = dir.filePath(QStringLiteral("cert.pem"));
+    const QString key = dir.filePath(QStringLiteral("key.pem"));
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"), {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                                              "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", cert});
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+        QSKIP("openssl cannot make a test certificate");
+    SmtpTestServer server;
+    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"),
+                          QStringLiteral("--password"), QStringLiteral("geheim99"),
+                          QStringLiteral("--tls-cert"), cert, QStringLiteral("--tls-key"), key}));
+    TSmtpClient client;
+    QStringList status;
+    client.setStatusCallback([&](const QString &text) { status << text; });
+    client.setHost(server.host());
+    client.setUserName(QStringLiteral("beobachter"));
+    client.setPassword(QStringLiteral("geheim99"));
+    client.connect();
+    try {
+        client.send(SampleMessage());
+        QFAIL("an untrusted certificate was accepted");
+    } catch (const TarvoError &e) {
+        QVERIFY2(e.message().contains(QLatin1String("gesicherte Verbindung")), qPrintable(e.message()));
+    }
+    client.disconnect();
+    QVERIFY(status.contains(QStringLiteral("> STARTTLS")));
+    QVERIFY(!status.join('\n').contains(QLatin1String("> AUTH")));
+    QVERIFY(server.messages().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSmtp)

@@ -11,6 +11,7 @@ import email
 import email.policy
 import json
 import logging
+import ssl
 import sys
 import warnings
 
@@ -109,6 +110,9 @@ async def main():
     parser.add_argument("--reject", action="append", default=[])
     parser.add_argument("--data-delay", type=float, default=0.0)
     parser.add_argument("--lifetime", type=float, default=120.0)
+    parser.add_argument("--plain-only", action="store_true", help="offer AUTH PLAIN but not LOGIN")
+    parser.add_argument("--tls-cert", help="offer STARTTLS with this certificate (and --tls-key)")
+    parser.add_argument("--tls-key")
     args = parser.parse_args()
 
     handler = Handler(args.out, args.reject)
@@ -116,6 +120,12 @@ async def main():
     if args.user:
         kwargs.update(authenticator=make_authenticator(args.user, args.password or ""),
                       auth_require_tls=False, auth_required=True)
+        if args.plain_only:
+            kwargs["auth_exclude_mechanism"] = ["LOGIN"]
+    if args.tls_cert:
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+        kwargs["tls_context"] = context
     loop = asyncio.get_running_loop()
     server = await loop.create_server(
         lambda: RecordingSMTP(handler, data_delay=args.data_delay, **kwargs), "127.0.0.1", 0)
