@@ -1,0 +1,158 @@
+// Commands over the network lists: lines, export, send.
+#include "cli_command.h"
+
+#include "mail/smtp_client.h"
+#include "network/email_dispatch.h"
+#include "network/export_files.h"
+#include "network/network_lines.h"
+#include "storage/storage_state.h"
+#include "storage/tarvo_error.h"
+#include "storage/year_file.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+int LineKindArgument(const QString &text) {
+    static const QStringList kinds{QStringLiteral("re"), QStringLiteral("a"), QStringLiteral("f")};
+    const int kind = static_cast<int>(kinds.indexOf(text));
+    if (kind < 0)
+        throw CliUsageError(QStringLiteral("unbekannte Liste '%1' (re, a oder f)").arg(text).toStdString());
+    return kind;
+}
+
+std::unique_ptr<TYearBuffer> LoadYear(int year) {
+    auto buffer = std::make_unique<TYearBuffer>();
+    ReadYear(year, *buffer);
+    return buffer;
+}
+
+void PrintStatus(const QString &text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    std::fflush(stderr);
+}
+
+int Lines(CliSession &session, const QStringList &args) {
+    CliExpectArgs(args, 3, 3);
+    const int kind = LineKindArgument(args[0]);
+    const int year = CliIntArgument(args[1], "YEAR", 1600, 3999);
+    const int month = CliIntArgument(args[2], "MONTH", 1, 12);
+    const auto buffer = LoadYear(year);
+    CliWriteBytes(MonthLines(static_cast<NetworkLineKind>(kind), session.profile, *buffer, year, month));
+    return 0;
+}
+
+int Export(CliSession &session, const QStringList &args) {
+    CliExpectArgs(args, 4, 4);
+    static const QStringList types{QStringLiteral("csv"), QStringLiteral("html"), QStringLiteral("re"),
+                                   QStringLiteral("a"), QStringLiteral("f")};
+    const int type = static_cast<int>(types.indexOf(args[0]));
+    if (type < 0)
+        throw CliUsageError(QStringLiteral("unbekannter Export-Typ '%1'").arg(args[0]).toStdString());
+    const int year = CliIntArgument(args[1], "YEAR", 1600, 3999);
+    const int month = CliIntArgument(args[2], "MONTH", 1, 12);
+    if (type == ExportCsv || type == ExportHtml)
+        throw TarvoError(
+            QStringLiteral("Der Export als %1 ist in tarvo-cli noch nicht verfügbar.").arg(args[0]));
+    const auto buffer = LoadYear(year);
+    TExportSource source;
+    source.profile = &session.profile;
+    source.year = buffer.get();
+    source.yearNumber = year;
+    source.month = month;
+    WriteExportFile(type, args[3], source);
+    return 0;
+}
+
+TMailMessage ToMailMessage(const TListMail &mail) {
+    TMailMessage m;
+    m.FromAddress = mail.FromAddress;
+    m.FromName = mail.FromName;
+    m.To = mail.To;
+    m.Cc = mail.Cc;
+    m.Bcc = mail.Bcc;
+    m.Subject = mail.Subject;
+    m.Organization = QString::fromUtf8(kMailOrganization);
+    m.Body = mail.Lines;
+    return m;
+}
+
+int Send(CliSession &session, const QStringList &args) {
+    CliExpectArgs(args, 2, 4);
+    const int year = CliIntArgument(args[0], "YEAR", 1600, 3999);
+    const int month = CliIntArgument(args[1], "MONTH", 1, 12);
+    QList<int> requested;
+    if (args.size() > 2) {
+        if (args[2] != QLatin1String("--lists") || args.size() != 4)
+            throw CliUsageError("erwartet: --lists re,a,f");
+        for (const QString &name : args[3].split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const int kind = LineKindArgument(name);
+            if (!requested.contains(kind))
+                requested << kind;
+        }
+    }
+    const TObserverProfile &profile = session.profile;
+    auto buffer = LoadYear(year);
+
+    // The rows the mail dialog would send: the requested lists, or else the
+    // preselected ones not yet sent this month.
+    QList<MailListEntry> chosen;
+    const QList<MailListEntry> entries = MailListEntries(profile);
+    if (!requested.isEmpty()) {
+        for (int kind : requested) {
+            bool found = false;
+            for (const MailListEntry &e : entries)
+                if (e.kind == kind) {
+                    found = true;
+                    chosen << e;
+                }
+            if (!found)
+                throw TarvoError(QStringLiteral("Für die Liste '%1' ist keine Adresse eingestellt.")
+                                     .arg(QStringList{"re", "a", "f"}[kind]));
+        }
+    } else {
+        const QByteArray status = DispatchStatus(*buffer, month);
+        for (const MailListEntry &e : entries)
+            if (InitialListState(profile, status, e.kind) == Qt::Checked)
+                chosen << e;
+    }
+    if (chosen.isEmpty())
+        throw TarvoError(QStringLiteral("Sie müssen mindestens eine Liste auswählen!"));
+
+    TSmtpClient smtp;
+    smtp.setHost(profile.SMTP.text().trimmed());
+    smtp.setMailerName(MailerName(Storage().ProgramVersion));
+    smtp.setUserName(profile.SMTPBen.text());
+    smtp.setPassword(profile.SMTPPass.text());
+    EnsureDispatchStatus(*buffer, month);
+    for (const MailListEntry &entry : chosen) {
+        if (entry.kind == MailPositions) {
+            PrintStatus(QStringLiteral("Ist noch nicht implementiert!"));
+            continue;
+        }
+        const TListMail mail = ComposeListMail(entry, profile, *buffer, year, month);
+        PrintStatus(mail.StatusLine + QStringLiteral(" an ") + entry.address);
+        try {
+            smtp.connect();
+            smtp.send(ToMailMessage(mail));
+        } catch (...) {
+            smtp.disconnect();
+            throw;
+        }
+        smtp.disconnect();
+        // Each list sent is recorded at once, so a later failure keeps it marked.
+        MarkListSent(*buffer, month, entry.kind);
+        QString error;
+        if (!WriteYear(year, *buffer, &error))
+            throw TarvoError(error);
+    }
+    CliPrint(QStringLiteral("%1\n").arg(FromCp1252(DispatchStatus(*buffer, month))));
+    return 0;
+}
+
+const CliCommandRegistrar linesCommand("lines", "re|a|f YEAR MONTH", Lines);
+const CliCommandRegistrar exportCommand("export", "csv|html|re|a|f YEAR MONTH FILE", Export);
+const CliCommandRegistrar sendCommand("send", "YEAR MONTH [--lists re,a,f]", Send);
+
+} // namespace

@@ -1,0 +1,319 @@
+#include "smtp_client.h"
+
+#include "storage/tarvo_error.h"
+
+#include <QRegularExpression>
+#include <QUrl>
+#include <algorithm>
+#include <cstring>
+#include <curl/curl.h>
+#include <mutex>
+
+namespace {
+
+const QString kHidden = QStringLiteral("[Anmeldedaten ausgeblendet]");
+
+void GlobalInit() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+} // namespace
+
+struct TSmtpClient::Session {
+    CURL *curl = nullptr;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    QByteArray url;
+    QByteArray user;
+    QByteArray password;
+    // per message
+    QByteArray payload;
+    qsizetype sent = 0;
+    QByteArray mailFrom;
+    curl_slist *recipients = nullptr;
+    // protocol trace
+    bool inAuth = false;
+    bool noAuthMechanism = false; // the server offers no mechanism libcurl may use
+    QString lastServerError;
+    QStringList secrets; // texts that never reach the status window
+
+    ~Session() {
+        if (recipients)
+            curl_slist_free_all(recipients);
+    }
+};
+
+struct SmtpCallbacks {
+    static size_t Read(char *buffer, size_t size, size_t count, void *user) {
+        auto *s = static_cast<TSmtpClient::Session *>(user);
+        const qsizetype room = static_cast<qsizetype>(size * count);
+        const qsizetype n = std::min(room, s->payload.size() - s->sent);
+        std::memcpy(buffer, s->payload.constData() + s->sent, static_cast<size_t>(n));
+        s->sent += n;
+        return static_cast<size_t>(n);
+    }
+
+    static int Progress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        return static_cast<TSmtpClient *>(user)->cancel_ ? 1 : 0;
+    }
+
+    static QString Redacted(TSmtpClient::Session &s, const QString &line) {
+        QString text = line;
+        for (const QString &secret : s.secrets)
+            text.replace(secret, kHidden);
+        return text;
+    }
+
+    static int Debug(CURL *, curl_infotype type, char *data, size_t size, void *user) {
+        auto *client = static_cast<TSmtpClient *>(user);
+        TSmtpClient::Session &s = *client->session_;
+        if (type != CURLINFO_TEXT && type != CURLINFO_HEADER_IN && type != CURLINFO_HEADER_OUT)
+            return 0; // message bytes and TLS records are not protocol steps
+        const QString chunk = QString::fromLatin1(data, static_cast<qsizetype>(size));
+        const QStringList lines =
+            chunk.split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
+        for (QString line : lines) {
+            if (type == CURLINFO_HEADER_OUT) {
+                if (line.startsWith(QLatin1String("AUTH "), Qt::CaseInsensitive)) {
+                    s.inAuth = true;
+                    // an initial response after the mechanism is a credential
+                    const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                    line = words.size() > 2
+                               ? words.mid(0, 2).join(QLatin1Char(' ')) + QLatin1Char(' ') + kHidden
+                               : line;
+                } else if (s.inAuth) {
+                    line = kHidden;
+                }
+                client->report(QStringLiteral("> ") + Redacted(s, line));
+            } else if (type == CURLINFO_HEADER_IN) {
+                if (s.inAuth && line.startsWith(QLatin1String("334")))
+                    line = QStringLiteral("334 ") + kHidden;
+                else if (s.inAuth && !line.startsWith(QLatin1String("334")))
+                    s.inAuth = false;
+                if (line.size() >= 3 && (line[0] == QLatin1Char('4') || line[0] == QLatin1Char('5')))
+                    s.lastServerError = Redacted(s, line);
+                client->report(QStringLiteral("< ") + Redacted(s, line));
+            } else {
+                if (line.contains(QLatin1String("No known authentication mechanisms")))
+                    s.noAuthMechanism = true;
+                client->report(Redacted(s, line));
+            }
+        }
+        return 0;
+    }
+};
+
+TSmtpClient::TSmtpClient() {
+    GlobalInit();
+}
+
+TSmtpClient::~TSmtpClient() {
+    status_ = nullptr; // nobody listens any more
+    if (session_) {
+        curl_easy_cleanup(session_->curl);
+        session_.reset();
+    }
+}
+
+void TSmtpClient::setHost(const QString &host) {
+    host_ = host.trimmed();
+}
+void TSmtpClient::setUserName(const QString &userName) {
+    userName_ = userName;
+}
+void TSmtpClient::setPassword(const QString &password) {
+    password_ = password;
+}
+void TSmtpClient::setMailerName(const QString &mailerName) {
+    mailerName_ = mailerName;
+}
+void TSmtpClient::setStatusCallback(std::function<void(const QString &)> callback) {
+    status_ = std::move(callback);
+}
+
+bool TSmtpClient::connected() const {
+    return session_ != nullptr;
+}
+
+void TSmtpClient::report(const QString &text) {
+    if (status_)
+        status_(text);
+}
+
+QString TSmtpClient::ServerUrl(const QString &host) {
+    const QString h = host.trimmed();
+    if (h.contains(QLatin1String("://")))
+        return h;
+    static const QRegularExpression withPort(QStringLiteral("^(.*):(\\d{1,5})$"));
+    const QRegularExpressionMatch m = withPort.match(h);
+    if (m.hasMatch()) {
+        const QString scheme =
+            m.captured(2) == QLatin1String("465") ? QStringLiteral("smtps") : QStringLiteral("smtp");
+        return scheme + QLatin1String("://") + m.captured(1) + QLatin1Char(':') + m.captured(2);
+    }
+    return QStringLiteral("smtp://") + h + QStringLiteral(":25");
+}
+
+void TSmtpClient::connect() {
+    if (busy_)
+        throw TarvoError(QStringLiteral("Es läuft bereits ein E-Mail-Versand."));
+    disconnect();
+    if (host_.isEmpty())
+        throw TarvoError(QStringLiteral("Es ist kein SMTP-Server eingestellt."));
+    auto s = std::make_unique<Session>();
+    s->curl = curl_easy_init();
+    if (!s->curl)
+        throw TarvoError(QStringLiteral("Der E-Mail-Versand kann nicht gestartet werden."));
+    s->url = ServerUrl(host_).toUtf8();
+    s->user = userName_.toUtf8();
+    s->password = password_.toUtf8();
+    for (const QString &secret : {userName_, password_}) {
+        if (secret.size() >= 3) {
+            s->secrets << secret << QString::fromLatin1(secret.toUtf8().toBase64());
+        }
+    }
+    CURL *c = s->curl;
+    curl_easy_setopt(c, CURLOPT_URL, s->url.constData());
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, s->errorBuffer);
+    curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!userName_.isEmpty()) {
+        curl_easy_setopt(c, CURLOPT_USERNAME, s->user.constData());
+        curl_easy_setopt(c, CURLOPT_PASSWORD, s->password.constData());
+        curl_easy_setopt(c, CURLOPT_LOGIN_OPTIONS, "AUTH=LOGIN");
+    }
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 30L);
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, 60L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 60L);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &SmtpCallbacks::Debug);
+    curl_easy_setopt(c, CURLOPT_DEBUGDATA, this);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &SmtpCallbacks::Progress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(c, CURLOPT_READFUNCTION, &SmtpCallbacks::Read);
+    curl_easy_setopt(c, CURLOPT_READDATA, s.get());
+    curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+    session_ = std::move(s);
+    cancel_ = false;
+    disconnectAfterTransfer_ = false;
+}
+
+namespace {
+
+QString FailureText(CURLcode code, const QString &server, const QString &detail, const QString &serverReply) {
+    QString text;
+    switch (code) {
+    case CURLE_ABORTED_BY_CALLBACK:
+        return QStringLiteral("Der E-Mail-Versand wurde abgebrochen.");
+    case CURLE_URL_MALFORMAT:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return QStringLiteral("Die Angabe des SMTP-Servers '%1' ist ungültig.").arg(server);
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return QStringLiteral("Der SMTP-Server '%1' wurde nicht gefunden.").arg(server);
+    case CURLE_COULDNT_CONNECT:
+        text = QStringLiteral("Keine Verbindung zum SMTP-Server '%1'.").arg(server);
+        break;
+    case CURLE_OPERATION_TIMEDOUT:
+        text = QStringLiteral("Der SMTP-Server '%1' antwortet nicht.").arg(server);
+        break;
+    case CURLE_LOGIN_DENIED:
+        if (detail.contains(QLatin1String("No known authentication mechanisms")))
+            return QStringLiteral("Der SMTP-Server '%1' bietet keine Anmeldung mit AUTH LOGIN an.")
+                .arg(server);
+        text = QStringLiteral("Die Anmeldung am SMTP-Server '%1' wurde abgelehnt.").arg(server);
+        break;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+        text =
+            QStringLiteral("Die gesicherte Verbindung zum SMTP-Server '%1' ist fehlgeschlagen.").arg(server);
+        break;
+    default:
+        text = serverReply.isEmpty()
+                   ? QStringLiteral("Fehler beim E-Mail-Versand über '%1'.").arg(server)
+                   : QStringLiteral("Der SMTP-Server '%1' hat die Nachricht abgelehnt.").arg(server);
+        break;
+    }
+    if (!serverReply.isEmpty())
+        text += QStringLiteral("\nAntwort des Servers: ") + serverReply;
+    else if (!detail.isEmpty())
+        text += QStringLiteral("\n") + detail;
+    return text;
+}
+
+} // namespace
+
+void TSmtpClient::send(const TMailMessage &message) {
+    if (!session_)
+        throw TarvoError(QStringLiteral("Keine Verbindung zum SMTP-Server."));
+    if (busy_)
+        throw TarvoError(QStringLiteral("Es läuft bereits ein E-Mail-Versand."));
+    if (message.FromAddress.isEmpty())
+        throw TarvoError(QStringLiteral("Es ist keine eigene E-Mail-Adresse (Absender) eingestellt."));
+    CheckMailAddress(message.FromAddress);
+    const QStringList recipients = message.EnvelopeRecipients();
+    if (recipients.isEmpty())
+        throw TarvoError(QStringLiteral("Die E-Mail hat keinen Empfänger."));
+    for (const QString &r : recipients)
+        CheckMailAddress(r);
+
+    TMailMessage m = message;
+    if (m.Mailer.isEmpty())
+        m.Mailer = mailerName_;
+    Session &s = *session_;
+    s.payload = ComposeMessage(m, QDateTime::currentDateTime(), NewMessageId(m.FromAddress));
+    s.sent = 0;
+    s.mailFrom = '<' + m.FromAddress.toUtf8() + '>';
+    if (s.recipients) {
+        curl_slist_free_all(s.recipients);
+        s.recipients = nullptr;
+    }
+    for (const QString &r : recipients)
+        s.recipients = curl_slist_append(s.recipients, ('<' + r.toUtf8() + '>').constData());
+    s.inAuth = false;
+    s.noAuthMechanism = false;
+    s.lastServerError.clear();
+    s.errorBuffer[0] = 0;
+    CURL *c = s.curl;
+    curl_easy_setopt(c, CURLOPT_MAIL_FROM, s.mailFrom.constData());
+    curl_easy_setopt(c, CURLOPT_MAIL_RCPT, s.recipients);
+    curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(s.payload.size()));
+
+    busy_ = true;
+    const CURLcode code = curl_easy_perform(c);
+    busy_ = false;
+    const bool cancelled = cancel_ || code == CURLE_ABORTED_BY_CALLBACK;
+    QString detail = QString::fromUtf8(s.errorBuffer);
+    if (s.noAuthMechanism)
+        detail = QStringLiteral("No known authentication mechanisms supported");
+    const QString serverReply = s.lastServerError;
+    if (disconnectAfterTransfer_)
+        disconnect();
+    if (cancelled)
+        throw TarvoError(FailureText(CURLE_ABORTED_BY_CALLBACK, host_, detail, QString()));
+    if (code != CURLE_OK)
+        throw TarvoError(FailureText(code, host_, detail, serverReply));
+}
+
+void TSmtpClient::disconnect() {
+    if (busy_) {
+        // Called from the status callback during a transfer: libcurl must not
+        // be torn down under its own feet. The progress callback stops the
+        // transfer, and send() ends the session afterwards.
+        cancel_ = true;
+        disconnectAfterTransfer_ = true;
+        return;
+    }
+    if (!session_)
+        return;
+    busy_ = true; // a disconnect from the status callback during QUIT finds nothing left to do
+    curl_easy_cleanup(session_->curl); // sends QUIT on a connection that is still open
+    session_.reset();
+    busy_ = false;
+    cancel_ = false;
+    disconnectAfterTransfer_ = false;
+}

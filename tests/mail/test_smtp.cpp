@@ -1,0 +1,305 @@
+// The SMTP transport against a real SMTP server on 127.0.0.1.
+#include "mail/smtp_client.h"
+#include "smtp_test_server.h"
+#include "storage/tarvo_error.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+class TestSmtp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void serverUrl_data();
+    void serverUrl();
+    void sendsWithAuthLogin();
+    void rejectedRecipientFails();
+    void wrongPasswordFails();
+    void cancelDuringTransfer();
+    void noServerFails();
+    void emptyHostFails();
+    void withoutUserSendsWithoutAuth();
+    void serverWithoutAuthLoginFails();
+    void untrustedStartTlsCertificateFails();
+};
+
+namespace {
+
+TMailMessage SampleMessage() {
+    TMailMessage m;
+    m.FromAddress = QStringLiteral("muster@example.org");
+    m.FromName = QStringLiteral("Jürgen Müller");
+    m.To = {QStringLiteral("rezahl@example.net")};
+    m.Cc = {QStringLiteral("muster@example.org")};
+    m.Bcc = {QStringLiteral("archiv@example.com")};
+    m.Subject = QStringLiteral("REZAHL: Müller 2004/3");
+    m.Organization = QStringLiteral("Sonnenbeobachter");
+    m.Body = {
+        QByteArray(";J\xfcrgen M\xfcller, Hauptstr. 1, 12345 Ort"),
+        QByteArray("2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E M\xfcller           Refr.  80 1200"),
+        QByteArray("2004  3  5 "), QByteArray(".a line with a dot and = sign"), QByteArray()};
+    return m;
+}
+
+QByteArray JoinedBody(const QList<QByteArray> &lines) {
+    QByteArray body;
+    for (const QByteArray &l : lines)
+        body += l + "\r\n";
+    return body;
+}
+
+} // namespace
+
+void TestSmtp::serverUrl_data() {
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("plain host") << " mail.example.org "
+                                << "smtp://mail.example.org:25";
+    QTest::newRow("submission port") << "mail.example.org:587"
+                                     << "smtp://mail.example.org:587";
+    QTest::newRow("implicit TLS") << "mail.example.org:465"
+                                  << "smtps://mail.example.org:465";
+    QTest::newRow("full URL") << "smtps://mail.example.org"
+                              << "smtps://mail.example.org";
+}
+
+void TestSmtp::serverUrl() {
+    QFETCH(QString, host);
+    QFETCH(QString, url);
+    QCOMPARE(TSmtpClient::ServerUrl(host), url);
+}
+
+void TestSmtp::sendsWithAuthLogin() {
+    SmtpTestServer server;
+    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"),
+                          QStringLiteral("--password"), QStringLiteral("geheim99")}));
+    TSmtpClient client;
+    QStringList status;
+    client.setStatusCallback([&](const QString &text) { status << text; });
+    client.setHost(server.host());
+    client.setUserName(QStringLiteral("beobachter"));
+    client.setPassword(QStringLiteral("geheim99"));
+    client.setMailerName(QStringLiteral("TARVO32: 1.0.0.0"));
+    client.connect();
+    QVERIFY(client.connected());
+    const TMailMessage message = SampleMessage();
+    client.send(message);
+    client.disconnect();
+    QVERIFY(!client.connected());
+
+    const QList<QJsonObject> received = server.messages();
+    QCOMPARE(received.size(), 1);
+    const QJsonObject m = received.first();
+    QCOMPARE(m.value("mail_from").toString(), QStringLiteral("muster@example.org"));
+    QCOMPARE(m.value("rcpt_tos").toVariant().toStringList(),
+             (QStringList{"rezahl@example.net", "muster@example.org", "archiv@example.com"}));
+    QCOMPARE(m.value("login").toString(), QStringLiteral("beobachter"));
+    QCOMPARE(m.value("password").toString(), QStringLiteral("geheim99"));
+
+    // AUTH LOGIN: user name and password each answer a 334 prompt, then 235.
+    const QStringList t = Transcript(m);
+    const qsizetype auth = t.indexOf(QStringLiteral("C: AUTH LOGIN"));
+    QVERIFY2(auth >= 0, qPrintable(t.join('\n')));
+    QCOMPARE(t.mid(auth + 1, 5),
+             (QStringList{"S: 334 VXNlciBOYW1lAA==", "C: " + QByteArray("beobachter").toBase64(),
+                          "S: 334 UGFzc3dvcmQA", "C: " + QByteArray("geheim99").toBase64(),
+                          "S: 235 2.7.0 Authentication successful"}));
+
+    // Headers as an independent mail parser reads them.
+    const QJsonObject h = m.value("headers").toObject();
+    QCOMPARE(h.value("From").toString(), QStringLiteral("Jürgen Müller <muster@example.org>"));
+    QCOMPARE(h.value("To").toString(), QStringLiteral("rezahl@example.net"));
+    QCOMPARE(h.value("Cc").toString(), QStringLiteral("muster@example.org"));
+    QCOMPARE(h.value("Subject").toString(), QStringLiteral("REZAHL: Müller 2004/3"));
+    QCOMPARE(h.value("Organization").toString(), QStringLiteral("Sonnenbeobachter"));
+    QCOMPARE(h.value("X-Mailer").toString(), QStringLiteral("TARVO32: 1.0.0.0"));
+    QCOMPARE(h.value("MIME-Version").toString(), QStringLiteral("1.0"));
+    QCOMPARE(m.value("charset").toString(), QStringLiteral("windows-1252"));
+    QVERIFY(h.value("Message-ID").toString().endsWith(QLatin1String("@example.org>")));
+    QVERIFY(!h.value("Date").toString().isEmpty());
+    const QStringList names = m.value("header_names").toVariant().toStringList();
+    QVERIFY(!names.contains(QStringLiteral("Bcc"), Qt::CaseInsensitive));
+    QVERIFY(!m.value("data").toString().contains(QLatin1String("archiv@example.com")));
+
+    // The decoded body is byte for byte the lines.
+    QCOMPARE(QByteArray::fromHex(m.value("body_hex").toString().toLatin1()), JoinedBody(message.Body));
+
+    // Every protocol step was reported, credentials never.
+    const QString all = status.join('\n');
+    QVERIFY2(all.contains(QLatin1String("> AUTH LOGIN")), qPrintable(all));
+    QVERIFY(all.contains(QLatin1String("> RCPT TO:<archiv@example.com>")));
+    QVERIFY(all.contains(QLatin1String("< 235")));
+    for (const QByteArray &secret : {QByteArray("beobachter"), QByteArray("geheim99"),
+                                     QByteArray("beobachter").toBase64(), QByteArray("geheim99").toBase64()})
+        QVERIFY2(!all.contains(QString::fromLatin1(secret)), secret.constData());
+}
+
+void TestSmtp::rejectedRecipientFails() {
+    SmtpTestServer server;
+    QVERIFY(server.start({QStringLiteral("--reject"), QStringLiteral("rezahl@example.net")}));
+    TSmtpClient client;
+    client.setHost(server.host());
+    client.connect();
+    try {
+        client.send(SampleMessage());
+        QFAIL("the rejected recipient was not reported");
+    } catch (const TarvoError &e) {
+        QVERIFY2(e.message().contains(QLatin1String("abgelehnt")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QLatin1String("550")), qPrintable(e.message()));
+    }
+    client.disconnect();
+    QVERIFY(server.messages().isEmpty());
+}
+
+void TestSmtp::wrongPasswordFails() {
+    SmtpTestServer server;
+    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"),
+                          QStringLiteral("--password"), QStringLiteral("richtig")}));
+    TSmtpClient client;
+    client.setHost(server.host());
+    client.setUserName(QStringLiteral("beobachter"));
+    client.setPassword(QStringLiteral("falsch"));
+    client.connect();
+    try {
+        client.send(SampleMessage());
+        QFAIL("no error");
+    } catch (const TarvoError &e) {
+        QVERIFY2(e.message().startsWith(QLatin1String("Die Anmeldung am SMTP-Server")),
+                 qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QLatin1String("535")), qPrintable(e.message()));
+    }
+    client.disconnect();
+    QVERIFY(server.messages().isEmpty());
+}
+
+void TestSmtp::cancelDuringTransfer() {
+    SmtpTestServer server;
+    // The server waits before it answers DATA, so the transfer is still running when it is cancelled.
+    QVERIFY(server.start({QStringLiteral("--data-delay"), QStringLiteral("3")}));
+    TSmtpClient client;
+    bool cancelled = false;
+    client.setStatusCallback([&](const QString &text) {
+        if (text == QLatin1String("> DATA") && !cancelled) {
+            cancelled = true;
+            client.disconnect(); // as the dialog's cancel button does from inside the callback
+        }
+    });
+    client.setHost(server.host());
+    client.connect();
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        client.send(SampleMessage());
+        QFAIL("the cancelled transfer was reported as success");
+    } catch (const TarvoError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Der E-Mail-Versand wurde abgebrochen."));
+    }
+    QVERIFY(cancelled);
+    QVERIFY(timer.elapsed() < 2900);
+    QVERIFY(!client.connected());
+    QVERIFY(server.messages().isEmpty());
+    // The client can start a new session afterwards.
+    client.setStatusCallback(nullptr);
+    client.connect();
+    QVERIFY(client.connected());
+    client.disconnect();
+}
+
+void TestSmtp::noServerFails() {
+    // Take a free port and close it again, so that nothing listens there.
+    int port = 0;
+    {
+        SmtpTestServer server;
+        QVERIFY(server.start());
+        port = server.port();
+    }
+    TSmtpClient client;
+    client.setHost(QStringLiteral("127.0.0.1:%1").arg(port));
+    client.connect();
+    try {
+        client.send(SampleMessage());
+        QFAIL("no error");
+    } catch (const TarvoError &e) {
+        QVERIFY2(e.message().startsWith(QLatin1String("Keine Verbindung zum SMTP-Server")),
+                 qPrintable(e.message()));
+    }
+}
+
+void TestSmtp::emptyHostFails() {
+    TSmtpClient client;
+    client.setHost(QStringLiteral("   "));
+    QVERIFY_THROWS_EXCEPTION(TarvoError, client.connect());
+    QVERIFY(!client.connected());
+}
+
+void TestSmtp::withoutUserSendsWithoutAuth() {
+    SmtpTestServer server;
+    QVERIFY(server.start());
+    TSmtpClient client;
+    client.setHost(server.host());
+    client.connect();
+    client.send(SampleMessage());
+    client.disconnect();
+    const QList<QJsonObject> received = server.messages();
+    QCOMPARE(received.size(), 1);
+    QVERIFY(!Transcript(received.first()).join('\n').contains(QLatin1String("AUTH")));
+}
+
+void TestSmtp::serverWithoutAuthLoginFails() {
+    SmtpTestServer server;
+    QVERIFY(
+        server.start({QStringLiteral("--user"), QStringLiteral("beobachter"), QStringLiteral("--password"),
+                      QStringLiteral("geheim99"), QStringLiteral("--plain-only")}));
+    TSmtpClient client;
+    client.setHost(server.host());
+    client.setUserName(QStringLiteral("beobachter"));
+    client.setPassword(QStringLiteral("geheim99"));
+    client.connect();
+    try {
+        client.send(SampleMessage());
+        QFAIL("no error");
+    } catch (const TarvoError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Der SMTP-Server '%1' bietet keine Anmeldung mit AUTH LOGIN an.")
+                                  .arg(server.host()));
+    }
+    client.disconnect();
+    QVERIFY(server.messages().isEmpty());
+}
+
+// A server that offers STARTTLS is talked to encrypted only, and its
+// certificate must be one the system trusts: a self-signed one is refused
+// before the password is sent.
+void TestSmtp::untrustedStartTlsCertificateFails() {
+    QTemporaryDir dir;
+    const QString cert = dir.filePath(QStringLiteral("cert.pem"));
+    const QString key = dir.filePath(QStringLiteral("key.pem"));
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"), {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                                              "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", cert});
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+        QSKIP("openssl cannot make a test certificate");
+    SmtpTestServer server;
+    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("beobachter"),
+                          QStringLiteral("--password"), QStringLiteral("geheim99"),
+                          QStringLiteral("--tls-cert"), cert, QStringLiteral("--tls-key"), key}));
+    TSmtpClient client;
+    QStringList status;
+    client.setStatusCallback([&](const QString &text) { status << text; });
+    client.setHost(server.host());
+    client.setUserName(QStringLiteral("beobachter"));
+    client.setPassword(QStringLiteral("geheim99"));
+    client.connect();
+    try {
+        client.send(SampleMessage());
+        QFAIL("an untrusted certificate was accepted");
+    } catch (const TarvoError &e) {
+        QVERIFY2(e.message().contains(QLatin1String("gesicherte Verbindung")), qPrintable(e.message()));
+    }
+    client.disconnect();
+    QVERIFY(status.contains(QStringLiteral("> STARTTLS")));
+    QVERIFY(!status.join('\n').contains(QLatin1String("> AUTH")));
+    QVERIFY(server.messages().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestSmtp)
+#include "test_smtp.moc"

@@ -1,0 +1,263 @@
+// The mail dialog against a real SMTP server on 127.0.0.1.
+#include "../mail/smtp_test_server.h"
+#include "network/email_dlg.h"
+#include "network/network_lines.h"
+#include "storage/storage_state.h"
+#include "test_lines_fixture.h"
+
+#include <QApplication>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// Accepts every message box that comes up and remembers its text.
+class MessageBoxCatcher : public QObject {
+public:
+    MessageBoxCatcher() {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        timer_.start();
+    }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
+
+TObserverProfile MailProfile(const QString &host) {
+    TObserverProfile p = LinesTestProfile();
+    p.email.assign(QStringLiteral("muster@example.org"));
+    p.eName.assign(QStringLiteral("Max Müller"));
+    p.SMTP.assign(QStringLiteral(" ") + host + QStringLiteral(" "));
+    p.SMTPBen.assign(QStringLiteral("beobachter"));
+    p.SMTPPass.assign(QStringLiteral("geheim99"));
+    p.AddrRe.assign(QStringLiteral("rezahl@example.net"));
+    p.AddrA.assign(QStringLiteral("anetz@example.net"));
+    p.AddrFackel.assign(QStringLiteral("fackel@example.net"));
+    p.SendRe = p.SendA = p.SendF = 1;
+    return p;
+}
+
+QStringList AuthArgs() {
+    return {QStringLiteral("--user"), QStringLiteral("beobachter"), QStringLiteral("--password"),
+            QStringLiteral("geheim99")};
+}
+
+QByteArray Body(const QJsonObject &message) {
+    return QByteArray::fromHex(message.value(QStringLiteral("body_hex")).toString().toLatin1());
+}
+
+} // namespace
+
+class TestEmailDlg : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void rowStates_data();
+    void rowStates();
+    void noAddressNeedsSelection();
+    void sendsAllThreeLists();
+    void rejectedRecipientStopsTheRest();
+    void cancelDuringTransfer();
+    void alreadySentRowIsSkipped();
+
+private:
+    QTemporaryDir home_;
+    std::unique_ptr<TYearBuffer> year_;
+};
+
+void TestEmailDlg::init() {
+    StorageStartUp(home_.path());
+    Storage().ProgramVersion = QStringLiteral("1.0.0.0");
+    year_ = ZeroYear();
+    year_->Day(3, 5) = FullDay();
+    year_->Day(3, 6) = FullDay();
+    year_->Day(3, 6).Zeit.assignBytes("12:45");
+}
+
+void TestEmailDlg::rowStates_data() {
+    QTest::addColumn<QByteArray>("status");
+    QTest::addColumn<bool>("sendA");
+    QTest::addColumn<QList<int>>("states");
+    QTest::newRow("nothing sent") << QByteArray() << true
+                                  << QList<int>{Qt::Checked, Qt::Checked, Qt::Checked};
+    QTest::newRow("relative numbers sent") << QByteArray("100000000000000") << true
+                                           << QList<int>{Qt::PartiallyChecked, Qt::Checked, Qt::Checked};
+    QTest::newRow("A sent but not preselected")
+        << QByteArray("010000000000000") << false << QList<int>{Qt::Checked, Qt::Unchecked, Qt::Checked};
+}
+
+void TestEmailDlg::rowStates() {
+    QFETCH(QByteArray, status);
+    QFETCH(bool, sendA);
+    QFETCH(QList<int>, states);
+    TObserverProfile profile = MailProfile(QStringLiteral("localhost"));
+    profile.SendA = sendA;
+    year_->Months[3].Header().Bemerkung.assignBytes(status);
+    TEmailDLG dlg;
+    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.show();
+    auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Relativzahlen: rezahl@example.net"));
+    QCOMPARE(list->item(1)->text(), QStringLiteral("A-Netz: anetz@example.net"));
+    QCOMPARE(list->item(2)->text(), QStringLiteral("Fackeln (Hauptzone): fackel@example.net"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(int(list->item(i)->checkState()), states[i]);
+    QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("lSMTP"))->text(), QStringLiteral(" localhost "));
+    QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("leName"))->text(), QStringLiteral("Max Müller"));
+}
+
+void TestEmailDlg::noAddressNeedsSelection() {
+    TObserverProfile profile = MailProfile(QStringLiteral("localhost"));
+    profile.AddrRe.assign(QString());
+    profile.AddrA.assign(QString());
+    profile.AddrFackel.assign(QString());
+    TEmailDLG dlg;
+    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.show();
+    QCOMPARE(dlg.findChild<QListWidget *>(QStringLiteral("Meldung"))->count(), 0);
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
+    QCOMPARE(boxes.texts, QStringList{QStringLiteral("Sie müssen mindestens eine Liste auswählen!")});
+    QCOMPARE(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"))->text(), QStringLiteral("&Senden"));
+    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray());
+}
+
+void TestEmailDlg::sendsAllThreeLists() {
+    SmtpTestServer server;
+    QVERIFY(server.start(AuthArgs()));
+    TObserverProfile profile = MailProfile(server.host());
+    profile.SendCC = 1;
+    profile.Bugfix = 1;
+    profile.AddrPos.assign(QStringLiteral("pos@example.net"));
+    profile.SendP = 1;
+    TEmailDLG dlg;
+    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.show();
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("E-Mail-Versand - "));
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
+    QCOMPARE(boxes.texts, QStringList{QStringLiteral("Ist noch nicht implementiert!")});
+    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("111000000000000"));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("E-Mail-Versand - 111000000000000"));
+    // Only the status string changed.
+    TYearBuffer expected = *year_;
+    expected.Months[3].Header().Bemerkung.assignBytes("111000000000000");
+    QVERIFY(std::memcmp(&expected, &dlg.Year(), sizeof expected) == 0);
+
+    const QList<QJsonObject> received = server.messages();
+    QCOMPARE(received.size(), 3);
+    const QStringList to{"rezahl@example.net", "anetz@example.net", "fackel@example.net"};
+    const QStringList subjects{"REZAHL: Muster 2004/3", "A-ZAHL: Muster 2004/3",
+                               "Fackel-Daten: Muster 2004/3"};
+    const NetworkLineKind kinds[] = {NetworkLineKind::RelativeNumbers, NetworkLineKind::ANumbers,
+                                     NetworkLineKind::Faculae};
+    const QByteArray header = FormatObserverHeaderLine(profile) + "\r\n";
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject &m = received[i];
+        // To and the copy to the observer; the empty maintainers' address adds no blind copy.
+        QCOMPARE(m.value("rcpt_tos").toVariant().toStringList(), (QStringList{to[i], "muster@example.org"}));
+        QCOMPARE(m.value("mail_from").toString(), QStringLiteral("muster@example.org"));
+        QCOMPARE(m.value("login").toString(), QStringLiteral("beobachter"));
+        const QJsonObject h = m.value("headers").toObject();
+        QCOMPARE(h.value("Subject").toString(), subjects[i]);
+        QCOMPARE(h.value("From").toString(), QStringLiteral("Max Müller <muster@example.org>"));
+        QCOMPARE(h.value("Cc").toString(), QStringLiteral("muster@example.org"));
+        QCOMPARE(h.value("X-Mailer").toString(), QStringLiteral("TARVO32: 1.0.0.0"));
+        QVERIFY(!h.value("Organization").toString().isEmpty());
+        // The body is the header line and exactly the lines of the data-line file.
+        const QByteArray lines = MonthLines(kinds[i], profile, *year_, 2004, 3);
+        QCOMPARE(Body(m), kinds[i] == NetworkLineKind::ANumbers ? lines : header + lines);
+    }
+    QCOMPARE(Body(received[1]).count("\r\n"), 1 + 31);
+    // The last mail composed is shown.
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("eSub"))->text(), subjects[2]);
+    const QString status = dlg.findChild<QPlainTextEdit *>(QStringLiteral("Status"))->toPlainText();
+    QVERIFY(status.contains(QLatin1String("Sende Relativzahlen\n")));
+    QVERIFY(status.contains(QLatin1String("Interne Meldung: > AUTH LOGIN")));
+    QVERIFY(!status.contains(QLatin1String("geheim99")));
+    QVERIFY(!status.contains(QString::fromLatin1(QByteArray("geheim99").toBase64())));
+}
+
+void TestEmailDlg::rejectedRecipientStopsTheRest() {
+    SmtpTestServer server;
+    QVERIFY(server.start(AuthArgs() +
+                         QStringList{QStringLiteral("--reject"), QStringLiteral("anetz@example.net")}));
+    TEmailDLG dlg;
+    dlg.SetMonth(MailProfile(server.host()), *year_, 2004, 3);
+    dlg.show();
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
+    QCOMPARE(boxes.texts.size(), 1);
+    QVERIFY2(boxes.texts[0].contains(QLatin1String("550")), qPrintable(boxes.texts[0]));
+    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("100000000000000"));
+    const QList<QJsonObject> received = server.messages();
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(received[0].value("rcpt_tos").toVariant().toStringList(), QStringList{"rezahl@example.net"});
+    QCOMPARE(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"))->text(), QStringLiteral("&Senden"));
+}
+
+void TestEmailDlg::cancelDuringTransfer() {
+    SmtpTestServer server;
+    QVERIFY(server.start(AuthArgs() + QStringList{QStringLiteral("--data-delay"), QStringLiteral("3")}));
+    TEmailDLG dlg;
+    dlg.SetMonth(MailProfile(server.host()), *year_, 2004, 3);
+    dlg.show();
+    auto *send = dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"));
+    auto *status = dlg.findChild<QPlainTextEdit *>(QStringLiteral("Status"));
+    bool pressed = false;
+    // The user presses "Abbrechen" while the server keeps the transfer waiting.
+    connect(status, &QPlainTextEdit::textChanged, this, [&] {
+        if (!pressed && status->toPlainText().contains(QLatin1String("> DATA"))) {
+            pressed = true;
+            QCOMPARE(send->text(), QStringLiteral("&Abbrechen"));
+            QTimer::singleShot(0, send, [send] { send->click(); });
+        }
+    });
+    MessageBoxCatcher boxes;
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(send, Qt::LeftButton);
+    QVERIFY(pressed);
+    QVERIFY(timer.elapsed() < 2900);
+    QCOMPARE(boxes.texts, QStringList{QStringLiteral("Der E-Mail-Versand wurde abgebrochen.")});
+    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("000000000000000"));
+    QCOMPARE(send->text(), QStringLiteral("&Senden"));
+    QVERIFY(server.messages().isEmpty());
+}
+
+void TestEmailDlg::alreadySentRowIsSkipped() {
+    SmtpTestServer server;
+    QVERIFY(server.start(AuthArgs()));
+    year_->Months[3].Header().Bemerkung.assignBytes("110000000000000");
+    TEmailDLG dlg;
+    dlg.SetMonth(MailProfile(server.host()), *year_, 2004, 3);
+    dlg.show();
+    auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
+    list->item(1)->setCheckState(Qt::Checked); // the user asks for the A list again
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
+    QVERIFY(boxes.texts.isEmpty());
+    const QList<QJsonObject> received = server.messages();
+    QCOMPARE(received.size(), 2);
+    QCOMPARE(received[0].value("rcpt_tos").toVariant().toStringList(), QStringList{"anetz@example.net"});
+    QCOMPARE(received[1].value("rcpt_tos").toVariant().toStringList(), QStringList{"fackel@example.net"});
+    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("111000000000000"));
+}
+
+QTEST_MAIN(TestEmailDlg)
+#include "test_email_dlg.moc"

@@ -1,0 +1,198 @@
+// The export dialog: type choice, proposed names, file list, writing.
+#include "network/export_dlg.h"
+#include "network/network_lines.h"
+#include "storage/storage_state.h"
+#include "test_lines_fixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class TestExportDlg : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void startsWithRezahlInObserverDirectory();
+    void typeChoiceSetsNameAndFilter_data();
+    void typeChoiceSetsNameAndFilter();
+    void fileListFollowsFilter();
+    void okWritesTheChosenExport();
+    void maskAsNameIsReported();
+    void cancelWritesNothing();
+
+private:
+    // Runs Execute; `act` works on the shown dialog and closes it.
+    bool Run(TExportDLG &dlg, const std::function<void(TExportDLG *)> &act, QStringList *messages = nullptr);
+
+    std::unique_ptr<QTemporaryDir> home_;
+    QString observerDir_;
+    TObserverProfile profile_{};
+    std::unique_ptr<TYearBuffer> year_;
+};
+
+void TestExportDlg::init() {
+    home_ = std::make_unique<QTemporaryDir>(); // a fresh observer directory per test
+    StorageStartUp(home_->path());
+    Storage().DataPath = home_->path() + QLatin1Char('/');
+    Storage().CurrentObserverDir = QStringLiteral("0001/");
+    observerDir_ = home_->filePath(QStringLiteral("0001"));
+    QDir().mkpath(observerDir_);
+    profile_ = LinesTestProfile();
+    year_ = ZeroYear();
+    year_->Day(3, 5) = FullDay();
+}
+
+bool TestExportDlg::Run(TExportDLG &dlg, const std::function<void(TExportDLG *)> &act,
+                        QStringList *messages) {
+    bool acted = false;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (messages)
+                *messages << box->text();
+            box->accept();
+        } else if (modal == &dlg && !acted) {
+            acted = true;
+            act(&dlg);
+        }
+    });
+    poll.start();
+    return dlg.Execute(
+        profile_, *year_, 2004, 3, [] { return QByteArray("Tag;\r\n1;\r\n"); },
+        [] { return QByteArray("<table>\r\n</table>\r\n"); });
+}
+
+void TestExportDlg::startsWithRezahlInObserverDirectory() {
+    TExportDLG dlg;
+    dlg.SetMonth(profile_, *year_, 2004, 3, {}, {});
+    dlg.show();
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Exportieren"));
+    QVERIFY(dlg.findChild<QRadioButton *>(QStringLiteral("RG2"))->isChecked());
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), QStringLiteral("Rezahl.dat"));
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("DLB"))->text(), observerDir_);
+    QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->currentText(), QStringLiteral("DAT"));
+    QCOMPARE(dlg.ExportFileName(), observerDir_ + QStringLiteral("/Rezahl.dat"));
+}
+
+void TestExportDlg::typeChoiceSetsNameAndFilter_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("csv") << 0 << "*.csv"
+                         << "CSV";
+    QTest::newRow("html") << 1 << "*.html"
+                          << "HTML";
+    QTest::newRow("tarvo") << 2 << "Rezahl.dat"
+                           << "DAT";
+    QTest::newRow("a") << 3 << "Azahl.dat"
+                       << "DAT";
+    QTest::newRow("faculae") << 4 << "Fzahl.dat"
+                             << "DAT";
+}
+
+void TestExportDlg::typeChoiceSetsNameAndFilter() {
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    QFETCH(QString, filter);
+    TExportDLG dlg;
+    dlg.show();
+    QTest::mouseClick(dlg.findChild<QRadioButton *>(QStringLiteral("RG%1").arg(type)), Qt::LeftButton,
+                      Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(dlg.ExportType(), type);
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), name);
+    QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->currentText(), filter);
+}
+
+void TestExportDlg::fileListFollowsFilter() {
+    for (const char *name : {"a.csv", "b.dat", "c.html", "Rezahl.dat"}) {
+        QFile f(observerDir_ + QLatin1Char('/') + QLatin1String(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    TExportDLG dlg;
+    dlg.show();
+    auto *list = dlg.findChild<QListWidget *>(QStringLiteral("FLB"));
+    auto items = [list] {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        return names;
+    };
+    QCOMPARE(items(), (QStringList{"b.dat", "Rezahl.dat"}));
+    QTest::mouseClick(dlg.findChild<QRadioButton *>(QStringLiteral("RG0")), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, 5));
+    QCOMPARE(items(), QStringList{"a.csv"});
+    list->setCurrentRow(0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(0)).center());
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), QStringLiteral("a.csv"));
+    dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->setCurrentIndex(3);
+    QCOMPARE(items().size(), 4);
+    QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(),
+             QStringLiteral("a.csv")); // a chosen name stays
+}
+
+void TestExportDlg::okWritesTheChosenExport() {
+    const QString cwd = QDir::currentPath();
+    QTemporaryDir target;
+    TExportDLG dlg;
+    // The A-number file, twice: the second export appends.
+    for (int round = 0; round < 2; ++round) {
+        QVERIFY(Run(dlg, [&](TExportDLG *d) {
+            QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG3")), Qt::LeftButton,
+                              Qt::NoModifier, QPoint(5, 5));
+            d->findChild<QLineEdit *>(QStringLiteral("DLB"))->setText(target.path());
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        }));
+    }
+    QFile a(target.filePath(QStringLiteral("Azahl.dat")));
+    QVERIFY(a.open(QIODevice::ReadOnly));
+    const QByteArray once = MonthLines(NetworkLineKind::ANumbers, profile_, *year_, 2004, 3);
+    QCOMPARE(a.readAll(), once + once);
+    // The grid's text, under the name the user typed.
+    QVERIFY(Run(dlg, [&](TExportDLG *d) {
+        QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG0")), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(5, 5));
+        d->findChild<QLineEdit *>(QStringLiteral("DLB"))->setText(target.path());
+        d->findChild<QLineEdit *>(QStringLiteral("FN"))->setText(QStringLiteral("maerz.csv"));
+        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+    }));
+    QFile csv(target.filePath(QStringLiteral("maerz.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll(), QByteArray("Tag;\r\n1;\r\n"));
+    QCOMPARE(QDir::currentPath(), cwd);
+}
+
+void TestExportDlg::maskAsNameIsReported() {
+    TExportDLG dlg;
+    QStringList messages;
+    QVERIFY(!Run(
+        dlg,
+        [](TExportDLG *d) {
+            QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG1")), Qt::LeftButton,
+                              Qt::NoModifier, QPoint(5, 5));
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        },
+        &messages));
+    QCOMPARE(messages, QStringList{QStringLiteral("Ungültiger Dateiname: '%1/*.html'").arg(observerDir_)});
+}
+
+void TestExportDlg::cancelWritesNothing() {
+    TExportDLG dlg;
+    QVERIFY(!Run(dlg, [](TExportDLG *d) {
+        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnCancel")), Qt::LeftButton);
+    }));
+    QVERIFY(QDir(observerDir_).entryList(QDir::Files).isEmpty());
+}
+
+QTEST_MAIN(TestExportDlg)
+#include "test_export_dlg.moc"

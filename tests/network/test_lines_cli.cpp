@@ -1,0 +1,184 @@
+// tarvo-cli lines, export and send over a prepared observer directory.
+#include "../mail/smtp_test_server.h"
+#include "network/network_lines.h"
+#include "storage/storage_state.h"
+#include "storage/year_file.h"
+#include "test_lines_fixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QtTest>
+
+class TestLinesCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void linesAreTheFileLines_data();
+    void linesAreTheFileLines();
+    void exportAppends();
+    void exportOfGridIsNotAvailable();
+    void sendMarksTheMonth();
+    void usageErrors_data();
+    void usageErrors();
+
+private:
+    struct Result {
+        int code = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Result Cli(const QStringList &args);
+    void Prepare(const QString &smtpHost);
+
+    QString cli_;
+    std::unique_ptr<QTemporaryDir> home_;
+    TObserverProfile profile_{};
+    std::unique_ptr<TYearBuffer> year_;
+};
+
+void TestLinesCli::initTestCase() {
+    cli_ = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tarvo-cli");
+    if (!QFileInfo::exists(cli_))
+        QSKIP("tarvo-cli is not built");
+}
+
+void TestLinesCli::init() {
+    Prepare(QStringLiteral("localhost:1"));
+}
+
+// A home with one observer "Muster" in 0001/ and a year 2004 with two days in March.
+void TestLinesCli::Prepare(const QString &smtpHost) {
+    home_ = std::make_unique<QTemporaryDir>();
+    StorageStartUp(home_->path());
+    profile_ = LinesTestProfile();
+    profile_.email.assign(QStringLiteral("muster@example.org"));
+    profile_.eName.assign(QStringLiteral("Max Müller"));
+    profile_.SMTP.assign(smtpHost);
+    profile_.AddrRe.assign(QStringLiteral("rezahl@example.net"));
+    profile_.AddrA.assign(QStringLiteral("anetz@example.net"));
+    profile_.AddrFackel.assign(QStringLiteral("fackel@example.net"));
+    profile_.SendRe = profile_.SendA = profile_.SendF = 1;
+    StorageState &s = Storage();
+    s.ObserverKeys = {QStringLiteral("Muster")};
+    s.ObserverDirs = {QStringLiteral("0001/")};
+    s.CurrentObserverKey = QStringLiteral("Muster");
+    s.CurrentObserverDir = QStringLiteral("0001/");
+    QVERIFY(QDir(home_->path()).mkpath(QStringLiteral("0001")));
+    SaveProgramSettings(profile_);
+    SaveProfile(profile_);
+    year_ = ZeroYear();
+    year_->Day(3, 5) = FullDay();
+    year_->Day(3, 30) = FullDay();
+    year_->Day(3, 30).Zeit.assignBytes("14:02");
+    QVERIFY(WriteYear(2004, *year_));
+}
+
+TestLinesCli::Result TestLinesCli::Cli(const QStringList &args) {
+    QProcess p;
+    p.start(cli_, QStringList{QStringLiteral("--home"), home_->path()} + args);
+    Result r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+void TestLinesCli::linesAreTheFileLines_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("lineKind");
+    QTest::newRow("re") << "re" << int(NetworkLineKind::RelativeNumbers);
+    QTest::newRow("a") << "a" << int(NetworkLineKind::ANumbers);
+    QTest::newRow("f") << "f" << int(NetworkLineKind::Faculae);
+}
+
+void TestLinesCli::linesAreTheFileLines() {
+    QFETCH(QString, kind);
+    QFETCH(int, lineKind);
+    const Result r = Cli({QStringLiteral("lines"), kind, QStringLiteral("2004"), QStringLiteral("3")});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, MonthLines(NetworkLineKind(lineKind), profile_, *year_, 2004, 3));
+    if (kind == QLatin1String("re"))
+        QCOMPARE(r.out,
+                 QByteArray(
+                     "2004 3 5  9.3 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"
+                     "2004 330 14.0 2.0 3.0  2  10  1   4  3  14   50E Muster           Refr.  80 1200\r\n"));
+}
+
+void TestLinesCli::exportAppends() {
+    const QString file = home_->filePath(QStringLiteral("Fzahl.dat"));
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(Cli({QStringLiteral("export"), QStringLiteral("f"), QStringLiteral("2004"),
+                      QStringLiteral("3"), file})
+                     .code,
+                 0);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray once = MonthLines(NetworkLineKind::Faculae, profile_, *year_, 2004, 3);
+    QCOMPARE(once.count("\r\n"), 2);
+    QCOMPARE(f.readAll(), once + once);
+}
+
+void TestLinesCli::exportOfGridIsNotAvailable() {
+    const Result r = Cli({QStringLiteral("export"), QStringLiteral("csv"), QStringLiteral("2004"),
+                          QStringLiteral("3"), home_->filePath(QStringLiteral("a.csv"))});
+    QCOMPARE(r.code, 1);
+    QVERIFY(r.err.contains("noch nicht"));
+}
+
+void TestLinesCli::sendMarksTheMonth() {
+    SmtpTestServer server;
+    QVERIFY(server.start());
+    Prepare(server.host());
+    Result r = Cli({QStringLiteral("send"), QStringLiteral("2004"), QStringLiteral("3")});
+    QVERIFY2(r.code == 0, r.err.constData());
+    QCOMPARE(r.out, QByteArray("111000000000000\n"));
+    QList<QJsonObject> received = server.messages();
+    QCOMPARE(received.size(), 3);
+    // Each body is the header line and the output of "lines".
+    const QByteArray header = FormatObserverHeaderLine(profile_) + "\r\n";
+    const QStringList kinds{"re", "a", "f"};
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray lines =
+            Cli({QStringLiteral("lines"), kinds[i], QStringLiteral("2004"), QStringLiteral("3")}).out;
+        const QByteArray body = QByteArray::fromHex(received[i].value("body_hex").toString().toLatin1());
+        QCOMPARE(body, i == 1 ? lines : header + lines);
+    }
+    // The status reached the year file: everything is sent, nothing is preselected any more.
+    TYearBuffer stored;
+    QVERIFY(ReadYear(2004, stored));
+    QCOMPARE(stored.Months[3].Header().Bemerkung.bytes(), QByteArray("111000000000000"));
+    r = Cli({QStringLiteral("send"), QStringLiteral("2004"), QStringLiteral("3")});
+    QCOMPARE(r.code, 1);
+    QVERIFY(QString::fromUtf8(r.err).contains(QStringLiteral("Sie müssen mindestens eine Liste auswählen!")));
+    // An explicit list is sent again.
+    r = Cli({QStringLiteral("send"), QStringLiteral("2004"), QStringLiteral("3"), QStringLiteral("--lists"),
+             QStringLiteral("a")});
+    QCOMPARE(r.code, 0);
+    received = server.messages();
+    QCOMPARE(received.size(), 4);
+    QCOMPARE(received[3].value("rcpt_tos").toVariant().toStringList(), QStringList{"anetz@example.net"});
+}
+
+void TestLinesCli::usageErrors_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("unknown list") << QStringList{"lines", "x", "2004", "3"};
+    QTest::newRow("month 13") << QStringList{"lines", "re", "2004", "13"};
+    QTest::newRow("missing file") << QStringList{"export", "re", "2004", "3"};
+    QTest::newRow("bad option") << QStringList{"send", "2004", "3", "--list", "re"};
+}
+
+void TestLinesCli::usageErrors() {
+    QFETCH(QStringList, args);
+    QCOMPARE(Cli(args).code, 2);
+}
+
+QTEST_GUILESS_MAIN(TestLinesCli)
+#include "test_lines_cli.moc"
