@@ -1,5 +1,9 @@
 #include "sonmonat_dlg.h"
+#include "network/email_dlg.h"
+#include "network/export_dlg.h"
 #include "reports/form_preview_ui.h"
+#include "storage/cp1252.h"
+#include "uikit/help_viewer_dlg.h"
 
 #include "entry/erfassung_dlg.h"
 #include "grid/string_align_grid_widget.h"
@@ -511,16 +515,20 @@ void TSonMonatDlg::BtnSOB09Click() {
 
 void TSonMonatDlg::BtnExportClick() {
     SaveIfModified();
-    RunExportHook();
+    ExportDialog().Execute(
+        Profile, YearBuffer, CurYear, CurMonth, [this] { return ToCp1252(SGMonat->exportText(QLatin1Char(';'))); },
+        [this] { return ToCp1252(SGMonat->exportHtml(QStringLiteral("Tarvo Daten"))); });
 }
 
 void TSonMonatDlg::BtnEmailClick() {
     if (RefuseChangesToUnreadableYear())
         return;
-    TYearBuffer year = YearBuffer;
-    if (!RunEmailHook(year))
-        return;
-    YearBuffer = year;
+    // The dialog hands the year back with the updated dispatch status strings,
+    // whatever the result.
+    TEmailDLG &dlg = EmailDialog();
+    dlg.SetMonth(Profile, YearBuffer, CurYear, CurMonth);
+    dlg.exec();
+    YearBuffer = dlg.Year();
     Modified = true;
     ShowDays(1, DaysInMonth);
     SumMonth(CurMonth);
@@ -550,10 +558,18 @@ void TSonMonatDlg::done(int result) {
     QDialog::done(result);
 }
 
-// ---- Hooks (wired when the report, export and mail modules join) ----
+TExportDLG &TSonMonatDlg::ExportDialog() {
+    if (!exportDlg_) {
+        exportDlg_ = new TExportDLG(this);
+        connect(exportDlg_, &TExportDLG::helpRequested, this, [this] { ShowHelp(exportDlg_, HelpTopic::MonthTable); });
+    }
+    return *exportDlg_;
+}
 
-void TSonMonatDlg::RunExportHook() {}
-
-bool TSonMonatDlg::RunEmailHook(TYearBuffer &) {
-    return false;
+TEmailDLG &TSonMonatDlg::EmailDialog() {
+    if (!emailDlg_) {
+        emailDlg_ = new TEmailDLG(this);
+        connect(emailDlg_, &TEmailDLG::helpRequested, this, [this] { ShowHelp(emailDlg_, HelpTopic::Mail); });
+    }
+    return *emailDlg_;
 }

@@ -17,6 +17,8 @@ class QPushButton;
 class QSpinBox;
 class TErfassungDlg;
 class TMoveMonth;
+class TExportDLG;
+class TEmailDLG;
 class TStringAlignGrid;
 class TTabDlg;
 
@@ -87,15 +89,9 @@ private:
     void BtnEmailClick();
     void BtnCloseClick();
 
-    // ---- Hooks for the modules built elsewhere (empty until they are wired) ----
-    // Export dialog: on OK write the chosen export (grid text with ';', HTML
-    // "Tarvo Daten", or the network data lines of the shown month).
-    void RunExportHook();
-    // E-mail dialog: gets copies of Profile, YearBuffer, DaysInMonth, CurMonth
-    // and CurYear; returns true when it handed a year back into `year` (with
-    // the updated dispatch status strings).
-    bool RunEmailHook(TYearBuffer &year);
-    // ---------------------------------------------------------------------------
+    // The export and e-mail dialogs, made on first use and kept.
+    TExportDLG &ExportDialog();
+    TEmailDLG &EmailDialog();
 
     TErfassungDlg &EntryDialog();
 
@@ -129,4 +125,6 @@ private:
     TErfassungDlg *entryDlg_ = nullptr;
     TTabDlg *tabDlg_ = nullptr;
     TMoveMonth *moveDlg_ = nullptr;
+    TExportDLG *exportDlg_ = nullptr;
+    TEmailDLG *emailDlg_ = nullptr;
 };
