@@ -1,4 +1,5 @@
 // Commands over the network lists: lines, export, send.
+#include "network/list_mail.h"
 #include "cli_command.h"
 
 #include "mail/smtp_client.h"
@@ -65,18 +66,6 @@ int Export(CliSession &session, const QStringList &args) {
     return 0;
 }
 
-TMailMessage ToMailMessage(const TListMail &mail) {
-    TMailMessage m;
-    m.FromAddress = mail.FromAddress;
-    m.FromName = mail.FromName;
-    m.To = mail.To;
-    m.Cc = mail.Cc;
-    m.Bcc = mail.Bcc;
-    m.Subject = mail.Subject;
-    m.Organization = QString::fromUtf8(kMailOrganization);
-    m.Body = mail.Lines;
-    return m;
-}
 
 int Send(CliSession &session, const QStringList &args) {
     CliExpectArgs(args, 2, 4);

@@ -1,3 +1,4 @@
+#include "network/list_mail.h"
 #include "email_dlg.h"
 
 #include "storage/cp1252.h"
@@ -25,18 +26,6 @@ QLabel *Named(QLabel *label, const char *name) {
     return label;
 }
 
-TMailMessage ToMailMessage(const TListMail &mail) {
-    TMailMessage m;
-    m.FromAddress = mail.FromAddress;
-    m.FromName = mail.FromName;
-    m.To = mail.To;
-    m.Cc = mail.Cc;
-    m.Bcc = mail.Bcc;
-    m.Subject = mail.Subject;
-    m.Organization = QString::fromUtf8(kMailOrganization);
-    m.Body = mail.Lines;
-    return m;
-}
 
 } // namespace
 

@@ -95,18 +95,11 @@ TAddBeobDLG::TAddBeobDLG(QWidget *parent) : QDialog(parent), NewProfile(EmptyPro
     bl->setColumnStretch(1, 1);
     bl->setColumnStretch(3, 1);
 
-    BtnOK = new QPushButton(QStringLiteral("OK"));
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setDefault(true);
-    BtnCancel = new QPushButton(QStringLiteral("Abbrechen"));
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-    BtnHelp = new QPushButton(QStringLiteral("&Hilfe"));
-    BtnHelp->setObjectName(QStringLiteral("BtnHelp"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
-    buttons->addWidget(BtnHelp);
+    const DialogButtonRow buttonRow = MakeDialogButtonRow();
+    BtnOK = buttonRow.ok;
+    BtnCancel = buttonRow.cancel;
+    BtnHelp = buttonRow.help;
+    QHBoxLayout *buttons = buttonRow.layout;
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(pathRow);

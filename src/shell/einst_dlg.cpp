@@ -191,20 +191,13 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     BtnDelete->setObjectName(QStringLiteral("BtnDelete"));
     BtnDelete->setToolTip(QStringLiteral("Beobachter löschen"));
     BtnDelete->setEnabled(false);
-    BtnOK = new QPushButton(QStringLiteral("OK"));
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setDefault(true);
-    BtnCancel = new QPushButton(QStringLiteral("Abbrechen"));
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-    BtnHelp = new QPushButton(QStringLiteral("&Hilfe"));
-    BtnHelp->setObjectName(QStringLiteral("BtnHelp"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(BtnAdd);
-    buttons->addWidget(BtnDelete);
-    buttons->addStretch(1);
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
-    buttons->addWidget(BtnHelp);
+    const DialogButtonRow buttonRow = MakeDialogButtonRow();
+    BtnOK = buttonRow.ok;
+    BtnCancel = buttonRow.cancel;
+    BtnHelp = buttonRow.help;
+    QHBoxLayout *buttons = buttonRow.layout;
+    buttons->insertWidget(0, BtnAdd);
+    buttons->insertWidget(1, BtnDelete);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);

@@ -113,18 +113,11 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
     PageControl1->addTab(eigene, QStringLiteral("Eigene"));
     PageControl1->addTab(gruppen, QStringLiteral("Arbeitsgruppen"));
 
-    BtnOK = new QPushButton(QStringLiteral("OK"));
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setDefault(true);
-    BtnCancel = new QPushButton(QStringLiteral("Abbrechen"));
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-    BtnHelp = new QPushButton(QStringLiteral("&Hilfe"));
-    BtnHelp->setObjectName(QStringLiteral("BtnHelp"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
-    buttons->addWidget(BtnHelp);
+    const DialogButtonRow buttonRow = MakeDialogButtonRow();
+    BtnOK = buttonRow.ok;
+    BtnCancel = buttonRow.cancel;
+    BtnHelp = buttonRow.help;
+    QHBoxLayout *buttons = buttonRow.layout;
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);

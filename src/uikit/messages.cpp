@@ -1,6 +1,8 @@
 #include "messages.h"
 
+#include <QHBoxLayout>
 #include <QMessageBox>
+#include <QPushButton>
 
 void ShowInformation(QWidget *parent, const QString &text) {
     QMessageBox::information(parent, QStringLiteral("Informationen"), text, QMessageBox::Ok);
@@ -8,4 +10,21 @@ void ShowInformation(QWidget *parent, const QString &text) {
 
 void ShowError(QWidget *parent, const QString &text) {
     QMessageBox::critical(parent, QStringLiteral("Fehler"), text, QMessageBox::Ok);
+}
+
+DialogButtonRow MakeDialogButtonRow() {
+    DialogButtonRow row;
+    row.ok = new QPushButton(QStringLiteral("OK"));
+    row.ok->setObjectName(QStringLiteral("BtnOK"));
+    row.ok->setDefault(true);
+    row.cancel = new QPushButton(QStringLiteral("Abbrechen"));
+    row.cancel->setObjectName(QStringLiteral("BtnCancel"));
+    row.help = new QPushButton(QStringLiteral("&Hilfe"));
+    row.help->setObjectName(QStringLiteral("BtnHelp"));
+    row.layout = new QHBoxLayout;
+    row.layout->addStretch(1);
+    row.layout->addWidget(row.ok);
+    row.layout->addWidget(row.cancel);
+    row.layout->addWidget(row.help);
+    return row;
 }

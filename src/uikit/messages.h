@@ -8,3 +8,16 @@ class QWidget;
 void ShowInformation(QWidget *parent, const QString &text);
 // An error message box (for example a failed save); the program goes on.
 void ShowError(QWidget *parent, const QString &text);
+
+class QHBoxLayout;
+class QPushButton;
+
+// The OK / Abbrechen / Hilfe row of the settings dialogs, with their object
+// names BtnOK, BtnCancel and BtnHelp; OK is the default button.
+struct DialogButtonRow {
+    QPushButton *ok;
+    QPushButton *cancel;
+    QPushButton *help;
+    QHBoxLayout *layout; // stretch first, then the three buttons
+};
+DialogButtonRow MakeDialogButtonRow();
