@@ -3,13 +3,17 @@
 #include "cli_command.h"
 
 #include "mail/smtp_client.h"
+#include "month/month_grid_table.h"
 #include "network/email_dispatch.h"
 #include "network/export_files.h"
 #include "network/network_lines.h"
+#include "storage/column_layout.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
 
+#include <QFile>
+#include <QLocale>
 #include <cstdio>
 #include <memory>
 
@@ -44,6 +48,22 @@ int Lines(CliSession &session, const QStringList &args) {
     return 0;
 }
 
+// The column layout the month table would show: the observer's AEF.CFG, or
+// the defaults when there is none or it cannot be read (the table says so
+// and goes on with the defaults, and so does this).
+void LoadMonthTableLayout() {
+    if (!QFile::exists(ObserverFilePath(QStringLiteral("AEF.CFG")))) {
+        ResetColumnLayout();
+        return;
+    }
+    try {
+        LoadColumnLayout();
+    } catch (const TarvoError &e) {
+        PrintStatus(QStringLiteral("tarvo-cli: %1 - es gilt die Standard-Spaltenanordnung").arg(e.message()));
+        ResetColumnLayout();
+    }
+}
+
 int Export(CliSession &session, const QStringList &args) {
     CliExpectArgs(args, 4, 4);
     static const QStringList types{QStringLiteral("csv"), QStringLiteral("html"), QStringLiteral("re"),
@@ -53,15 +73,21 @@ int Export(CliSession &session, const QStringList &args) {
         throw CliUsageError(QStringLiteral("unbekannter Export-Typ '%1'").arg(args[0]).toStdString());
     const int year = CliIntArgument(args[1], "YEAR", 1600, 3999);
     const int month = CliIntArgument(args[2], "MONTH", 1, 12);
-    if (type == ExportCsv || type == ExportHtml)
-        throw TarvoError(
-            QStringLiteral("Der Export als %1 ist in tarvo-cli noch nicht verfügbar.").arg(args[0]));
     const auto buffer = LoadYear(year);
     TExportSource source;
     source.profile = &session.profile;
     source.year = buffer.get();
     source.yearNumber = year;
     source.month = month;
+    if (type == ExportCsv || type == ExportHtml) {
+        // The file must equal the month table's export, so the means use the
+        // decimal separator of the user's locale as on screen, not the '.' of
+        // the command's own output.
+        LoadMonthTableLayout();
+        const TGridTable table = MonthGridTable(*buffer, month, year, Storage().ColumnLayout, QLocale());
+        source.csv = [table] { return MonthTableCsv(table); };
+        source.html = [table] { return MonthTableHtml(table); };
+    }
     WriteExportFile(type, args[3], source);
     return 0;
 }

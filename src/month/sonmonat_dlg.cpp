@@ -7,8 +7,8 @@
 
 #include "entry/erfassung_dlg.h"
 #include "grid/string_align_grid_widget.h"
-#include "month_cells.h"
 #include "month_edit.h"
+#include "month_grid_table.h"
 #include "month_navigation.h"
 #include "move_month_dlg.h"
 #include "solar/tpdate.h"
@@ -36,17 +36,45 @@
 
 namespace {
 
-constexpr int kGridRows = 35;
-constexpr int kSumRow = 32;
-constexpr int kCountRow = 33;
-constexpr int kMeanRow = 34;
-constexpr int kLastDayRow = 31;
 constexpr int kHeaderHeight = 15;
 
 QPushButton *NamedButton(const QString &text, const char *name) {
     auto *b = new QPushButton(text);
     b->setObjectName(QLatin1String(name));
     return b;
+}
+
+QFont ToQFont(const TExportFont &f) {
+    QFont font(f.Face, f.PointSize);
+    font.setBold(f.Bold);
+    font.setItalic(f.Italic);
+    font.setStrikeOut(f.StrikeOut);
+    font.setUnderline(f.Underline);
+    return font;
+}
+
+// Puts a table's texts and looks into a grid of the same size.
+void ApplyGridTable(TStringAlignGrid &grid, const TGridTable &table) {
+    if ((grid.color().rgb() & 0xFFFFFFu) != table.GridColor)
+        grid.setColor(QColor(QRgb(table.GridColor)));
+    const int rows = std::min(grid.rows(), table.Rows);
+    const int cols = std::min(grid.cols(), table.Cols);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const TExportCell &cell = table.cell(r, c);
+            grid.setCellText(r, c, cell.Text);
+            if (grid.cellAlignment(r, c) != cell.Align) {
+                if (cell.Align == grid.columnAlignment(c))
+                    grid.clearCellAlignment(r, c);
+                else
+                    grid.setCellAlignment(r, c, cell.Align);
+            }
+            if (cell.Color && (grid.cellColor(r, c).rgb() & 0xFFFFFFu) != *cell.Color)
+                grid.setCellColor(r, c, QColor(QRgb(*cell.Color)));
+            if (cell.Font)
+                grid.setCellFont(r, c, ToQFont(*cell.Font));
+        }
+    }
 }
 
 } // namespace
@@ -60,7 +88,7 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
     SGMonat->setObjectName(QStringLiteral("SGMonat"));
     SGMonat->setFont(QFont(QStringLiteral("Arial"), 8));
     SGMonat->setFixedRows(1);
-    SGMonat->setRows(kGridRows);
+    SGMonat->setRows(kMonthGridRows);
     SGMonat->setDefaultRowHeight(kHeaderHeight);
     SGMonat->setDefaultColWidth(40);
     SGMonat->setFixedFontSize(8);
@@ -230,22 +258,22 @@ void TSonMonatDlg::LayoutColumns() {
     columns_ = ShownColumns(Storage().ColumnLayout);
     columnOfKind_.fill(-1);
     SGMonat->setCols(static_cast<int>(columns_.size()));
-    SGMonat->clearBodyTexts(); // a column may show another kind than before
     for (int col = 0; col < static_cast<int>(columns_.size()); ++col) {
         const TShownColumn &c = columns_[static_cast<size_t>(col)];
         columnOfKind_[static_cast<size_t>(c.Kind)] = col;
         SGMonat->setColumnAlignment(col, AlignFromByte(c.Ausr));
         SGMonat->setColWidth(col, c.Width);
-        SGMonat->setCellText(0, col, c.Title);
     }
-    if (SGMonat->cols() > 1) {
-        const QString labels[] = {QStringLiteral("Summe"), QStringLiteral("Anzahl"),
-                                  QStringLiteral("Mittel")};
-        for (int i = 0; i < 3; ++i) {
-            SGMonat->setCellText(kSumRow + i, 1, labels[i]);
-            SGMonat->setCellAlignment(kSumRow + i, 1, TMyAlign::alRight);
-        }
-    }
+    ShowTable();
+    SGMonat->setUpdatesEnabled(true);
+}
+
+// Titles, day rows and summary rows all come from MonthGridTable, the same
+// table tarvo-cli exports; the grid only takes over what changed.
+void TSonMonatDlg::ShowTable() {
+    const TGridTable table = MonthGridTable(YearBuffer, CurMonth, CurYear, Storage().ColumnLayout, QLocale());
+    SGMonat->setUpdatesEnabled(false);
+    ApplyGridTable(*SGMonat, table);
     SGMonat->setUpdatesEnabled(true);
 }
 
@@ -254,36 +282,19 @@ void TSonMonatDlg::ShowDays(int first, int last) {
         ShowDay(first);
         return;
     }
-    SGMonat->setUpdatesEnabled(false);
-    for (int row = first; row <= kLastDayRow; ++row) {
-        SGMonat->setCellText(row, 0, DayNumberText(row, last));
-        ShowDay(row);
-    }
-    SGMonat->setUpdatesEnabled(true);
+    ShowTable();
 }
 
 void TSonMonatDlg::ShowDay(int row) {
-    if (row < 1 || row > kLastDayRow)
+    if (row < 1 || row > kMonthLastDayRow)
         return;
-    const TDayRecord &day = YearBuffer.Day(CurMonth, row);
-    const bool observed = day.observed() && row <= DaysInMonth;
-    for (int col = 1; col < static_cast<int>(columns_.size()); ++col)
-        SGMonat->setCellText(row, col, DayCellText(day, columns_[static_cast<size_t>(col)].Kind, observed));
+    ShowTable();
 }
 
 void TSonMonatDlg::SumMonth(int month) {
     totals_ = ::SumMonth(YearBuffer.Months[month], month, CurYear);
     Counts = totals_.Counts;
-    const QLocale locale;
-    for (int col = 1; col < static_cast<int>(columns_.size()); ++col) {
-        const int kind = columns_[static_cast<size_t>(col)].Kind;
-        if (!KindHasSummary(kind))
-            continue;
-        const TSummaryTexts texts = SummaryTexts(totals_, kind, locale);
-        SGMonat->setCellText(kSumRow, col, texts.Sum);
-        SGMonat->setCellText(kCountRow, col, texts.Count);
-        SGMonat->setCellText(kMeanRow, col, texts.Mean);
-    }
+    ShowTable();
 }
 
 void TSonMonatDlg::ClearDay(int row) {
@@ -516,8 +527,9 @@ void TSonMonatDlg::BtnSOB09Click() {
 void TSonMonatDlg::BtnExportClick() {
     SaveIfModified();
     ExportDialog().Execute(
-        Profile, YearBuffer, CurYear, CurMonth, [this] { return ToCp1252(SGMonat->exportText(QLatin1Char(';'))); },
-        [this] { return ToCp1252(SGMonat->exportHtml(QStringLiteral("Tarvo Daten"))); });
+        Profile, YearBuffer, CurYear, CurMonth,
+        [this] { return ToCp1252(SGMonat->exportText(QChar(kMonthExportSeparator))); },
+        [this] { return ToCp1252(SGMonat->exportHtml(MonthExportCaption())); });
 }
 
 void TSonMonatDlg::BtnEmailClick() {

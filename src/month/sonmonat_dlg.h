@@ -66,6 +66,7 @@ private:
     void LoadLayout();
     void ReadShownYear();
     void LayoutColumns();
+    void ShowTable();
     void ShowDays(int first, int last);
     void ShowDay(int row);
     void SumMonth(int month);

@@ -19,7 +19,7 @@ private slots:
     void linesAreTheFileLines_data();
     void linesAreTheFileLines();
     void exportAppends();
-    void exportOfGridIsNotAvailable();
+    void exportOfGridReplacesTheFile();
     void sendMarksTheMonth();
     void usageErrors_data();
     void usageErrors();
@@ -126,11 +126,19 @@ void TestLinesCli::exportAppends() {
     QCOMPARE(f.readAll(), once + once);
 }
 
-void TestLinesCli::exportOfGridIsNotAvailable() {
-    const Result r = Cli({QStringLiteral("export"), QStringLiteral("csv"), QStringLiteral("2004"),
-                          QStringLiteral("3"), home_->filePath(QStringLiteral("a.csv"))});
-    QCOMPARE(r.code, 1);
-    QVERIFY(r.err.contains("noch nicht"));
+// The grid exports (compared with the month table in tests/cli) replace the file.
+void TestLinesCli::exportOfGridReplacesTheFile() {
+    const QString file = home_->filePath(QStringLiteral("a.csv"));
+    for (int run = 0; run < 2; ++run) {
+        const Result r = Cli({QStringLiteral("export"), QStringLiteral("csv"), QStringLiteral("2004"),
+                              QStringLiteral("3"), file});
+        QVERIFY2(r.code == 0, r.err.constData());
+    }
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray csv = f.readAll();
+    QVERIFY(csv.startsWith("Tag;"));
+    QCOMPARE(csv.count("\r\n"), 35);
 }
 
 void TestLinesCli::sendMarksTheMonth() {
