@@ -12,9 +12,9 @@ Q_DECLARE_METATYPE(NumberRange)
 
 namespace {
 // "name=value;name=value" as the dialog's field texts.
-EntryTexts Texts(const QString &spec) {
+EntryTexts Texts(const QString &pairs) {
     EntryTexts texts;
-    for (const QString &pair : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString &pair : pairs.split(u';', Qt::SkipEmptyParts)) {
         const int eq = pair.indexOf(u'=');
         texts.insert(pair.left(eq), pair.mid(eq + 1));
     }
