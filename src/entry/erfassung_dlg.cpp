@@ -449,7 +449,7 @@ void TErfassungDlg::FillControls() {
                                                              {"f_s", d.f_s},
                                                              {"g", d.g},
                                                              {"f", d.f},
-                                                             {"Rs", d.Rs},
+                                                             {"Rs", std::int64_t(d.Rs)}, // a copy: the packed field may be misaligned
                                                              {"p", d.p},
                                                              {"s", d.s},
                                                              {"CV", d.CV},
