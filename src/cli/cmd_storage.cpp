@@ -6,8 +6,17 @@
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
+#include <cstring>
 
 namespace {
+
+// The records are packed: a member pointer's field may be misaligned, so it is
+// copied bytewise.
+template <class Record, class T> T LoadField(const Record &record, T Record::*member) {
+    T value;
+    std::memcpy(&value, &(record.*member), sizeof value);
+    return value;
+}
 
 int Observers(CliSession &, const QStringList &args) {
     CliExpectArgs(args, 0, 0);
@@ -93,7 +102,7 @@ int Archive(CliSession &, const QStringList &args) {
     for (const TMonthSummary &m : summaries) {
         QStringList cells{QString::number(m.Monat), QString::number(m.Jahr)};
         for (const DoubleField &f : before)
-            cells << CsvDouble(m.*(f.field));
+            cells << CsvDouble(LoadField(m, f.field));
         for (int k = 0; k < kCountedFieldCount; ++k)
             cells << QString::number(m.Counts[k]);
         cells << CsvDouble(m.P9);

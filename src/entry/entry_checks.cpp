@@ -5,8 +5,15 @@
 
 #include <QLatin1StringView>
 #include <initializer_list>
+#include <cstring>
 
 namespace {
+
+// The records are packed: a member pointer's field may be misaligned, so it is
+// copied bytewise.
+template <class Record, class T> void StoreField(Record &record, T Record::*member, T value) {
+    std::memcpy(&(record.*member), &value, sizeof value);
+}
 
 QString Text(const EntryTexts &texts, const char *name) {
     return texts.value(QLatin1StringView(name));
@@ -44,7 +51,7 @@ bool StoreNumbers(const EntryTexts &texts, std::initializer_list<NumberField<T>>
         std::int64_t value = -1;
         if (!Parse(texts, field.name, range, r, value))
             return false;
-        day.*field.member = static_cast<T>(value);
+        StoreField(day, field.member, static_cast<T>(value));
     }
     return true;
 }
@@ -100,7 +107,7 @@ void ClearUnobservedDay(TDayRecord &day) {
           &TDayRecord::SN,   &TDayRecord::CV,       &TDayRecord::Fo,        &TDayRecord::Fm,
           &TDayRecord::FEF,  &TDayRecord::FEP,      &TDayRecord::pfn,       &TDayRecord::pfs,
           &TDayRecord::LN,   &TDayRecord::LS,       &TDayRecord::LGES})
-        day.*m = -1;
+        StoreField(day, m, std::int16_t(-1));
     day.Rs = -1;
     day.A = -1;
     day.Ab = -1;
@@ -170,7 +177,7 @@ BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
             return r;
         }
         for (int i = 0; i < 4; ++i)
-            day.*members[i] = static_cast<std::int16_t>(v[i]);
+            StoreField(day, members[i], static_cast<std::int16_t>(v[i]));
         SetTotals(day, int(g), int(f), int(re));
         r.derivedChanged = true;
         // These only inform: the values stay stored.

@@ -440,30 +440,34 @@ void TErfassungDlg::FillControls() {
     const TDayRecord &d = DayData;
     Edit("Bemerkung")->setText(d.Bemerkung.text());
     Edit("Zeit")->setText(TimeDisplayText(d.Zeit.text()));
-    const std::pair<const char *, std::int64_t> numbers[] = {{"Ruhe", d.Ruhe},
-                                                             {"Schaerfe", d.Schaerfe},
-                                                             {"Qualitaet", d.Qualitaet},
-                                                             {"g_n", d.g_n},
-                                                             {"f_n", d.f_n},
-                                                             {"g_s", d.g_s},
-                                                             {"f_s", d.f_s},
-                                                             {"g", d.g},
-                                                             {"f", d.f},
-                                                             {"Rs", d.Rs},
-                                                             {"p", d.p},
-                                                             {"s", d.s},
-                                                             {"CV", d.CV},
-                                                             {"A", d.A},
-                                                             {"Ab", d.Ab},
-                                                             {"Fo", d.Fo},
-                                                             {"Fm", d.Fm},
-                                                             {"FEF", d.FEF},
-                                                             {"FEP", d.FEP},
-                                                             {"pfn", d.pfn},
-                                                             {"pfs", d.pfs},
-                                                             {"LN", d.LN},
-                                                             {"LS", d.LS},
-                                                             {"LGES", d.LGES}};
+    // Plain values: std::pair would bind references to the packed (possibly misaligned) fields.
+    const struct {
+        const char *name;
+        std::int64_t value;
+    } numbers[] = {{"Ruhe", d.Ruhe},
+                   {"Schaerfe", d.Schaerfe},
+                   {"Qualitaet", d.Qualitaet},
+                   {"g_n", d.g_n},
+                   {"f_n", d.f_n},
+                   {"g_s", d.g_s},
+                   {"f_s", d.f_s},
+                   {"g", d.g},
+                   {"f", d.f},
+                   {"Rs", d.Rs},
+                   {"p", d.p},
+                   {"s", d.s},
+                   {"CV", d.CV},
+                   {"A", d.A},
+                   {"Ab", d.Ab},
+                   {"Fo", d.Fo},
+                   {"Fm", d.Fm},
+                   {"FEF", d.FEF},
+                   {"FEP", d.FEP},
+                   {"pfn", d.pfn},
+                   {"pfs", d.pfs},
+                   {"LN", d.LN},
+                   {"LS", d.LS},
+                   {"LGES", d.LGES}};
     for (auto [name, value] : numbers)
         Edit(name)->setText(NumberText(value));
     lblRe_->setText(NumberText(d.Re));

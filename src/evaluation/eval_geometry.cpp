@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 TYearSummaries ReadArchiveYear(int year) {
     TYearSummaries summaries;
@@ -39,10 +40,18 @@ bool YearTextShown(int year, int monthStep) {
 
 namespace {
 
+// The records are packed: a member pointer's field may be misaligned, so it is
+// copied bytewise.
+template <class Record, class T> T LoadField(const Record &record, T Record::*member) {
+    T value;
+    std::memcpy(&value, &(record.*member), sizeof value);
+    return value;
+}
+
 void SetPoint(TEvalGeometry &g, const TEvalParams &p, int k, const TMonthSummary &m) {
     const auto &curves = Curves();
     for (int c = 0; c < kCurveCount; ++c) {
-        const double value = m.*(curves[c].field);
+        const double value = LoadField(m, curves[c].field);
         const int y = RoundHalfEven(p.curveHeight - p.factor * value * curves[c].scale - 1);
         g.points[c][k] = QPoint(k * g.monthStep, y);
         g.values[c][k] = value;

@@ -102,7 +102,10 @@ void TColumnChooser::removeAll() {
 int TColumnChooser::moveUp(int index) {
     if (index < 1 || index >= static_cast<int>(selected_.size()))
         return index;
-    std::swap(selected_[index].Setting.Spalte, selected_[index - 1].Setting.Spalte);
+    // Copies, not references: the packed field may be misaligned.
+    const std::int32_t spalte = selected_[index].Setting.Spalte;
+    selected_[index].Setting.Spalte = selected_[index - 1].Setting.Spalte;
+    selected_[index - 1].Setting.Spalte = spalte;
     refresh();
     return index - 1;
 }
@@ -110,7 +113,10 @@ int TColumnChooser::moveUp(int index) {
 int TColumnChooser::moveDown(int index) {
     if (index < 0 || index + 1 >= static_cast<int>(selected_.size()))
         return index;
-    std::swap(selected_[index].Setting.Spalte, selected_[index + 1].Setting.Spalte);
+    // Copies, not references: the packed field may be misaligned.
+    const std::int32_t spalte = selected_[index].Setting.Spalte;
+    selected_[index].Setting.Spalte = selected_[index + 1].Setting.Spalte;
+    selected_[index + 1].Setting.Spalte = spalte;
     refresh();
     return index + 1;
 }

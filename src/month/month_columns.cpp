@@ -21,7 +21,8 @@ std::vector<TShownColumn> ShownColumns(const TColumnLayout &layout) {
         TShownColumn c;
         c.Kind = kind;
         c.Title = s.Titel.text();
-        c.Width = s.Spaltenbreite > 0 ? std::min(s.Spaltenbreite, 2000) : 40;
+        const std::int32_t width = s.Spaltenbreite; // a copy: the packed field may be misaligned
+        c.Width = width > 0 ? std::min(width, 2000) : 40;
         c.Ausr = s.Ausr;
         return c;
     };

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 
 void UpdateArchiveYears(int firstYear, int lastYear,
                         const std::function<void(int year, int month, TMonthSummary &summary)> &update) {
@@ -66,6 +67,12 @@ std::optional<double> ParseColumnReal(const QByteArray &text) {
 }
 
 namespace {
+
+// The records are packed: a member pointer's field may be misaligned, so it is
+// copied bytewise.
+template <class Record, class T> void StoreField(Record &record, T Record::*member, T value) {
+    std::memcpy(&(record.*member), &value, sizeof value);
+}
 
 // Year and month of a line, nullopt when it has none. `strict`: a line that is
 // not blank and whose columns are no integers is an error.
@@ -124,14 +131,14 @@ int ImportMonthlySeries(const QString &fileName, int firstYear, int lastYear, in
         }
         if (!match) {
             for (const TImportTarget &t : targets)
-                summary.*(t.field) = 0.0;
+                StoreField(summary, t.field, 0.0);
             return;
         }
         ++found;
         for (const TImportTarget &t : targets)
             if (const std::optional<double> v =
                     ParseColumnReal(LineColumns(lines[current], t.firstColumn, t.lastColumn)))
-                summary.*(t.field) = *v;
+                StoreField(summary, t.field, *v);
     });
     return found;
 }

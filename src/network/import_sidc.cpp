@@ -43,7 +43,7 @@ std::optional<MonthValue> ParseV2Line(const QByteArray &line, bool csv) {
         valueText = LineColumns(line, 19, 23);
     }
     const std::optional<int> year = ParseColumnInt(yearText);
-    if (!year)
+    if (!year || *year < 0 || *year > 9999) // a CSV field can hold any number; year * 12 must not overflow
         throw TarvoError::NotAnInteger(QString::fromLatin1(yearText));
     const std::optional<int> month = ParseColumnInt(monthText);
     if (!month || *month < 1 || *month > 12)

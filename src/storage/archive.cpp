@@ -49,7 +49,8 @@ struct ArchiveContents {
         ArchiveContents a;
         const qsizetype whole = bytes.size() / kRecordSize;
         a.records.resize(whole);
-        std::memcpy(a.records.data(), bytes.constData(), whole * kRecordSize);
+        if (whole > 0) // an empty vector's data() may be null
+            std::memcpy(a.records.data(), bytes.constData(), whole * kRecordSize);
         a.tail = bytes.mid(whole * kRecordSize);
         return a;
     }
@@ -104,7 +105,7 @@ std::vector<double> NeighbourMeans(int anyYear, int from, int count) {
             return {};
         std::vector<double> means;
         for (int i = start; i < start + count; ++i)
-            means.push_back(neighbour->records[i].MeanRe);
+            means.push_back(double(neighbour->records[i].MeanRe));
         return means;
     } catch (const TarvoError &) {
         return {};
@@ -165,7 +166,7 @@ void SmoothingPass(std::vector<TMonthSummary> &records, int firstYear) {
     std::vector<double> series = NeighbourMeans(firstYear - 1, -8, 8);
     const int offset = static_cast<int>(series.size());
     for (const TMonthSummary &r : records)
-        series.push_back(r.MeanRe);
+        series.push_back(double(r.MeanRe)); // a copy: the packed field may be misaligned
     const std::vector<double> next = NeighbourMeans(firstYear + kArchiveYears, 0, 8);
     series.insert(series.end(), next.begin(), next.end());
 

@@ -46,8 +46,11 @@ QByteArray ConvertLegacyFile(int year) {
 
 QString YearFileName(int year) { return YearFilePath(year, "DAT"); }
 
-void ConvertLegacyYear(const QByteArray &legacy, TYearBuffer &buffer) {
+void ConvertLegacyYear(const QByteArray &bytes, TYearBuffer &buffer) {
     ZeroFill(buffer);
+    // Never read beyond the bytes given: missing records read as zeros.
+    QByteArray legacy = bytes.left(kLegacyYearFileSize);
+    legacy.append(QByteArray(kLegacyYearFileSize - legacy.size(), '\0'));
     auto *days = reinterpret_cast<TDayRecord *>(&buffer);
     for (int i = 0; i < kLegacyRecordCount; ++i) {
         const char *old = legacy.constData() + i * kLegacyRecordSize;

@@ -19,5 +19,6 @@ bool ReadYear(int year, TYearBuffer &buffer);
 // when the file could not be written; the previous file is then unchanged.
 bool WriteYear(int year, const TYearBuffer &buffer, QString *error = nullptr);
 
-// Converts 416 legacy 103-byte records into a year buffer.
+// Converts 416 legacy 103-byte records into a year buffer; bytes missing
+// from a short input count as zeros.
 void ConvertLegacyYear(const QByteArray &legacy, TYearBuffer &buffer);

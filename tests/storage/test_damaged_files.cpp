@@ -1,0 +1,64 @@
+// Inputs found by fuzzing: damaged files must be read without reading out of
+// bounds and without undefined behaviour (the sanitizer build checks that).
+#include "storage/archive.h"
+#include "storage/year_file.h"
+#include "storage_fixture.h"
+
+#include <QtTest>
+
+class DamagedFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void shortLegacyBytes_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("observed"); // records whose time of observation is there
+        QTest::newRow("empty") << 0 << 0;
+        QTest::newRow("one byte") << 1 << 0;
+        QTest::newRow("one record") << kLegacyRecordSize << 1;
+        QTest::newRow("second cut before its time") << kLegacyRecordSize + 16 << 1;
+        QTest::newRow("half a year") << 29427 << 286;
+        QTest::newRow("one byte short") << kLegacyYearFileSize - 1 << kLegacyRecordCount;
+        QTest::newRow("longer than a year") << kLegacyYearFileSize + 500 << kLegacyRecordCount;
+    }
+    void shortLegacyBytes() {
+        QFETCH(int, size);
+        QFETCH(int, observed);
+        QByteArray record(kLegacyRecordSize, '\0');
+        record.replace(16, 6,
+                       QByteArrayLiteral("\x05"
+                                         "09:15"));
+        QByteArray legacy;
+        while (legacy.size() < size)
+            legacy += record;
+        legacy.truncate(size);
+
+        TYearBuffer y;
+        ConvertLegacyYear(legacy, y);
+        const auto *days = reinterpret_cast<const TDayRecord *>(&y);
+        int count = 0;
+        for (int i = 0; i < kLegacyRecordCount; ++i)
+            count += days[i].observed() ? 1 : 0;
+        QCOMPARE(count, observed); // missing bytes are zeros: no observation
+    }
+
+    void emptyArchiveIsRebuilt_data() {
+        QTest::addColumn<QByteArray>("archive");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("less than a record") << QByteArray(100, '\x01');
+    }
+    void emptyArchiveIsRebuilt() {
+        QFETCH(QByteArray, archive);
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(3, 5) = MakeDay(true, 40);
+        QVERIFY(WriteYear(2004, y));
+        fx.write("20002049.asw", archive);
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s));
+        QCOMPARE(s[2].Jahr, 2004);
+        QCOMPARE(double(s[2].MeanRe), 40.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(DamagedFilesTest)
+#include "test_damaged_files.moc"
