@@ -70,13 +70,32 @@ QByteArray NewArchiveBytes(int firstYear) {
 }
 
 // Reads an archive; nullopt when it does not exist. Throws on a read error.
-std::optional<ArchiveContents> ReadArchive(const QString &path) {
+// The bytes of an archive file; nullopt when it does not exist. Throws on a
+// read error. An unchanged file is served from the storage state's copy.
+std::optional<QByteArray> ArchiveBytes(const QString &path) {
+    StorageState &s = Storage();
+    const QByteArray identity = FileIdentity(path);
+    if (!identity.isEmpty() && path == s.ArchiveReadPath && identity == s.ArchiveReadIdentity)
+        return s.ArchiveReadBytes;
     const FileReadResult file = ReadWholeFile(path);
     if (!file.exists)
         return std::nullopt;
     if (file.errorCode != 0)
         throw TarvoError::Io(file.errorCode);
-    return ArchiveContents::FromBytes(file.bytes);
+    // The identity from before the read: a change during the read only
+    // causes one more read next time.
+    s.ArchiveReadPath = path;
+    s.ArchiveReadIdentity = identity;
+    s.ArchiveReadBytes = file.bytes;
+    return file.bytes;
+}
+
+// Reads an archive; nullopt when it does not exist. Throws on a read error.
+std::optional<ArchiveContents> ReadArchive(const QString &path) {
+    const std::optional<QByteArray> bytes = ArchiveBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return ArchiveContents::FromBytes(*bytes);
 }
 
 // Reads the archive of the year after refreshing it. A failed refresh
@@ -284,12 +303,17 @@ QString ArchiveNameFor(int year) {
 }
 
 bool LoadYearSummaries(int year, TYearSummaries &summaries) {
-    QString path;
-    const std::optional<ArchiveContents> archive = ReadRefreshedArchive(year, &path);
-    const std::size_t first = static_cast<std::size_t>(year - ArchiveFirstYear(year)) * 12;
-    if (!archive || archive->records.size() < first + 12)
+    const QString path = ArchivePath(ArchiveNameFor(year));
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = ArchiveBytes(path);
+    } catch (const TarvoError &) {
         return false;
-    std::copy_n(archive->records.begin() + first, 12, summaries.begin());
+    }
+    const qsizetype first = static_cast<qsizetype>(year - ArchiveFirstYear(year)) * 12 * kRecordSize;
+    if (!bytes || bytes->size() < first + 12 * kRecordSize)
+        return false;
+    std::memcpy(static_cast<void *>(summaries.data()), bytes->constData() + first, 12 * kRecordSize);
     return true;
 }
 

@@ -121,3 +121,13 @@ double FileStampDays(const QString &path) {
                              static_cast<long double>(info.st_mtim.tv_nsec) / 86400.0e9L;
     return static_cast<double>(kUnixEpochDays + days);
 }
+
+QByteArray FileIdentity(const QString &path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QByteArray();
+    const long long parts[] = {static_cast<long long>(info.st_dev), static_cast<long long>(info.st_ino),
+                               static_cast<long long>(info.st_size), info.st_mtim.tv_sec, info.st_mtim.tv_nsec,
+                               info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
+    return QByteArray(reinterpret_cast<const char *>(parts), sizeof parts);
+}

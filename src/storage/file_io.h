@@ -32,3 +32,8 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
 // Modification time as days since 1899-12-30 plus the fraction of the day
 // (UTC), with the file system's full resolution; 0 when the file is missing.
 double FileStampDays(const QString &path);
+
+// What tells one version of a file from the next: device, inode, size and the
+// modification and change times. Empty when the file is missing. An atomic
+// replace always gives a new inode, so a rewritten file never looks unchanged.
+QByteArray FileIdentity(const QString &path);

@@ -21,6 +21,11 @@ struct StorageState {
     bool SettingsDirty = false;
     bool DeleteArchives = false;
     QString ArchiveNameCache;    // archive refreshed last; emptied by every WriteYear
+    // The archive file read last, kept while its file is unchanged (the
+    // evaluation reads all years of an archive one after the other).
+    QString ArchiveReadPath;
+    QByteArray ArchiveReadIdentity;
+    QByteArray ArchiveReadBytes;
     std::array<bool, 31> DialogSlots{};
     TColumnLayout ColumnLayout{};
     int HighestColumnIndex = kHighestColumnIndex;

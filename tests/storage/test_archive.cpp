@@ -213,6 +213,24 @@ private slots:
         QCOMPARE(fx.read("20002049.asw").size(), 600 * 589 + 17);
     }
 
+    void archiveChangedByAnotherProgramIsReadAgain() {
+        ObserverFixture fx;
+        QVERIFY(WriteYear(2004, YearWithRe(50)));
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s));
+        QCOMPARE(s[0].SIDC, 0.0);
+        // Another program edits the archive in place (same file, same size).
+        QFile archive(fx.observerFile("20002049.asw"));
+        QVERIFY(archive.open(QIODevice::ReadWrite));
+        const double sidc = 77.5;
+        archive.seek((4 * 12) * 589 + offsetof(TMonthSummary, SIDC));
+        archive.write(reinterpret_cast<const char *>(&sidc), sizeof sidc);
+        archive.setFileTime(QDateTime::currentDateTimeUtc().addSecs(5), QFileDevice::FileModificationTime);
+        archive.close();
+        QVERIFY(LoadYearSummaries(2004, s));
+        QCOMPARE(s[0].SIDC, 77.5);
+    }
+
     void unreadableArchiveIsReportedAndRetried() {
         ObserverFixture fx;
         QDir(fx.dir.path()).mkpath("0001/20002049.asw");
