@@ -45,6 +45,9 @@ int main(int argc, char *argv[]) {
     // offscreen platform lets it run without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // The same data folder as the program's when no other is given.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvo"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tarvo"));
     QStringList args = app.arguments().mid(1);
     QString home;
     QString observer;

@@ -27,8 +27,11 @@ QString ChooseProgramDir(const QString &given) {
     if (!home.isEmpty())
         return QDir(home).absolutePath();
     if (QCoreApplication::instance()) {
+        // A folder that holds the program is a portable install; an installed
+        // program (bin/ beside share/tarvo/) keeps its data in the user's folder.
         const QString exeDir = QCoreApplication::applicationDirPath();
-        if (QFileInfo(exeDir).isWritable())
+        const bool installed = QFileInfo::exists(exeDir + QStringLiteral("/../share/tarvo"));
+        if (!installed && QFileInfo(exeDir).isWritable())
             return exeDir;
     }
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

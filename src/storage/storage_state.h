@@ -35,7 +35,8 @@ StorageState &Storage();
 
 // Module start-up. The program directory is, in this order: `programDir` when
 // given, the environment variable TARVO_HOME, the executable's directory when
-// it is writable, else the user's application data directory.
+// it is writable and not an installed layout (bin/ beside share/tarvo/), else
+// the user's application data directory.
 void StorageStartUp(const QString &programDir = QString());
 
 // Observer directory as a path part: a trailing '\' of a Windows settings file
