@@ -1,5 +1,6 @@
 // tarvo-cli export csv|html writes the very bytes the month table's export
 // writes, in the form the other programs read.
+#include "../common/day_records.h"
 #include "../month/month_gui_helpers.h"
 
 #include "month/sonmonat_dlg.h"
@@ -48,21 +49,7 @@ void WriteBytes(const QString &path, const QByteArray &bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-TDayRecord Day(const char *zeit, int g, int f) {
-    TDayRecord d;
-    std::memset(&d, 0xFF, sizeof d);
-    std::memset(&d.Bemerkung, 0, sizeof d.Bemerkung);
-    std::memset(&d.z_f, 0, sizeof d.z_f);
-    std::memset(&d.Po, 0, sizeof d.Po);
-    d.Fl = 0;
-    std::memset(d.Reserved1, 0, sizeof d.Reserved1);
-    std::memset(d.Reserved2, 0, sizeof d.Reserved2);
-    d.Zeit.assign(QString::fromLatin1(zeit));
-    d.g = static_cast<std::int16_t>(g);
-    d.f = static_cast<std::int16_t>(f);
-    d.Re = static_cast<std::int16_t>(10 * g + f);
-    return d;
-}
+TDayRecord Day(const char *zeit, int g, int f) { return ObservedDayRecord(zeit, g, f); }
 
 // March 2004: Re 30, 41, 11 (mean 27.3), a remark with an umlaut and HTML
 // special characters on day 31; February 2004 with day 29 observed.

@@ -1,5 +1,6 @@
 // The month table as a table of cells, and the month window's grid filled
 // from it: what the grid exports must be exactly that table.
+#include "../common/day_records.h"
 #include "month_gui_helpers.h"
 
 #include "grid/string_align_grid_widget.h"
@@ -18,21 +19,7 @@
 
 namespace {
 
-TDayRecord Day(const char *zeit, int g, int f) {
-    TDayRecord d;
-    std::memset(&d, 0xFF, sizeof d); // every number "not given"
-    std::memset(&d.Bemerkung, 0, sizeof d.Bemerkung);
-    std::memset(&d.z_f, 0, sizeof d.z_f);
-    std::memset(&d.Po, 0, sizeof d.Po);
-    d.Fl = 0;
-    std::memset(d.Reserved1, 0, sizeof d.Reserved1);
-    std::memset(d.Reserved2, 0, sizeof d.Reserved2);
-    d.Zeit.assign(QString::fromLatin1(zeit));
-    d.g = static_cast<std::int16_t>(g);
-    d.f = static_cast<std::int16_t>(f);
-    d.Re = static_cast<std::int16_t>(10 * g + f);
-    return d;
-}
+TDayRecord Day(const char *zeit, int g, int f) { return ObservedDayRecord(zeit, g, f); }
 
 // 2004: March with three observed days, a remark-only day and a remark that
 // needs HTML entities; February (29 days) with a stray record in slot 30.

@@ -1,6 +1,7 @@
 // Exports whose write fails half-way (file size limit) or whose target folder
 // is unusable must leave the previous file intact, say so in German, and
 // succeed when tried again.
+#include "../common/file_size_limit.h"
 #include "network/export_files.h"
 #include "network/network_lines.h"
 #include "storage/archive.h"
@@ -15,24 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
 
 namespace {
-
-// While alive, no file may grow beyond `bytes`; writes beyond fail with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 QByteArray Read(const QString &path) {
     QFile f(path);

@@ -1,6 +1,7 @@
 // A report PDF whose write fails half-way (file size limit) or whose folder is
 // unusable leaves the previous PDF intact, says so in German, and is written
 // when tried again.
+#include "../common/file_size_limit.h"
 #include "form_fixture.h"
 #include "month/month_totals.h"
 #include "reports/sob01.h"
@@ -13,24 +14,8 @@
 #include <QtTest>
 #include <csignal>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
-
-// While alive, no file may grow beyond `bytes`; writes beyond fail with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 QByteArray Read(const QString &path) {
     QFile f(path);

@@ -1,5 +1,6 @@
 // Writes that fail half-way (file size limit) must leave the previous file
 // intact, say so, and succeed when tried again.
+#include "../common/file_size_limit.h"
 #include "storage_fixture.h"
 #include "storage/archive.h"
 #include "storage/column_layout.h"
@@ -9,26 +10,6 @@
 
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
-
-namespace {
-
-// While alive, no file may grow beyond `bytes`; writes beyond fail with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
-} // namespace
 
 class WriteFaultTest : public QObject {
     Q_OBJECT
