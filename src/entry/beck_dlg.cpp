@@ -155,9 +155,10 @@ bool TBeckDLG::g_aExit(int index) {
 }
 
 void TBeckDLG::BtnOKClick() {
-    // The focused field has not been left yet: take its count first.
+    // Take every count not checked yet (the focused field has not been left,
+    // and focus changes of a window that is not active go unreported).
     for (int i = 0; i < 9; ++i) {
-        if (focusWidget() == fields_[i] && fields_[i]->text() != QString::number(ClassCounts[i])) {
+        if (fields_[i]->text() != QString::number(ClassCounts[i])) {
             if (!g_aExit(i))
                 return;
         }

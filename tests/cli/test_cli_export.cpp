@@ -98,7 +98,7 @@ class TestCliExport : public QObject {
         if (!QTest::qWaitForWindowExposed(&dlg))
             return {};
         bool shown = false;
-        WhenModal<TExportDLG>([&](TExportDLG *exp) {
+        OnModal<TExportDLG>([&](TExportDLG *exp) {
             shown = true;
             exp->findChild<QAbstractButton *>(QStringLiteral("RG%1").arg(type))->click();
             exp->findChild<QLineEdit *>("FN")->setText(name);

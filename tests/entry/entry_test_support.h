@@ -5,37 +5,13 @@
 #include "entry/entry_checks.h"
 #include "storage/day_record.h"
 #include "storage/profile.h"
+#include "../common/modal.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 #include <cstring>
-
-// Answers every message box that comes up and records its text and title.
-class MessageCatcher : public QObject {
-public:
-    MessageCatcher() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                titles << box->windowTitle();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer_.start();
-    }
-    void clear() {
-        texts.clear();
-        titles.clear();
-    }
-    QStringList texts;
-    QStringList titles;
-
-private:
-    QTimer timer_;
-};
 
 inline TObserverProfile ProfileWithSwitches(bool on) {
     TObserverProfile p = EmptyProfile();

@@ -12,7 +12,7 @@ class TestBeckDlg : public QObject {
     Q_OBJECT
 
     TBeckDLG *dlg = nullptr;
-    MessageCatcher *messages = nullptr;
+    MessageBoxCatcher *messages = nullptr;
 
     QLineEdit *field(char letter) {
         return dlg->findChild<QLineEdit *>(QStringLiteral("f_") + QChar::fromLatin1(letter));
@@ -37,7 +37,7 @@ class TestBeckDlg : public QObject {
 private slots:
     void init() {
         dlg = new TBeckDLG;
-        messages = new MessageCatcher;
+        messages = new MessageBoxCatcher;
     }
     void cleanup() {
         delete messages;
@@ -134,6 +134,17 @@ private slots:
         QCOMPARE(messages->texts, QStringList{message});
         QVERIFY(dlg->isVisible());
         QCOMPARE(dlg->BeckResult, std::uint16_t(4));
+    }
+
+    void okTakesCountsNotLeftYet() {
+        // Edits whose leaving went unnoticed (the window was not active yet)
+        // still count on OK.
+        open(kSpotsNotGivenForTest);
+        field('a')->setText(QStringLiteral("2"));
+        field('b')->setText(QStringLiteral("1"));
+        dlg->findChild<QPushButton *>(QStringLiteral("BtnOK"))->click();
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->BeckResult, std::uint16_t(12));
     }
 
     void cancelHandsBackNothing() {

@@ -16,7 +16,7 @@ class TestErfassungDlg : public QObject {
     Q_OBJECT
 
     TErfassungDlg *dlg = nullptr;
-    MessageCatcher *messages = nullptr;
+    MessageBoxCatcher *messages = nullptr;
 
     QLineEdit *field(const char *name) {
         auto *w = dlg->findChild<QLineEdit *>(QLatin1StringView(name));
@@ -65,7 +65,7 @@ class TestErfassungDlg : public QObject {
 private slots:
     void init() {
         dlg = new TErfassungDlg;
-        messages = new MessageCatcher;
+        messages = new MessageBoxCatcher;
     }
     void cleanup() {
         delete messages;
@@ -553,9 +553,7 @@ private slots:
         day.f = 10;
         open(day, ProfileWithSwitches(true));
         bool seen = false;
-        QTimer::singleShot(50, this, [this, &seen] {
-            auto *beck = qobject_cast<TBeckDLG *>(QApplication::activeModalWidget());
-            QVERIFY(beck);
+        OnModal<TBeckDLG>([&seen](TBeckDLG *beck) {
             QCOMPARE(beck->WolfSpots, std::uint16_t(10));
             QCOMPARE(beck->windowTitle(), QStringLiteral("Hilfe Beck'sche Zahl"));
             auto *fa = beck->findChild<QLineEdit *>(QStringLiteral("f_a"));

@@ -1,24 +1,8 @@
 #pragma once
 
-#include <QApplication>
-#include <QTimer>
-#include <functional>
+#include "../common/modal.h"
 
-// Runs `action` on the next modal widget of type T once it is shown. The
-// poll keeps the test independent of how deep the modal loops are nested.
-template <typename T> void WhenModal(std::function<void(T *)> action) {
-    auto *timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        T *w = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!w || !w->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action(w);
-    });
-    timer->start();
-}
+#include <QApplication>
 
 // Starts the GUI tests on an offscreen screen of the given size ("1024x768").
 #define TARVO_MONTH_GUI_MAIN(TestClass, size)                                                                \

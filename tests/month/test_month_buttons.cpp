@@ -73,7 +73,7 @@ private slots:
         openWithUnsavedChange();
         bool previewShown = false;
         bool savedBefore = false;
-        WhenModal<TReportPreviewDlg>([&](TReportPreviewDlg *preview) {
+        OnModal<TReportPreviewDlg>([&](TReportPreviewDlg *preview) {
             previewShown = true;
             savedBefore = dayOneSavedAsDeleted();
             preview->reject();
@@ -88,7 +88,7 @@ private slots:
         openWithUnsavedChange();
         bool shown = false;
         bool savedBefore = false;
-        WhenModal<TExportDLG>([&](TExportDLG *dlg) {
+        OnModal<TExportDLG>([&](TExportDLG *dlg) {
             shown = true;
             savedBefore = dayOneSavedAsDeleted();
             dlg->reject();
@@ -102,7 +102,7 @@ private slots:
         bool shown = false;
         bool savedBefore = true;
         int shownMonth = 0;
-        WhenModal<TEmailDLG>([&](TEmailDLG *dlg) {
+        OnModal<TEmailDLG>([&](TEmailDLG *dlg) {
             shown = true;
             savedBefore = dayOneSavedAsDeleted();
             shownMonth = dlg->Year().Day(3, 1).observed() ? -1 : 3;

@@ -177,7 +177,7 @@ private slots:
         open(2004, 3, 10);
         QVERIFY(grid()->setSelectedRow(10));
         bool sawTemplate = false;
-        WhenModal<TErfassungDlg>([&](TErfassungDlg *entry) {
+        OnModal<TErfassungDlg>([&](TErfassungDlg *entry) {
             QCOMPARE(entry->DayNo, 10);
             QCOMPARE(entry->MonthNo, 3);
             QCOMPARE(entry->YearNo, 2004);
@@ -186,7 +186,7 @@ private slots:
             entry->DayData.f = 7;
             entry->DayData.Re = 27;
             entry->NextDay = true;
-            WhenModal<TErfassungDlg>([&](TErfassungDlg *next) {
+            OnModal<TErfassungDlg>([&](TErfassungDlg *next) {
                 QCOMPARE(next->DayNo, 11);
                 // Day 11 was empty: it opens with day 10's entries as a template.
                 QCOMPARE(next->DayData.Zeit.text(), QStringLiteral("11:00"));
@@ -240,7 +240,7 @@ private slots:
     void enteringADayThroughTheEntryDialog() {
         open(2004, 3, 10);
         QVERIFY(grid()->setSelectedRow(20));
-        WhenModal<TErfassungDlg>([](TErfassungDlg *entry) {
+        OnModal<TErfassungDlg>([](TErfassungDlg *entry) {
             auto type = [entry](const char *name, const char *text) {
                 auto *edit = entry->findChild<QLineEdit *>(QLatin1String(name));
                 QVERIFY2(edit, name);
@@ -312,7 +312,7 @@ private slots:
         blocker.close();
 
         QString shown;
-        WhenModal<QMessageBox>([&](QMessageBox *box) {
+        OnModal<QMessageBox>([&](QMessageBox *box) {
             shown = box->text();
             box->accept();
         });
@@ -324,7 +324,7 @@ private slots:
         QCOMPARE(cell(1, "Re"), QString());
 
         // Closing asks before the changes are dropped; "No" keeps the window open.
-        WhenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::No)->click(); });
+        OnModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::No)->click(); });
         dlg_->close();
         QVERIFY(dlg_->isVisible());
         QVERIFY(blocker.remove());
@@ -342,7 +342,7 @@ private slots:
         bad.write(QByteArray(100, 'x')); // neither a year nor an old-format year
         bad.close();
         QString shown;
-        WhenModal<QMessageBox>([&](QMessageBox *box) {
+        OnModal<QMessageBox>([&](QMessageBox *box) {
             shown = box->text();
             box->accept();
         });
@@ -350,7 +350,7 @@ private slots:
         QVERIFY2(shown.contains(QStringLiteral("Versuch hinter dem Dateiende zu lesen")), qPrintable(shown));
         QVERIFY(!dlg_->yearReadable());
         QString refused;
-        WhenModal<QMessageBox>([&](QMessageBox *box) {
+        OnModal<QMessageBox>([&](QMessageBox *box) {
             refused = box->text();
             box->accept();
         });
@@ -370,14 +370,14 @@ private slots:
         auto *action = dlg_->findChild<QAction *>("MonatVerschieben");
         QVERIFY(action);
         QString refused;
-        WhenModal<TMoveMonth>([&](TMoveMonth *move) {
+        OnModal<TMoveMonth>([&](TMoveMonth *move) {
             auto *to = move->findChild<QSpinBox *>("toMonth");
             QCOMPARE(to->value(), 2); // the previous month is proposed
             to->setValue(3);          // onto itself: refused, the dialog stays
             move->findChild<QCheckBox *>("cb1")->setChecked(true);
-            WhenModal<QMessageBox>([&](QMessageBox *box) {
+            OnModal<QMessageBox>([&](QMessageBox *box) {
                 refused = box->text();
-                WhenModal<TMoveMonth>([](TMoveMonth *again) {
+                OnModal<TMoveMonth>([](TMoveMonth *again) {
                     again->findChild<QSpinBox *>("toMonth")->setValue(4);
                     again->findChild<QPushButton *>("BitBtn1")->click();
                 });
@@ -402,7 +402,7 @@ private slots:
 
     void monthShiftWithoutConfirmationMovesNothing() {
         open(2004, 1, 10);
-        WhenModal<TMoveMonth>([](TMoveMonth *move) {
+        OnModal<TMoveMonth>([](TMoveMonth *move) {
             QCOMPARE(move->findChild<QSpinBox *>("toMonth")->value(), 0); // January proposes 0
             move->findChild<QPushButton *>("BitBtn1")->click();           // not confirmed
         });
@@ -414,7 +414,7 @@ private slots:
         open(2004, 3, 10);
         QWidget *header = grid()->horizontalHeader()->viewport();
         bool chooserSeen = false;
-        WhenModal<TTabDlg>([&](TTabDlg *tab) {
+        OnModal<TTabDlg>([&](TTabDlg *tab) {
             chooserSeen = true;
             auto *verf = tab->findChild<QListWidget *>("LBVerf");
             verf->setCurrentRow(2); // SN

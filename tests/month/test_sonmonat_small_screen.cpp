@@ -20,7 +20,7 @@ private slots:
         QVERIFY(dlg.screen()->geometry().height() < 768);
         QString title;
         QString text;
-        WhenModal<QMessageBox>([&](QMessageBox *box) {
+        OnModal<QMessageBox>([&](QMessageBox *box) {
             title = box->windowTitle();
             text = box->text();
             box->accept();

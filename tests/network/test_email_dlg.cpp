@@ -1,4 +1,5 @@
 // The mail dialog against a real SMTP server on 127.0.0.1.
+#include "../common/modal.h"
 #include "../mail/smtp_test_server.h"
 #include "network/email_dlg.h"
 #include "network/network_lines.h"
@@ -16,25 +17,6 @@
 #include <QtTest>
 
 namespace {
-
-// Accepts every message box that comes up and remembers its text.
-class MessageBoxCatcher : public QObject {
-public:
-    MessageBoxCatcher() {
-        timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        timer_.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
 
 TObserverProfile MailProfile(const QString &host) {
     TObserverProfile p = LinesTestProfile();

@@ -1,4 +1,5 @@
 // The two import dialogs: year fields, OK rules, messages, file choice.
+#include "../common/modal.h"
 #include "network/drtarvo_dlg.h"
 #include "network/sidc_dlg.h"
 #include "storage/archive.h"
@@ -19,32 +20,6 @@
 namespace {
 
 const QString kSilso = QStringLiteral(TARVO_TEST_DATA "/silso/");
-
-// Answers every message box that comes up and remembers its text.
-class MessageCatcher : public QObject {
-public:
-    QStringList texts;
-    MessageCatcher() {
-        timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    QTimer timer_;
-};
-
-template <typename T> T *Child(QWidget *parent, const char *name) {
-    T *w = parent->findChild<T *>(QLatin1String(name));
-    if (!w)
-        qFatal("no child %s", name);
-    return w;
-}
 
 // Clicks OK and waits until the dialog has settled.
 void ClickOk(QDialog &dlg) {
@@ -138,7 +113,7 @@ private slots:
         Child<QLineEdit>(dlg.get(), "Edit2")->setText(last);
         Child<QLineEdit>(dlg.get(), "FE")->setText(file);
         dlg->show();
-        MessageCatcher messages;
+        MessageBoxCatcher messages;
         ClickOk(*dlg);
         QCOMPARE(dlg->isVisible(), !accepted);
         QCOMPARE(dlg->result() == QDialog::Accepted, accepted);
@@ -167,7 +142,7 @@ private slots:
         Child<QLineEdit>(&dlg, "Edit2")->setText(QStringLiteral("2005"));
         Child<QLineEdit>(&dlg, "FE")->setText(file);
         dlg.show();
-        MessageCatcher catcher;
+        MessageBoxCatcher catcher;
         ClickOk(dlg);
         QCOMPARE(catcher.texts.size(), messages.size());
         for (int i = 0; i < messages.size(); ++i)
@@ -181,7 +156,7 @@ private slots:
         TdrTarvoDlg dlg;
         dlg.setDirectory(home_.path());
         dlg.show();
-        MessageCatcher catcher;
+        MessageBoxCatcher catcher;
         ClickOk(dlg); // rtarvo.dat does not exist
         QCOMPARE(catcher.texts, QStringList{QStringLiteral("E/A-Fehler 2")});
         QVERIFY(dlg.isVisible());
@@ -199,7 +174,7 @@ private slots:
         Child<QLineEdit>(&dlg, "Edit1")->setText(QStringLiteral("0"));
         Child<QLineEdit>(&dlg, "Edit2")->setText(QStringLiteral("0"));
         dlg.show();
-        MessageCatcher catcher;
+        MessageBoxCatcher catcher;
         ClickOk(dlg);
         QCOMPARE(catcher.texts,
                  QStringList{QStringLiteral(

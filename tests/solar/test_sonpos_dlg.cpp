@@ -1,4 +1,5 @@
 // The position dialog driven like a user: typed fields, Enter, focus moves, messages.
+#include "../common/modal.h"
 #include "solar/sonpos_dlg.h"
 #include "solar/spot_position.h"
 #include "storage/profile.h"
@@ -12,25 +13,6 @@
 #include <QTimer>
 
 namespace {
-
-// Closes every message box that comes up and keeps its text.
-class MessageCatcher : public QObject {
-public:
-    MessageCatcher() {
-        timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        timer_.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
 
 QDateTime Fixed(int y, int mo, int d, int h, int mi) {
     return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
@@ -131,7 +113,7 @@ void TestSonPosDlg::showingFillsPresentMomentInUt() {
 }
 
 void TestSonPosDlg::computesTypedPosition() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(2024, 3, 5, 12, 0));
     computeAt(QStringLiteral("13.10.1992"), QStringLiteral("00:00"), QStringLiteral("50"),
               QStringLiteral("0"));
@@ -165,7 +147,7 @@ void TestSonPosDlg::computesTypedPosition() {
 }
 
 void TestSonPosDlg::invalidDateKeepsText() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(2024, 3, 5, 12, 0));
     enter("MEDatum", QStringLiteral("13.10.1992"));
     const QString p = text("lP");
@@ -182,7 +164,7 @@ void TestSonPosDlg::invalidDateKeepsText() {
 }
 
 void TestSonPosDlg::invalidTimeKeepsValues() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(2024, 3, 5, 12, 0));
     computeAt(QStringLiteral("13.10.1992"), QStringLiteral("00:00"), QStringLiteral("0"),
               QStringLiteral("0"));
@@ -200,7 +182,7 @@ void TestSonPosDlg::invalidTimeKeepsValues() {
 }
 
 void TestSonPosDlg::pointOutsideCircle() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(2024, 3, 5, 12, 0));
     computeAt(QStringLiteral("13.10.1992"), QStringLiteral("00:00"), QStringLiteral("0"),
               QStringLiteral("50"));
@@ -223,7 +205,7 @@ void TestSonPosDlg::pointOutsideCircle() {
 }
 
 void TestSonPosDlg::clickWithPointOutsideWarnsOnce() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(1992, 10, 13, 0, 0));
     auto *x = child<QLineEdit>("MEX");
     x->setFocus();
@@ -237,7 +219,7 @@ void TestSonPosDlg::clickWithPointOutsideWarnsOnce() {
 }
 
 void TestSonPosDlg::coordinateNotANumber() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(1992, 10, 13, 0, 0));
     enter("MEX", QStringLiteral("50"));
     enter("MEY", QStringLiteral("0"));
@@ -258,7 +240,7 @@ void TestSonPosDlg::coordinateNotANumber() {
 }
 
 void TestSonPosDlg::radiusNotSet() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     dlg->setRadius(0);
     showDialog(Fixed(1992, 10, 13, 0, 0));
     enter("MEX", QStringLiteral("10"));
@@ -274,7 +256,7 @@ void TestSonPosDlg::radiusNotSet() {
 }
 
 void TestSonPosDlg::rotationWrapNote() {
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(1992, 10, 13, 0, 0));
     // L0 lies just above 0 on 31 October 1992: a spot far east falls below 0.
     const TSunValues sun = ComputeSunValues(1992, 10, 31, 0);
@@ -304,7 +286,7 @@ void TestSonPosDlg::beforeFirstRotationShowsDash() {
 
 void TestSonPosDlg::germanNumberFormat() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(2024, 3, 5, 12, 0));
     computeAt(QStringLiteral("13.10.1992"), QStringLiteral("00:00"), QStringLiteral("50,0"),
               QStringLiteral("0"));
@@ -318,7 +300,7 @@ void TestSonPosDlg::profileRadiusIsUsed() {
     profile.Radius = 50;
     dlg->setProfile(profile);
     QCOMPARE(dlg->radius(), 50);
-    MessageCatcher messages;
+    MessageBoxCatcher messages;
     showDialog(Fixed(2024, 3, 5, 12, 0));
     // 50 mm on a 50 mm disk is the limb: accepted; 60 mm is not.
     computeAt(QStringLiteral("13.10.1992"), QStringLiteral("00:00"), QStringLiteral("50"),
