@@ -9,7 +9,11 @@ function(tarvo_add_test)
         TARVO_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-    set(env "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=UTC")
+    # Qt's own settings (the file dialog's history) and anything else a test
+    # would put into the user's folders stay inside the build tree.
+    set(xdg ${CMAKE_BINARY_DIR}/tests/home)
+    set(env "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=UTC"
+        "XDG_CONFIG_HOME=${xdg}/config;XDG_DATA_HOME=${xdg}/data;XDG_CACHE_HOME=${xdg}/cache")
     set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()
 

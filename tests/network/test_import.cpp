@@ -1,4 +1,5 @@
 // The reference-number imports against real SILSO files and small fixtures.
+#include "silso_fixtures.h"
 #include "network/import_monthly.h"
 #include "network/import_netdef.h"
 #include "network/import_rules.h"
@@ -17,7 +18,8 @@
 
 namespace {
 
-const QString kSilso = QStringLiteral(TARVO_TEST_DATA "/silso/");
+const SilsoFixtures kSilsoFolder;
+const QString kSilso = kSilsoFolder.path();
 constexpr double kSentinel = 777.0;
 
 QByteArray ReadBytes(const QString &path) {

@@ -1,4 +1,5 @@
 // The two import dialogs: year fields, OK rules, messages, file choice.
+#include "silso_fixtures.h"
 #include "../common/modal.h"
 #include "network/drtarvo_dlg.h"
 #include "network/sidc_dlg.h"
@@ -19,7 +20,8 @@
 
 namespace {
 
-const QString kSilso = QStringLiteral(TARVO_TEST_DATA "/silso/");
+const SilsoFixtures kSilsoFolder;
+const QString kSilso = kSilsoFolder.path();
 
 // Clicks OK and waits until the dialog has settled.
 void ClickOk(QDialog &dlg) {
