@@ -1,6 +1,7 @@
 // Inputs found by fuzzing: damaged files must be read without reading out of
 // bounds and without undefined behaviour (the sanitizer build checks that).
 #include "storage/archive.h"
+#include "storage/tarvo_error.h"
 #include "storage/year_file.h"
 #include "storage_fixture.h"
 
@@ -39,6 +40,35 @@ private slots:
         for (int i = 0; i < kLegacyRecordCount; ++i)
             count += days[i].observed() ? 1 : 0;
         QCOMPARE(count, observed); // missing bytes are zeros: no observation
+    }
+
+    // Another program cut a year file short: the read fails every time, and
+    // the cut bytes are kept aside unchanged instead of becoming an empty year.
+    void truncatedYearFile_data() {
+        QTest::addColumn<int>("size");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("half") << kYearFileSize / 2;
+        QTest::newRow("one byte short") << kYearFileSize - 1;
+    }
+    void truncatedYearFile() {
+        QFETCH(int, size);
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(1, 1) = MakeDay(true, 25);
+        QVERIFY(WriteYear(2010, y));
+        const QByteArray cut = fx.read("SO2010.DAT").left(size);
+        fx.write("SO2010.DAT", cut);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            TYearBuffer back;
+            try {
+                ReadYear(2010, back);
+                QFAIL("a cut year file was read");
+            } catch (const TarvoError &e) {
+                QCOMPARE(e.message(), QStringLiteral("Versuch hinter dem Dateiende zu lesen"));
+            }
+            if (size > 0)
+                QCOMPARE(fx.read("SO2010.OLD"), cut);
+        }
     }
 
     void emptyArchiveIsRebuilt_data() {

@@ -1,6 +1,7 @@
 // Writes that fail half-way (file size limit) must leave the previous file
 // intact, say so, and succeed when tried again.
 #include "../common/file_size_limit.h"
+#include "../common/permission_override.h"
 #include "storage_fixture.h"
 #include "storage/archive.h"
 #include "storage/column_layout.h"
@@ -14,7 +15,10 @@
 class WriteFaultTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+    void initTestCase() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(DropPermissionOverride());
+    }
 
     void yearFile() {
         ObserverFixture fx;
@@ -93,6 +97,53 @@ private slots:
         TObserverProfile back = EmptyProfile();
         LoadProfile(back);
         QCOMPARE(back.Name2.text(), QStringLiteral("Zweite Fassung"));
+    }
+
+    void readOnlyObserverFolder() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(2, 3) = MakeDay(true, 30);
+        QVERIFY(WriteYear(2004, y));
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s));
+        TObserverProfile p = EmptyProfile();
+        p.Name2.assign(QStringLiteral("Erste Fassung"));
+        SaveProfile(p);
+        SaveColumnLayout();
+        const QDir folder(fx.dir.filePath(QStringLiteral("0001")));
+        const QStringList files = folder.entryList(QDir::Files);
+        QMap<QString, QByteArray> before;
+        for (const QString &name : files)
+            before[name] = fx.read(name);
+
+        QFile::Permissions writable = QFileInfo(folder.path()).permissions();
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        y.Day(2, 4) = MakeDay(true, 40);
+        s[1].SIDC = 12.5;
+        p.Name2.assign(QStringLiteral("Zweite Fassung"));
+        QString error;
+        QVERIFY(!WriteYear(2004, y, &error));
+        QVERIFY2(error.contains(QStringLiteral("kann nicht geschrieben werden")), qPrintable(error));
+        QVERIFY(!SaveYearSummaries(2004, s));
+        QVERIFY_THROWS_EXCEPTION(TarvoError, SaveProfile(p));
+        QVERIFY_THROWS_EXCEPTION(TarvoError, SaveColumnLayout());
+        QVERIFY(QFile::setPermissions(folder.path(), writable));
+
+        QCOMPARE(folder.entryList(QDir::Files), files); // no stray temporary files
+        for (const QString &name : files)
+            QCOMPARE(fx.read(name), before[name]);
+
+        // Once the folder is writable again, every save goes through.
+        QVERIFY(WriteYear(2004, y));
+        QVERIFY(SaveYearSummaries(2004, s));
+        SaveProfile(p);
+        SaveColumnLayout();
+        TYearBuffer back;
+        QVERIFY(ReadYear(2004, back));
+        QCOMPARE(back.Day(2, 4).Re, std::int16_t(40));
+        TObserverProfile profileBack = EmptyProfile();
+        LoadProfile(profileBack);
+        QCOMPARE(profileBack.Name2.text(), QStringLiteral("Zweite Fassung"));
     }
 
     void garbageSettingsFileReadsAsDefaults() {
