@@ -3,6 +3,7 @@
 #include "beck_dlg.h"
 #include "entry_number.h"
 #include "entry_time.h"
+#include "storage/storage_state.h"
 #include "uikit/focus_group.h"
 #include "uikit/messages.h"
 
@@ -620,6 +621,7 @@ void TErfassungDlg::BtnNextClick() {
 void TErfassungDlg::BeckHlpClick() {
     if (!beck_)
         beck_ = new TBeckDLG(this);
+        Storage().DialogSlots[SlotBeck] = true;
     beck_->WolfSpots = static_cast<std::uint16_t>(DayData.f);
     const int result = beck_->exec();
     activateWindow();

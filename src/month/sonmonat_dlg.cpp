@@ -485,6 +485,7 @@ void TSonMonatDlg::SGMonatMouseDown(Qt::MouseButton button, QPoint pos) {
 void TSonMonatDlg::OpenColumnChooser() {
     if (!tabDlg_)
         tabDlg_ = new TTabDlg(this);
+        Storage().DialogSlots[SlotTab] = true;
     if (tabDlg_->exec() != QDialog::Accepted)
         return;
     try {
@@ -573,6 +574,7 @@ void TSonMonatDlg::done(int result) {
 TExportDLG &TSonMonatDlg::ExportDialog() {
     if (!exportDlg_) {
         exportDlg_ = new TExportDLG(this);
+        Storage().DialogSlots[SlotExport] = true;
         connect(exportDlg_, &TExportDLG::helpRequested, this, [this] { ShowHelp(exportDlg_, HelpTopic::MonthTable); });
     }
     return *exportDlg_;
@@ -581,6 +583,7 @@ TExportDLG &TSonMonatDlg::ExportDialog() {
 TEmailDLG &TSonMonatDlg::EmailDialog() {
     if (!emailDlg_) {
         emailDlg_ = new TEmailDLG(this);
+        Storage().DialogSlots[SlotEmail] = true;
         connect(emailDlg_, &TEmailDLG::helpRequested, this, [this] { ShowHelp(emailDlg_, HelpTopic::Mail); });
     }
     return *emailDlg_;

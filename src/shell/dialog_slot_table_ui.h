@@ -1,26 +1,10 @@
 #pragma once
 
+#include "storage/storage_state.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <array>
-
-// Dialog slots of the dialogs created on first use (DialogSlots of the storage state).
-enum DialogSlot : int {
-    SlotSonPos = 0,
-    SlotAbout = 1,
-    SlotEinst = 2,
-    SlotExport = 4,
-    SlotSOB09 = 5,
-    SlotBeck = 6,
-    SlotSOB01 = 8,
-    SlotEmail = 9,
-    SlotEinstEmail = 10,
-    SlotAddBeob = 12,
-    SlotAusw = 13,
-    SlotSIDC = 14,
-    SlotTab = 15,
-    SlotDrTarvo = 16,
-};
 
 // The dialogs made on first use: a dialog is created the first time it is
 // needed, its slot flag (DialogSlots of the storage state) is set, later

@@ -6,6 +6,24 @@
 #include <QStringList>
 #include <array>
 
+// The slots of DialogSlots: which dialog made on first use exists.
+enum DialogSlot : int {
+    SlotSonPos = 0,
+    SlotAbout = 1,
+    SlotEinst = 2,
+    SlotExport = 4,
+    SlotSOB09 = 5,
+    SlotBeck = 6,
+    SlotSOB01 = 8,
+    SlotEmail = 9,
+    SlotEinstEmail = 10,
+    SlotAddBeob = 12,
+    SlotAusw = 13,
+    SlotSIDC = 14,
+    SlotTab = 15,
+    SlotDrTarvo = 16,
+};
+
 // The storage module's state: one instance for the whole program, created by
 // StorageStartUp before any window exists. Nothing else in the program keeps
 // global state.

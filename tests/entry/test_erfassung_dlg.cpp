@@ -3,6 +3,7 @@
 #include "entry/beck_dlg.h"
 #include "entry/erfassung_dlg.h"
 #include "entry_test_support.h"
+#include "storage/storage_state.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -565,6 +566,7 @@ private slots:
         });
         dlg->findChild<QToolButton *>(QStringLiteral("BeckHlp"))->click();
         QVERIFY(seen);
+        QVERIFY(Storage().DialogSlots[SlotBeck]);
         QCOMPARE(field("Rs")->text(), QStringLiteral("8"));
         QTRY_COMPARE(focusName(), QStringLiteral("Rs"));
         QTest::mouseClick(button("BtnOK"), Qt::LeftButton);

@@ -93,8 +93,10 @@ private slots:
             savedBefore = dayOneSavedAsDeleted();
             dlg->reject();
         });
+        QVERIFY(!Storage().DialogSlots[SlotExport]);
         click("BtnExport");
         QVERIFY(shown && savedBefore);
+        QVERIFY(Storage().DialogSlots[SlotExport]); // made once, kept for later openings
     }
 
     void emailButtonHandsTheYearOverAndTakesItBack() {
@@ -110,6 +112,7 @@ private slots:
         });
         click("BtnEmail");
         QVERIFY(shown);
+        QVERIFY(Storage().DialogSlots[SlotEmail]);
         QVERIFY(!savedBefore);      // no save before mailing
         QCOMPARE(shownMonth, 3);    // the dialog got the year as shown
         QVERIFY(dlg_->isModified()); // and the table took it back

@@ -426,6 +426,7 @@ private slots:
         QTest::mousePress(header, Qt::RightButton, {}, QPoint(30, 5));
         QTest::mouseRelease(header, Qt::RightButton, {}, QPoint(30, 5));
         QTRY_VERIFY(chooserSeen);
+        QVERIFY(Storage().DialogSlots[SlotTab]);
         QTRY_COMPARE(grid()->cols(), 16);
         QCOMPARE(grid()->cellText(0, 15), QStringLiteral("SN"));
         QCOMPARE(QFileInfo(dir_->path() + QStringLiteral("/0001/AEF.CFG")).size(), 5656);
