@@ -76,7 +76,9 @@ private:
     int factor_ = 1;
     bool coloursChanged_ = false;
     bool drawing_ = false;
-    bool showing_ = false;
+    // True while the showing sets the fields, and before the first showing
+    // (a resize then must not draw the years around year 0).
+    bool showing_ = true;
     int markerX_ = -1;
     int markerY_ = -1;
 

@@ -146,6 +146,8 @@ void AggregatePass(std::vector<TMonthSummary> &records) {
             TYearBuffer buffer;
             ReadYear(first.Jahr, buffer);
             for (std::size_t i = pos; i < pos + 12 && i < n; ++i) {
+                if (records[i].Monat < 1 || records[i].Monat > 12)
+                    continue; // a damaged record names no month to aggregate
                 AggregateMonth(records[i].Monat, records[i].Jahr, buffer, records[i]);
                 records[i].DatStamp = stamp;
             }
@@ -162,7 +164,7 @@ struct Smoothed {
 
 // The three smoothed values of the centre e[8] of a 17-month window.
 Smoothed SmoothCentre(const double *e) {
-    long double r13 = e[2] + e[14];
+    long double r13 = static_cast<long double>(e[2]) + e[14];
     for (int k = 3; k <= 13; ++k)
         r13 += 2.0L * e[k];
     r13 /= 24.0L;
@@ -227,6 +229,8 @@ void CreateArchive(const QString &name) {
 }
 
 void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &summary) {
+    if (month < 1 || month > 12)
+        return;
     const int days = MonthLength(month, year);
     std::memset(&buffer.Day(month, 0), 0, sizeof(TDayRecord));
     // Wide sums: 31 days of large Beck numbers must not wrap.
@@ -303,6 +307,8 @@ QString ArchiveNameFor(int year) {
 }
 
 bool LoadYearSummaries(int year, TYearSummaries &summaries) {
+    if (year < 0) // no archive holds it (and its offset would lie before the file)
+        return false;
     const QString path = ArchivePath(ArchiveNameFor(year));
     std::optional<QByteArray> bytes;
     try {
@@ -318,6 +324,8 @@ bool LoadYearSummaries(int year, TYearSummaries &summaries) {
 }
 
 bool SaveYearSummaries(int year, const TYearSummaries &summaries) {
+    if (year < 0)
+        return false;
     QString path;
     std::optional<ArchiveContents> archive = ReadRefreshedArchive(year, &path);
     const std::size_t first = static_cast<std::size_t>(year - ArchiveFirstYear(year)) * 12;

@@ -17,7 +17,8 @@ bool ArchiveExists(int year);
 void CreateArchive(const QString &name);
 
 // Aggregates one month of the year buffer into the summary: means and counts
-// only; stamps, smoothed values and imported series stay as they are.
+// only; stamps, smoothed values and imported series stay as they are. A month
+// outside 1..12 (a damaged record) leaves the summary unchanged.
 void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &summary);
 
 // Brings the archive `name` up to date: re-aggregates every year whose year
@@ -29,7 +30,7 @@ void RefreshArchive(const QString &name);
 QString ArchiveNameFor(int year);
 
 // The 12 summaries of the year (after a refresh); false when the archive
-// cannot be read.
+// cannot be read or the year is negative.
 bool LoadYearSummaries(int year, TYearSummaries &summaries);
 // Replaces the 12 summaries of the year; false when the archive cannot be
 // read or written (the file is then unchanged).

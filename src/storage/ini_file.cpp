@@ -12,8 +12,11 @@ bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::Case
 
 IniFile::IniFile(const QString &path) : path_(path) {
     const FileReadResult file = ReadWholeFile(path);
-    if (file.ok())
-        parse(file.bytes);
+    // A file that is there but cannot be read must not pass for an empty one:
+    // the next save would replace it with the defaults.
+    if (file.exists && !file.ok())
+        throw TarvoError::Io(file.errorCode);
+    parse(file.bytes);
 }
 
 void IniFile::parse(const QByteArray &bytes) {

@@ -12,7 +12,8 @@
 // it has at least one key. Changes stay in memory until save().
 class IniFile {
 public:
-    // Reads the file; a missing or unreadable file gives an empty INI.
+    // Reads the file; a missing file gives an empty INI. Throws TarvoError
+    // ("E/A-Fehler %d") when the file exists but cannot be read.
     explicit IniFile(const QString &path);
 
     const QString &path() const { return path_; }

@@ -64,8 +64,8 @@ QString ReadProgramVersion() { return QStringLiteral(TARVO_VERSION_TEXT); }
 
 void LoadProgramSettings(TObserverProfile &profile) {
     StorageState &s = Storage();
-    s.ObserversPresent = true;
     IniFile ini(SettingsFilePath());
+    s.ObserversPresent = true;
     bool firstStart = false;
 
     if (ini.sectionExists(kMain)) {

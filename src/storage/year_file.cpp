@@ -31,7 +31,8 @@ QByteArray ConvertLegacyFile(int year) {
     if (!old.ok())
         throw TarvoError::Io(old.exists ? old.errorCode : 2);
     QByteArray converted;
-    if (old.bytes.size() == kLegacyYearFileSize) {
+    // 416 whole records; bytes of a cut record behind them don't count.
+    if (old.bytes.size() / kLegacyRecordSize == kLegacyRecordCount) {
         TYearBuffer buffer;
         ConvertLegacyYear(old.bytes, buffer);
         converted = QByteArray(reinterpret_cast<const char *>(&buffer), sizeof buffer);

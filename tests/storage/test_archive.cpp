@@ -130,6 +130,16 @@ private slots:
         QCOMPARE(Storage().ArchiveNameCache, QStringLiteral("0001/20002049.asw"));
     }
 
+    void negativeYearsHaveNoArchive() {
+        ObserverFixture fx;
+        TYearSummaries sums{};
+        QVERIFY(!LoadYearSummaries(-16, sums));
+        QVERIFY(!SaveYearSummaries(-1, sums));
+        QCOMPARE(QDir(fx.dir.filePath("0001")).entryList(QDir::Files), QStringList());
+        QVERIFY(LoadYearSummaries(0, sums)); // year 0 is the first of the archive 049
+        QCOMPARE(sums[0].Jahr, 0);
+    }
+
     void changedYearIsAggregatedAgainAndOthersAreNot() {
         ObserverFixture fx;
         QVERIFY(WriteYear(2004, YearWithRe(50)));

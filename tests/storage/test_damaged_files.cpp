@@ -71,6 +71,26 @@ private slots:
         }
     }
 
+    // A record whose month is out of range must not make the refresh write
+    // outside the year buffer; the other months are aggregated as usual.
+    void archiveRecordWithBadMonth() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(3, 1) = MakeDay(true, 70);
+        QVERIFY(WriteYear(2004, y));
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s));
+        QByteArray archive = fx.read("20002049.asw");
+        auto *records = reinterpret_cast<TMonthSummary *>(archive.data());
+        records[4 * 12 + 5].Monat = 200; // June 2004
+        fx.write("20002049.asw", archive);
+        y.Day(3, 2) = MakeDay(true, 30);
+        QVERIFY(WriteYear(2004, y)); // the year changed: it is aggregated again
+        QVERIFY(LoadYearSummaries(2004, s));
+        QCOMPARE(s[2].MeanRe, 50.0);
+        QCOMPARE(int(s[5].Monat), 200); // left as it was
+    }
+
     void emptyArchiveIsRebuilt_data() {
         QTest::addColumn<QByteArray>("archive");
         QTest::newRow("empty") << QByteArray();

@@ -146,6 +146,46 @@ private slots:
         QCOMPARE(profileBack.Name2.text(), QStringLiteral("Zweite Fassung"));
     }
 
+    // A settings file that is there but cannot be read is reported, and no
+    // save replaces it with defaults (that would lose observers and addresses).
+    void unreadableSettingsAreNeverReplaced() {
+        ObserverFixture fx;
+        TObserverProfile p = EmptyProfile();
+        p.Name1.assign(QStringLiteral("Anna"));
+        Storage().ObserverKeys = QStringList{QStringLiteral("Muster")};
+        Storage().ObserverDirs = QStringList{QStringLiteral("0001/")};
+        SaveProgramSettings(p);
+        SaveProfile(p);
+        const QString settings = fx.dir.filePath(QStringLiteral("tarvo.ini"));
+        const QString profile = fx.observerFile(QStringLiteral("beob.ini"));
+        for (const QString &path : {settings, profile}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray before = file.readAll();
+            file.close();
+            const QFile::Permissions permissions = file.permissions();
+            QVERIFY(file.setPermissions({}));
+            TObserverProfile loaded = EmptyProfile();
+            try {
+                if (path == settings)
+                    LoadProgramSettings(loaded);
+                else
+                    LoadProfile(loaded);
+                QFAIL("an unreadable file was read");
+            } catch (const TarvoError &e) {
+                QCOMPARE(e.message(), QStringLiteral("E/A-Fehler 13"));
+            }
+            QVERIFY_THROWS_EXCEPTION(TarvoError, path == settings ? SaveProgramSettings(p) : SaveProfile(p));
+            QVERIFY(file.setPermissions(permissions));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+        }
+        TObserverProfile loaded = EmptyProfile();
+        LoadProgramSettings(loaded);
+        QCOMPARE(Storage().ObserverKeys, QStringList{QStringLiteral("Muster")});
+        QCOMPARE(loaded.Name1.text(), QStringLiteral("Anna"));
+    }
+
     void garbageSettingsFileReadsAsDefaults() {
         QTemporaryDir dir;
         StorageStartUp(dir.path());

@@ -108,6 +108,21 @@ private slots:
             QCOMPARE(b, 0);
     }
 
+    void legacyFileWithACutRecordBehind() {
+        // 416 whole records and part of another: the part is ignored.
+        ObserverFixture fx;
+        QByteArray legacy;
+        for (int i = 0; i < kLegacyRecordCount; ++i)
+            legacy += LegacyRecord(i, std::int16_t(i));
+        fx.write("SO1997.DAT", legacy + QByteArray(50, '\x7f'));
+        TYearBuffer y;
+        QVERIFY(ReadYear(1997, y));
+        TYearBuffer expected;
+        ConvertLegacyYear(legacy, expected);
+        QCOMPARE(Bytes(y), Bytes(expected));
+        QCOMPARE(y.Day(1, 1).Rs, 33);
+    }
+
     void emptyFileFailsWithEndOfFile() {
         ObserverFixture fx;
         fx.write("SO2001.DAT", QByteArray());
