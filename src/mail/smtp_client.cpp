@@ -34,6 +34,8 @@ struct TSmtpClient::Session {
     // protocol trace
     bool inAuth = false;
     bool noAuthMechanism = false; // the server offers no mechanism libcurl may use
+    bool dataCommandSent = false;
+    bool accepted = false; // the server answered the message's end with 250
     QString lastServerError;
     QStringList secrets; // texts that never reach the status window
 
@@ -83,6 +85,8 @@ struct SmtpCallbacks {
                                : line;
                 } else if (s.inAuth) {
                     line = kHidden;
+                } else if (line.compare(QLatin1String("DATA"), Qt::CaseInsensitive) == 0) {
+                    s.dataCommandSent = true;
                 }
                 client->report(QStringLiteral("> ") + Redacted(s, line));
             } else if (type == CURLINFO_HEADER_IN) {
@@ -92,6 +96,8 @@ struct SmtpCallbacks {
                     s.inAuth = false;
                 if (line.size() >= 3 && (line[0] == QLatin1Char('4') || line[0] == QLatin1Char('5')))
                     s.lastServerError = Redacted(s, line);
+                if (s.dataCommandSent && s.sent == s.payload.size() && line.startsWith(QLatin1String("250")))
+                    s.accepted = true;
                 client->report(QStringLiteral("< ") + Redacted(s, line));
             } else {
                 if (line.contains(QLatin1String("No known authentication mechanisms")))
@@ -276,6 +282,8 @@ void TSmtpClient::send(const TMailMessage &message) {
         s.recipients = curl_slist_append(s.recipients, ('<' + r.toUtf8() + '>').constData());
     s.inAuth = false;
     s.noAuthMechanism = false;
+    s.dataCommandSent = false;
+    s.accepted = false;
     s.lastServerError.clear();
     s.errorBuffer[0] = 0;
     CURL *c = s.curl;
@@ -286,7 +294,10 @@ void TSmtpClient::send(const TMailMessage &message) {
     busy_ = true;
     const CURLcode code = curl_easy_perform(c);
     busy_ = false;
-    const bool cancelled = cancel_ || code == CURLE_ABORTED_BY_CALLBACK;
+    // Once the server has taken the mail it is sent, whatever comes after
+    // (a cancel clicked while its reply was shown, a dropped connection).
+    const bool failed = code != CURLE_OK && !s.accepted;
+    const bool cancelled = failed && (cancel_ || code == CURLE_ABORTED_BY_CALLBACK);
     QString detail = QString::fromUtf8(s.errorBuffer);
     if (s.noAuthMechanism)
         detail = QStringLiteral("No known authentication mechanisms supported");
@@ -295,7 +306,7 @@ void TSmtpClient::send(const TMailMessage &message) {
         disconnect();
     if (cancelled)
         throw TarvoError(FailureText(CURLE_ABORTED_BY_CALLBACK, host_, detail, QString()));
-    if (code != CURLE_OK)
+    if (failed)
         throw TarvoError(FailureText(code, host_, detail, serverReply));
 }
 

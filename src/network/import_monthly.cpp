@@ -88,6 +88,10 @@ std::optional<int> MonthKey(const QByteArray &line, bool strict) {
             throw TarvoError::NotAnInteger(QString::fromLatin1(!year ? yearText : monthText));
         return std::nullopt;
     }
+    // Month 13 or 00 would otherwise pass for a month of the next or the
+    // previous year.
+    if (*month < 1 || *month > 12)
+        return std::nullopt;
     return *year * 12 + (*month - 1);
 }
 

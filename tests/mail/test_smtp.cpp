@@ -16,6 +16,7 @@ private slots:
     void rejectedRecipientFails();
     void wrongPasswordFails();
     void cancelDuringTransfer();
+    void cancelAfterTheServerTookTheMail();
     void noServerFails();
     void emptyHostFails();
     void withoutUserSendsWithoutAuth();
@@ -170,6 +171,32 @@ void TestSmtp::wrongPasswordFails() {
     }
     client.disconnect();
     QVERIFY(server.messages().isEmpty());
+}
+
+void TestSmtp::cancelAfterTheServerTookTheMail() {
+    // A cancel clicked while the server's final reply is shown comes too
+    // late: the mail is delivered and must count as sent.
+    SmtpTestServer server;
+    QVERIFY(server.start({}));
+    TSmtpClient client;
+    bool dataSent = false;
+    bool cancelled = false;
+    QStringList steps;
+    client.setStatusCallback([&](const QString &text) {
+        steps << text;
+        if (text == QLatin1String("> DATA"))
+            dataSent = true;
+        else if (dataSent && !cancelled && text.startsWith(QLatin1String("< 250"))) {
+            cancelled = true;
+            client.disconnect();
+        }
+    });
+    client.setHost(server.host());
+    client.connect();
+    client.send(SampleMessage());
+    QVERIFY2(cancelled, qPrintable(steps.join(QLatin1Char('|'))));
+    QCOMPARE(server.messages().size(), 1);
+    QVERIFY(!client.connected());
 }
 
 void TestSmtp::cancelDuringTransfer() {

@@ -369,6 +369,9 @@ private slots:
         // The first line is skipped unread even when it holds data.
         QTest::newRow("first line skipped")
             << QByteArray("200001   111.1\r\n200002    22.2\r\n") << 0.0 << 22.2 << 0.0;
+        // Month 13 of 1999 is no January 2000, month 00 no December.
+        QTest::newRow("months out of range")
+            << QByteArray("Kopf\r\n199913     7.0\r\n200000     8.0\r\n200002     9.0\r\n") << 0.0 << 9.0 << 0.0;
     }
     void networkDefinitive() {
         QFETCH(QByteArray, content);
