@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QTimer>
@@ -225,6 +226,8 @@ QCheckBox *TEinstDLG::checkBox(const char *name, const QString &caption) {
 
 void TEinstDLG::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        ObserverAdded = false;
     FormShow();
 }
 
@@ -314,6 +317,7 @@ void TEinstDLG::BtnAddClick() {
     if (dlg->exec() != QDialog::Accepted)
         return;
     Storage().ObserversPresent = true;
+    ObserverAdded = true;
     FormShow();
     ShowInformation(this, QStringLiteral("Jetzt können Sie die anderen Einstellungen ändern"));
 }

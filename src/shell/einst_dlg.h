@@ -25,6 +25,9 @@ public:
     explicit TEinstDLG(QWidget *parent = nullptr, DialogSlotTable *slotTable = nullptr);
 
     TObserverProfile Profile;
+    // An observer was added during this showing: it is the current one now,
+    // whether the dialog ends with OK or not.
+    bool ObserverAdded = false;
 
     void FormShow();
     void BtnOKClick();

@@ -234,6 +234,16 @@ void TSun::showEvent(QShowEvent *event) {
     }
 }
 
+bool TSun::event(QEvent *event) {
+    // Menus send an empty status tip when they open or an item is hovered;
+    // it would wipe the observer's name from the status bar for good.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent *>(event)->tip().isEmpty()) {
+        SB->showMessage(statusName_);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void TSun::closeEvent(QCloseEvent *event) {
     FormClose();
     event->accept();
@@ -270,7 +280,8 @@ void TSun::CBMandantChange(int index) {
         throw;
     }
     LoadProfile(Profile);
-    SB->showMessage(Profile.Name1.text());
+    statusName_ = Profile.Name1.text();
+    SB->showMessage(statusName_);
 }
 
 namespace {
@@ -313,7 +324,9 @@ void TSun::Auswertung1Click() {
 
 void TSun::Einstellungen1Click() {
     auto *dlg = slots_.get<TEinstDLG>(SlotEinst, this, &slots_);
-    if (dlg->exec() != QDialog::Accepted)
+    // An observer added in the dialog is current even when the rest was
+    // cancelled: the window must follow, or it would show the old one.
+    if (dlg->exec() != QDialog::Accepted && !dlg->ObserverAdded)
         return;
     LoadProgramSettings(Profile);
     LoadProfile(Profile);

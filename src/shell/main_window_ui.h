@@ -53,6 +53,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void createMenus();
@@ -70,5 +71,6 @@ private:
     QStatusBar *SB = nullptr;
     DialogSlotTable slots_;
     bool shownOnce_ = false;
+    QString statusName_; // the short name SB shows: of the observer chosen last
     QString startupError_;
 };

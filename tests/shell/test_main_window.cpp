@@ -33,9 +33,10 @@ private:
     QString iniPath() const { return dir_->filePath("tarvo.ini"); }
 
     // Fills the add dialog and confirms it; the settings dialog then shows
-    // its message, which is closed, and then the settings dialog is confirmed.
+    // its message, which is closed, and then the settings dialog is closed
+    // with `settingsButton`.
     void addObserverChain(const QString &name, QString *message = nullptr,
-                          QStringList *iniKeysBefore = nullptr) {
+                          QStringList *iniKeysBefore = nullptr, const char *settingsButton = "BtnOK") {
         OnModal<TAddBeobDLG>([=, this](TAddBeobDLG *add) {
             if (iniKeysBefore)
                 *iniKeysBefore = IniFile(iniPath()).sectionKeys("TARVO32");
@@ -43,7 +44,8 @@ private:
             OnModal<QMessageBox>([=](QMessageBox *box) {
                 if (message)
                     *message = box->text();
-                OnModal<TEinstDLG>([](TEinstDLG *einst) { Child<QPushButton>(einst, "BtnOK")->click(); });
+                OnModal<TEinstDLG>(
+                    [=](TEinstDLG *einst) { Child<QPushButton>(einst, settingsButton)->click(); });
                 box->accept();
             });
             Child<QPushButton>(add, "BtnOK")->click();
@@ -108,6 +110,15 @@ private slots:
         QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001/"));
         QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Muster"));
         QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Muster"));
+        // Opening a menu leaves the name in the status bar.
+        auto *bar = Child<QMenuBar>(&w, "MainMenu");
+        QAction *firstMenu = bar->actions().constFirst();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(firstMenu).center());
+        QTRY_VERIFY(firstMenu->menu()->isVisible());
+        QTest::mouseMove(firstMenu->menu(), firstMenu->menu()->actionGeometry(firstMenu->menu()->actions().constFirst()).center());
+        QTest::keyClick(firstMenu->menu(), Qt::Key_Escape);
+        QTRY_VERIFY(!firstMenu->menu()->isVisible());
+        QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Muster"));
 
         // Picking the current observer again rewrites tarvo.ini.
         QVERIFY(QFile::remove(iniPath()));
@@ -128,6 +139,25 @@ private slots:
         QVERIFY(!einst && !add);
         QVERIFY(std::none_of(Storage().DialogSlots.begin(), Storage().DialogSlots.end(),
                              [](bool b) { return b; }));
+    }
+
+    void observerAddedThenSettingsCancelled() {
+        TSun w;
+        addObserverChain("Muster");
+        w.show();
+        auto *combo = Child<QComboBox>(&w, "CBMandant");
+        QTRY_COMPARE_WITH_TIMEOUT(combo->count(), 1, 10000);
+        // The new observer is current in tarvo.ini: the window must follow
+        // although the settings dialog was cancelled.
+        OnModal<TEinstDLG>([&](TEinstDLG *einst) {
+            addObserverChain("Zweiter", nullptr, nullptr, "BtnCancel");
+            Child<QPushButton>(einst, "BtnAdd")->click();
+        });
+        Child<QAction>(&w, "Beobachter1")->trigger();
+        QCOMPARE(IniValue(iniPath(), "TARVO32", "Beobachter"), QStringLiteral("Zweiter"));
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->currentText(), QStringLiteral("Zweiter"));
+        QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Zweiter"));
     }
 
     void cancelledFirstStartLeavesEmptyList() {
