@@ -41,6 +41,9 @@ constexpr int kHeaderHeight = 15;
 QPushButton *NamedButton(const QString &text, const char *name) {
     auto *b = new QPushButton(text);
     b->setObjectName(QLatin1String(name));
+    // The buttons act on a click only: Enter in the month or year field must
+    // not open a report form.
+    b->setAutoDefault(false);
     return b;
 }
 

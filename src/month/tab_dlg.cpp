@@ -41,6 +41,10 @@ TTabDlg::TTabDlg(QWidget *parent) : QDialog(parent) {
     BtnUnten = Named(new QPushButton(QStringLiteral("nach &unten")), "BtnUnten");
     BtnOK = Named(new QPushButton(QStringLiteral("&OK")), "BtnOK");
     BtnCancel = Named(new QPushButton(QStringLiteral("A&bbrechen")), "BtnCancel");
+    // Enter confirms the dialog; it must never move a column.
+    for (QPushButton *b : {BtnOben, BtnUnten, BtnCancel})
+        b->setAutoDefault(false);
+    BtnOK->setDefault(true);
 
     auto *ausLabel = new QLabel(QStringLiteral("&ausgewählt:"));
     ausLabel->setBuddy(LBAus);

@@ -152,6 +152,22 @@ private slots:
         QCOMPARE(l[2].Spalte, 1);   // UT is now the first column after the day
     }
 
+    void enterInTheWidthConfirmsAndMovesNothing() {
+        TTabDlg dlg;
+        const int result = RunChooser(dlg, [](TTabDlg &d) {
+            auto *aus = d.findChild<QListWidget *>("LBAus");
+            ClickItem(aus, 3); // S
+            auto *se = d.findChild<QSpinBox *>("SE");
+            se->setFocus();
+            // A dialog that Enter did not close is closed as cancelled.
+            QTimer::singleShot(100, &d, [&d] { d.reject(); });
+            QTest::keyClick(se, Qt::Key_Return);
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(Storage().ColumnLayout[4].Spalte, 4); // S stays behind R
+        QCOMPARE(Storage().ColumnLayout[3].Spalte, 3);
+    }
+
     void dialogCancelLeavesTheLayout() {
         const QByteArray before = LayoutBytes();
         TTabDlg dlg;

@@ -365,6 +365,29 @@ private slots:
         QCOMPARE(old.readAll(), QByteArray(100, 'x'));
     }
 
+    void enterInTheMonthFieldOpensNothing() {
+        open(2004, 3, 10);
+        // Whatever window Enter opens is noted and closed again.
+        QStringList opened;
+        QTimer closer;
+        closer.setInterval(5);
+        connect(&closer, &QTimer::timeout, this, [&opened] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened << modal->objectName();
+                modal->close();
+            }
+        });
+        closer.start();
+        for (QSpinBox *edit : {monthEdit(), yearEdit()}) {
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        QTest::qWait(50);
+        closer.stop();
+        QCOMPARE(opened, QStringList());
+        QVERIFY(dlg_->isVisible());
+    }
+
     void monthShift() {
         open(2004, 3, 10);
         auto *action = dlg_->findChild<QAction *>("MonatVerschieben");
