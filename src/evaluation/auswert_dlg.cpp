@@ -60,15 +60,15 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
         l->setBuddy(buddy);
         return l;
     };
-    panel->addWidget(label(QStringLiteral("&Endjahr :"), SE1_));
+    panel->addWidget(label(QStringLiteral("Endjahr :"), SE1_));
     panel->addWidget(SE1_);
     panel->addSpacing(12);
-    panel->addWidget(label(QStringLiteral("&Zyklus :"), SE2_));
+    panel->addWidget(label(QStringLiteral("Zyklus :"), SE2_));
     panel->addWidget(SE2_);
     panel->addSpacing(12);
     panel->addWidget(GitterCheck_);
     panel->addSpacing(12);
-    panel->addWidget(label(QStringLiteral("&Faktor :"), SE3_));
+    panel->addWidget(label(QStringLiteral("Faktor :"), SE3_));
     panel->addWidget(SE3_);
     panel->addStretch();
     panel->addWidget(BtnSave_);

@@ -170,7 +170,7 @@ QString ReadOutText(const TEvalGeometry &g, int mouseX, int todayYear, int today
     for (int c : ReadOutOrder()) {
         if (!shown[c])
             continue;
-        lines << QString::fromUtf8(Curves()[c].readOutLabel) + QLatin1Char(' ') +
+        lines << QString::fromUtf8(Curves()[c].readOutLabel) +
                      german.toString(g.values[c][j], 'f', 1);
     }
     return lines.join(QLatin1Char('\n'));

@@ -108,8 +108,8 @@ private slots:
         const QStringList lines = pb1->toolTip().split(QLatin1Char('\n'));
         QCOMPARE(lines.value(0), QStringLiteral("Juni 1986"));
         QCOMPARE(lines.size(), 5); // Re, R13, Beck, SIDC
-        QVERIFY(lines[1].startsWith(QLatin1String("Re: ")));
-        QVERIFY(lines[4].startsWith(QLatin1String("SIDC: ")));
+        QVERIFY(lines[1].startsWith(QLatin1String("Re:")));
+        QVERIFY(lines[4].startsWith(QLatin1String("SIDC:")));
         dlg.reject();
     }
 

@@ -153,12 +153,12 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("aboveBottom"); // H - 1 - y
         QTest::addColumn<QString>("readOut");
-        QTest::newRow("F=2, mean 100") << kRe << 2 << 100.0 << 200 << "Re: 100,0";
-        QTest::newRow("Beck 153 at 15.3 units") << kBeck << 1 << 153.0 << 15 << "Beck: 153,0";
-        QTest::newRow("A times 100") << kA << 1 << 0.53 << 53 << "A: 0,5";
-        QTest::newRow("half rounds to even (down)") << kSidc << 1 << 0.5 << 1 << "SIDC: 0,5";
-        QTest::newRow("half rounds to even (up)") << kSidc << 1 << 1.5 << 1 << "SIDC: 1,5";
-        QTest::newRow("decimal comma") << kSidc << 1 << 87.25 << 87 << "SIDC: 87,3";
+        QTest::newRow("F=2, mean 100") << kRe << 2 << 100.0 << 200 << "Re:100,0";
+        QTest::newRow("Beck 153 at 15.3 units") << kBeck << 1 << 153.0 << 15 << "Beck:153,0";
+        QTest::newRow("A times 100") << kA << 1 << 0.53 << 53 << "A:0,5";
+        QTest::newRow("half rounds to even (down)") << kSidc << 1 << 0.5 << 1 << "SIDC:0,5";
+        QTest::newRow("half rounds to even (up)") << kSidc << 1 << 1.5 << 1 << "SIDC:1,5";
+        QTest::newRow("decimal comma") << kSidc << 1 << 87.25 << 87 << "SIDC:87,3";
     }
     void valueToPixel() {
         QFETCH(int, curve);
@@ -182,12 +182,12 @@ private slots:
         QTest::addColumn<QString>("expected");
         // Span 1991..2005 at s = 3, today June 2005, Re and SIDC shown.
         QTest::newRow("x=0: December before the span") << 0 << "Dezember 1990";
-        QTest::newRow("x=1: January of the first year") << 1 << "Januar 1991\nRe: 92,0\nSIDC: 7,0";
-        QTest::newRow("last pixel of January") << 3 << "Januar 1991\nRe: 92,0\nSIDC: 7,0";
-        QTest::newRow("February") << 4 << "Februar 1991\nRe: 93,0\nSIDC: 7,0";
-        QTest::newRow("March umlaut") << 7 << "März 1991\nRe: 94,0\nSIDC: 7,0";
+        QTest::newRow("x=1: January of the first year") << 1 << "Januar 1991\nRe:92,0\nSIDC:7,0";
+        QTest::newRow("last pixel of January") << 3 << "Januar 1991\nRe:92,0\nSIDC:7,0";
+        QTest::newRow("February") << 4 << "Februar 1991\nRe:93,0\nSIDC:7,0";
+        QTest::newRow("March umlaut") << 7 << "März 1991\nRe:94,0\nSIDC:7,0";
         QTest::newRow("June 2005, the last point")
-            << 1 + (14 * 12 + 5) * 3 << "Juni 2005\nRe: 11,0\nSIDC: 7,0";
+            << 1 + (14 * 12 + 5) * 3 << "Juni 2005\nRe:11,0\nSIDC:7,0";
         QTest::newRow("July 2005 is the future")
             << 1 + (14 * 12 + 6) * 3 << "Auch ich kann nicht \n in die Zukunft schauen";
     }
@@ -207,7 +207,7 @@ private slots:
         const TEvalGeometry g = ComputeEvaluation(p, std::ref(archive));
         QCOMPARE(g.monthStep, 3);
         const int beyond = 120 * 3 + 10;
-        QCOMPARE(ReadOutText(g, beyond, 2005, 6, Only({kRe})), QStringLiteral("Dezember 1999\nRe: 111,0"));
+        QCOMPARE(ReadOutText(g, beyond, 2005, 6, Only({kRe})), QStringLiteral("Dezember 1999\nRe:111,0"));
     }
 
     void readOutOrderPutsP9AfterP17() {
