@@ -156,7 +156,11 @@ int Send(CliSession &session, const QStringList &args) {
             throw;
         }
         smtp.disconnect();
-        // Each list sent is recorded at once, so a later failure keeps it marked.
+        // Each list sent is recorded at once, so a later failure keeps it
+        // marked, and on the year as it is on disk now: the program may have
+        // saved it while the mail was on its way.
+        buffer = LoadYear(year);
+        EnsureDispatchStatus(*buffer, month);
         MarkListSent(*buffer, month, entry.kind);
         QString error;
         if (!WriteYear(year, *buffer, &error))

@@ -187,22 +187,22 @@ BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
             r.messages.append({GroupsAboveSpotsMessage(), QStringLiteral("f_s"), CheckMessage::Information});
         return r;
     }
-    if (nsOn && filled == 0) {
-        // With N-S on the totals come only from the north/south fields.
-        day.g_n = day.f_n = day.g_s = day.f_s = -1;
-        SetTotals(day, -1, -1, -1);
-        r.derivedChanged = true;
-        return r;
-    }
-    if (nsOn) {
+    if (nsOn && filled > 0) {
         Refuse(r, IncompleteNorthSouthMessage(), "g_n");
         return r;
     }
-    // Totals typed directly (N-S off). Hidden, incomplete north/south values
-    // cannot be corrected here, so they do not block the totals.
+    // Totals typed directly. With N-S off, hidden incomplete north/south
+    // values cannot be corrected here, so they do not block the totals. With
+    // N-S on and no split given, the totals fields stay open and what they
+    // hold (a day counted without the split) is kept, not dropped unasked.
+    const auto clearSplit = [&] {
+        if (nsOn)
+            day.g_n = day.f_n = day.g_s = day.f_s = -1;
+    };
     const bool gFilled = Filled(texts, "g");
     const bool fFilled = Filled(texts, "f");
     if (!gFilled && !fFilled) {
+        clearSplit();
         SetTotals(day, -1, -1, -1);
         r.derivedChanged = true;
         return r;
@@ -219,6 +219,7 @@ BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
         Refuse(r, WolfTooLargeMessage(), "g");
         return r;
     }
+    clearSplit();
     SetTotals(day, int(g), int(f), int(re));
     r.derivedChanged = true;
     return r;

@@ -1,5 +1,6 @@
 #include "column_chooser.h"
 
+#include <limits>
 #include <utility>
 
 namespace {
@@ -26,7 +27,10 @@ void TColumnChooser::open(const TColumnLayout &layout) {
     for (int i = 1; i <= kHighestColumnIndex; ++i) {
         Entry e{i, layout[i]};
         if (e.Setting.Sichtbar != 0) {
-            e.Setting.Spalte -= 1; // the list counts from the first column after the day
+            // The list counts from the first column after the day (a damaged
+            // file's lowest value must not wrap round).
+            const std::int32_t column = e.Setting.Spalte;
+            e.Setting.Spalte = column == std::numeric_limits<std::int32_t>::min() ? column : column - 1;
             selected_.push_back(e);
         } else {
             available_.push_back(e);

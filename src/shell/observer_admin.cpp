@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 const QStringList kInstruments = {QStringLiteral("Refr."), QStringLiteral("Refl."), QStringLiteral("Fegl."),
                                   QStringLiteral("Visu."), QStringLiteral("Foto.")};
 
@@ -88,11 +90,14 @@ QString FindFreeObserverDir() {
 QString ObserverKeyProblem(const QString &key) {
     if (key.trimmed().isEmpty())
         return QStringLiteral("Bitte geben Sie das Kürzel des Beobachters ein.");
-    if (key != key.trimmed() || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('[')) ||
+    // A line break or another control character would split the key's line in tarvo.ini.
+    const bool control = std::any_of(key.begin(), key.end(), [](QChar c) { return c.unicode() < 0x20; });
+    if (control || key != key.trimmed() || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('[')) ||
         key.startsWith(QLatin1Char(';')))
         return QStringLiteral(
-                   "Das Kürzel \"%1\" kann nicht gespeichert werden: es darf kein \"=\" enthalten, "
-                   "nicht mit \"[\" oder \";\" beginnen und nicht mit Leerzeichen beginnen oder enden.")
+                   "Das Kürzel \"%1\" kann nicht gespeichert werden: es darf kein \"=\" und keine "
+                   "Steuerzeichen enthalten, nicht mit \"[\" oder \";\" beginnen und nicht mit "
+                   "Leerzeichen beginnen oder enden.")
             .arg(key);
     for (const QString &known : std::as_const(Storage().ObserverKeys))
         if (known.compare(key, Qt::CaseInsensitive) == 0)

@@ -3,6 +3,7 @@
 #include "tarvo_error.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdlib>
@@ -13,7 +14,8 @@
 FileReadResult ReadWholeFile(const QString &path) {
     FileReadResult result;
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: a FIFO or a device in place of a file must not hang the program.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         result.exists = errno != ENOENT && errno != ENOTDIR;
         result.errorCode = result.exists ? errno : 0;
@@ -26,8 +28,8 @@ FileReadResult ReadWholeFile(const QString &path) {
         ::close(fd);
         return result;
     }
-    if (S_ISDIR(info.st_mode)) {
-        result.errorCode = EISDIR;
+    if (!S_ISREG(info.st_mode)) {
+        result.errorCode = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
         return result;
     }
@@ -89,16 +91,37 @@ mode_t ModeFor(const QByteArray &target, std::optional<QFileDevice::Permissions>
     return 0666 & ~mask;
 }
 
+// The file a write replaces: a symbolic link is followed, so that the link
+// itself stays in place and the file it names gets the new bytes.
+QString WriteTarget(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+// Only a regular file the user may write is replaced: not a device, a FIFO or
+// a directory, and not a file made read-only to protect it.
+bool MayReplace(const QByteArray &target) {
+    struct stat info {};
+    if (::stat(target.constData(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISREG(info.st_mode) && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) == 0;
+}
+
 } // namespace
 
 // Not QSaveFile: it reports success after a short write (for example at the
 // file size limit), and a half-written file must never replace a good one.
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error,
                          std::optional<QFileDevice::Permissions> permissions) {
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temp = target + ".tmp-XXXXXX";
+    const QString targetPath = WriteTarget(path);
+    const QByteArray target = QFile::encodeName(targetPath);
+    // A short name beside the target, so that a target name of full length works too.
+    QByteArray temp = QFile::encodeName(QFileInfo(targetPath).absolutePath()) + "/tarvo.tmp-XXXXXX";
     bool ok = false;
-    const int fd = ::mkstemp(temp.data()); // created readable by the owner only
+    const int fd = MayReplace(target) ? ::mkstemp(temp.data()) : -1; // created readable by the owner only
     if (fd >= 0) {
         ok = ::fchmod(fd, ModeFor(target, permissions)) == 0 && WriteAll(fd, bytes.constData(), bytes.size()) &&
              ::fsync(fd) == 0;

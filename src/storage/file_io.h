@@ -23,7 +23,9 @@ FileReadResult ReadWholeFile(const QString &path);
 // Replaces (or creates) the file with the bytes: a temporary file beside it is
 // written, synced and renamed over it. With `permissions` set, the new file
 // gets exactly these permissions (it is never readable by others before);
-// otherwise a replaced file keeps its mode.
+// otherwise a replaced file keeps its mode. A symbolic link is followed (the
+// link stays). Anything but a regular file, and a file without write
+// permission, is refused.
 // Returns false and leaves the previous file untouched on any failure; the
 // message then says "In <path> kann nicht geschrieben werden".
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr,

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstring>
 
 const CategoryKey kCategoryKeys[10] = {
@@ -71,7 +72,12 @@ void LoadProgramSettings(TObserverProfile &profile) {
     if (ini.sectionExists(kMain)) {
         s.CurrentObserverKey = ini.readString(kMain, kObservers, QString()).left(16);
         const QString storedVersion = ini.readString(kMain, QStringLiteral("FileVersion"), QString());
-        s.DataPath = ini.readString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+        // A stored path that names no folder (written on another system, or
+        // with characters Windows-1252 cannot hold) would hide every
+        // observer's data: the default stays then.
+        const QString storedPath = ini.readString(kMain, QStringLiteral("Datenpfad"), QString());
+        if (!storedPath.isEmpty() && QFileInfo(storedPath).isDir())
+            s.DataPath = storedPath;
         profile.Bugfix = ini.readBool(kMain, QStringLiteral("Bugfix"), true) ? 1 : 0;
         // Byte-wise comparison: a proper prefix is older, digits are not numbers.
         if (ToCp1252(storedVersion) < ToCp1252(s.ProgramVersion)) {

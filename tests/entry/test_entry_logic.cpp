@@ -149,8 +149,13 @@ private slots:
                                      << QStringList{"g_n"};
         QTest::newRow("three of four") << "g_n=2;f_n=3;g_s=1" << true << false << "7 7 7 7 7 7 7"
                                        << QStringList{notSo} << QStringList{"g_n"};
+        // A day counted without the split keeps its totals when N-S is on.
         QTest::newRow("all empty, ns on, totals typed")
-            << "g=4;f=9" << true << true << "-1 -1 -1 -1 -1 -1 -1" << QStringList{} << QStringList{};
+            << "g=4;f=9" << true << true << "-1 -1 -1 -1 4 9 49" << QStringList{} << QStringList{};
+        QTest::newRow("all empty, ns on, totals empty")
+            << "" << true << true << "-1 -1 -1 -1 -1 -1 -1" << QStringList{} << QStringList{};
+        QTest::newRow("all empty, ns on, only f")
+            << "f=9" << true << false << "7 7 7 7 7 7 7" << QStringList{notSo} << QStringList{"g"};
         QTest::newRow("ns off totals")
             << "g=5;f=2" << false << true << "7 7 7 7 5 2 52" << QStringList{} << QStringList{};
         QTest::newRow("ns off, totals empty")

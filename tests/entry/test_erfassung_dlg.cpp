@@ -473,16 +473,23 @@ private slots:
         QCOMPARE(dlg->DayData.Re, std::int16_t(39));
     }
 
-    void nsOnTotalsComeFromNorthSouthOnly() {
-        open(UnobservedDay(), ProfileWithSwitches(true));
-        type("g", QStringLiteral("4"));
-        type("f", QStringLiteral("9"));
+    void nsOnKeepsTotalsOfADayWithoutTheSplit() {
+        // A day counted with totals only (N-S was off then) keeps them when
+        // the Wolf box is passed through with N-S on.
+        TDayRecord day = ObservedDay(QStringLiteral("12:00"));
+        day.g = 5;
+        day.f = 20;
+        day.Re = 70;
+        open(day, ProfileWithSwitches(true));
+        QVERIFY(!field("g")->isReadOnly());
+        field("g_n")->setFocus();
         field("Rs")->setFocus();
         settle();
-        QVERIFY(field("g")->text().isEmpty());
-        QVERIFY(field("f")->text().isEmpty());
-        QCOMPARE(dlg->DayData.g, std::int16_t(-1));
-        QCOMPARE(dlg->DayData.Re, std::int16_t(-1));
+        QCOMPARE(field("g")->text(), QStringLiteral("5"));
+        QCOMPARE(label("Re"), QStringLiteral("70"));
+        QTest::mouseClick(button("BtnOK"), Qt::LeftButton);
+        QCOMPARE(dlg->DayData.Re, std::int16_t(70));
+        QCOMPARE(dlg->DayData.g_n, std::int16_t(-1));
     }
 
     void pettisBothEmptiedIsNotGiven() {

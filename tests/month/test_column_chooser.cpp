@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <cstring>
 #include <functional>
+#include <limits>
 
 class TestColumnChooser : public QObject {
     Q_OBJECT
@@ -73,6 +74,16 @@ private slots:
         QCOMPARE(layout[16].Sichtbar, 1);
         QCOMPARE(layout[16].Spalte, 15);
         QCOMPARE(layout[17].Spalte, 2); // CV moved up a place
+    }
+
+    void damagedColumnNumberKeepsItsPlace() {
+        // The lowest possible number (a damaged AEF.CFG) must not wrap round:
+        // the column stays first, where the month table shows it.
+        TColumnLayout layout = Storage().ColumnLayout;
+        layout[3].Spalte = std::numeric_limits<std::int32_t>::min(); // R
+        TColumnChooser c;
+        c.open(layout);
+        QCOMPARE(c.selectedTitles().first(), QStringLiteral("R"));
     }
 
     void removeAllThenAddAllKeepsOrder() {

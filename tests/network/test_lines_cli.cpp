@@ -21,6 +21,7 @@ private slots:
     void exportAppends();
     void exportOfGridReplacesTheFile();
     void sendMarksTheMonth();
+    void sendKeepsWhatWasSavedMeanwhile();
     void usageErrors_data();
     void usageErrors();
 
@@ -173,6 +174,28 @@ void TestLinesCli::sendMarksTheMonth() {
     received = server.messages();
     QCOMPARE(received.size(), 4);
     QCOMPARE(received[3].value("rcpt_tos").toVariant().toStringList(), QStringList{"anetz@example.net"});
+}
+
+void TestLinesCli::sendKeepsWhatWasSavedMeanwhile() {
+    SmtpTestServer server;
+    // The server holds the mail for a while: the year is saved meanwhile.
+    QVERIFY(server.start({QStringLiteral("--data-delay"), QStringLiteral("3")}));
+    Prepare(server.host());
+    QProcess send;
+    send.start(cli_, {QStringLiteral("--home"), home_->path(), QStringLiteral("send"), QStringLiteral("2004"),
+                      QStringLiteral("3"), QStringLiteral("--lists"), QStringLiteral("re")});
+    QVERIFY(send.waitForStarted());
+    QTest::qWait(1500);
+    TYearBuffer changed;
+    QVERIFY(ReadYear(2004, changed));
+    changed.Day(3, 20).Zeit.assign(QStringLiteral("12:00"));
+    QVERIFY(WriteYear(2004, changed));
+    QVERIFY(send.waitForFinished(30000));
+    QVERIFY2(send.exitCode() == 0, send.readAllStandardError().constData());
+    TYearBuffer stored;
+    QVERIFY(ReadYear(2004, stored));
+    QCOMPARE(stored.Day(3, 20).Zeit.text(), QStringLiteral("12:00"));
+    QCOMPARE(stored.Months[3].Header().Bemerkung.bytes().left(1), QByteArray("1"));
 }
 
 void TestLinesCli::usageErrors_data() {

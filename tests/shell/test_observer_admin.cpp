@@ -128,6 +128,8 @@ private slots:
         QTest::newRow("equals sign") << "a=b";
         QTest::newRow("section bracket") << "[x";
         QTest::newRow("comment") << ";x";
+        QTest::newRow("line break") << "X\nB";
+        QTest::newRow("tab") << "A\tB";
     }
     void refusedNames() {
         QFETCH(QString, name);

@@ -82,6 +82,34 @@ private slots:
         QCOMPARE(profile.AddrPos.text(), QString());
     }
 
+    void storedDataPath_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("another folder") << "<other>" << true;
+        QTest::newRow("written on Windows") << "C:\\Tarvo\\" << false;
+        QTest::newRow("characters lost in Windows-1252") << "/tmp/?\xf3d?/" << false;
+        QTest::newRow("a file, not a folder") << "<file>" << false;
+    }
+    void storedDataPath() {
+        QFETCH(QString, stored);
+        QFETCH(bool, taken);
+        QTemporaryDir dir;
+        QTemporaryDir other;
+        StorageStartUp(dir.path());
+        const QString programDir = Storage().DataPath;
+        if (stored == QLatin1String("<other>"))
+            stored = other.path() + QLatin1Char('/');
+        if (stored == QLatin1String("<file>"))
+            stored = SettingsPath();
+        IniFile ini(SettingsPath());
+        ini.writeString("TARVO32", "FileVersion", Storage().ProgramVersion);
+        ini.writeString("TARVO32", "Datenpfad", stored);
+        ini.save();
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        QCOMPARE(Storage().DataPath, taken ? stored : programDir);
+    }
+
     void versionUpgradeIsByteWise_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("program");

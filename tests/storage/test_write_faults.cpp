@@ -5,12 +5,14 @@
 #include "storage_fixture.h"
 #include "storage/archive.h"
 #include "storage/column_layout.h"
+#include "storage/file_io.h"
 #include "storage/profile.h"
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
 
 #include <QtTest>
 #include <csignal>
+#include <sys/stat.h>
 
 class WriteFaultTest : public QObject {
     Q_OBJECT
@@ -184,6 +186,51 @@ private slots:
         LoadProgramSettings(loaded);
         QCOMPARE(Storage().ObserverKeys, QStringList{QStringLiteral("Muster")});
         QCOMPARE(loaded.Name1.text(), QStringLiteral("Anna"));
+    }
+
+    void symbolicLinksStayLinks() {
+        QTemporaryDir dir;
+        const QString real = dir.filePath("real.dat");
+        const QString link = dir.filePath("link.dat");
+        const QString dangling = dir.filePath("dangling.dat");
+        QVERIFY(WriteFileAtomically(real, "alt"));
+        QVERIFY(QFile::link(real, link));
+        QVERIFY(QFile::link(dir.filePath("new.dat"), dangling));
+        QVERIFY(WriteFileAtomically(link, "neu"));
+        QVERIFY(WriteFileAtomically(dangling, "erst"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo(dangling).isSymLink());
+        QCOMPARE(ReadWholeFile(real).bytes, QByteArray("neu"));
+        QCOMPARE(ReadWholeFile(dir.filePath("new.dat")).bytes, QByteArray("erst"));
+    }
+
+    // Only regular files the user may write are replaced; reading a FIFO or a
+    // device fails at once instead of waiting for data.
+    void onlyWritableRegularFilesAreReplaced() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo.dat");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString locked = dir.filePath("locked.dat");
+        QVERIFY(WriteFileAtomically(locked, "geschützt"));
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner));
+        for (const QString &path : {fifo, locked, dir.path()}) {
+            QString error;
+            QVERIFY2(!WriteFileAtomically(path, "x", &error), qPrintable(path));
+            QCOMPARE(error, QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
+        }
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        QCOMPARE(ReadWholeFile(locked).bytes, QByteArray("geschützt"));
+        const FileReadResult read = ReadWholeFile(fifo);
+        QVERIFY(read.exists);
+        QVERIFY(read.errorCode != 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
+    }
+
+    void fullLengthFileNames() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString(250, QLatin1Char('a')) + QStringLiteral(".csv"));
+        QVERIFY(WriteFileAtomically(path, "Tag;"));
+        QCOMPARE(ReadWholeFile(path).bytes, QByteArray("Tag;"));
     }
 
     void garbageSettingsFileReadsAsDefaults() {
