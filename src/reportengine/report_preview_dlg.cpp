@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QToolBar>
 
@@ -43,6 +44,14 @@ TReportPreviewDlg::TReportPreviewDlg(TReport &report, const QString &pdfName, QW
 void TReportPreviewDlg::PaintRequested(QPrinter *printer) {
     // Exceptions must not cross Qt's event handling.
     try {
+        // "Print to file" would let Qt truncate the file and write into it
+        // directly; a failed write then left half a PDF and no message.
+        const QPaintEngine *engine = printer->paintEngine();
+        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty() && engine &&
+            engine->type() == QPaintEngine::Pdf) {
+            report_.writePdf(printer->outputFileName(), QFileInfo(pdfName_).completeBaseName());
+            return;
+        }
         report_.print(printer);
     } catch (const TarvoError &e) {
         ShowError(this, e.message());

@@ -1,11 +1,18 @@
+#include "../common/file_size_limit.h"
 #include "reportengine/report.h"
+#include "reportengine/report_preview_dlg.h"
 #include "storage/tarvo_error.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <csignal>
 
 namespace {
 
@@ -190,6 +197,49 @@ private slots:
             QCOMPARE(e.message(), QStringLiteral("In %1 kann nicht geschrieben werden").arg(file));
         }
         QVERIFY(!QFile::exists(file));
+    }
+
+    // Printing from the preview into a PDF file goes through the atomic
+    // writer: a failed write keeps the previous file and is shown.
+    void printToFileIsAtomic() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("druck.pdf"));
+        CountingReport counting(40);
+        counting.report.writePdf(file);
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray before = old.readAll();
+        old.close();
+
+        TReportPreviewDlg preview(counting.report, file);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        QStringList shown;
+        QTimer closer;
+        closer.setInterval(5);
+        connect(&closer, &QTimer::timeout, this, [&shown] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown << box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        closer.start();
+        {
+            FileSizeLimit limit(before.size() / 2);
+            emit preview.paintRequested(&printer);
+        }
+        QCOMPARE(shown, QStringList{QStringLiteral("In %1 kann nicht geschrieben werden").arg(file)});
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        old.close();
+
+        counting.row = 0;
+        emit preview.paintRequested(&printer); // the retry
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray after = old.readAll();
+        QVERIFY(after.startsWith("%PDF") && after.trimmed().endsWith("%%EOF"));
     }
 };
 
