@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -128,7 +129,10 @@ TAddBeobDLG::TAddBeobDLG(QWidget *parent) : QDialog(parent), NewProfile(EmptyPro
 
 void TAddBeobDLG::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    FormShow();
+    // A window restored after minimising gets a spontaneous show event: it
+    // must not reserve a directory again or drop what was typed.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TAddBeobDLG::FormShow() {

@@ -226,8 +226,10 @@ QCheckBox *TEinstDLG::checkBox(const char *name, const QString &caption) {
 
 void TEinstDLG::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        ObserverAdded = false;
+    // Not when restored after minimising: the edits stay.
+    if (event->spontaneous())
+        return;
+    ObserverAdded = false;
     FormShow();
 }
 

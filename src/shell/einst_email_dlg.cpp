@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -130,7 +131,8 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
 
 void TEinstEmailDlg::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    FormShow();
+    if (!event->spontaneous()) // not when restored after minimising: the edits stay
+        FormShow();
 }
 
 void TEinstEmailDlg::FormShow() {
@@ -169,6 +171,10 @@ void TEinstEmailDlg::BtnOKClick() {
     in.sendA = cbMailA->isChecked();
     in.sendF = cbMailF->isChecked();
     in.sendP = cbMailP->isChecked();
+    if (const QString problem = EmailSettingsProblem(in); !problem.isEmpty()) {
+        ShowError(this, problem);
+        return;
+    }
     TObserverProfile edited = Profile;
     ApplyEmailSettings(edited, in);
     try {

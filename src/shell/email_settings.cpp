@@ -1,6 +1,12 @@
 #include "email_settings.h"
 
 #include "observer_admin.h"
+#include "storage/cp1252.h"
+#include "storage/file_io.h"
+#include "storage/profile.h"
+#include "storage/storage_state.h"
+
+#include <QFile>
 
 EmailSettingsInput EmailSettingsFromProfile(const TObserverProfile &profile) {
     EmailSettingsInput in;
@@ -39,8 +45,34 @@ void ApplyEmailSettings(TObserverProfile &profile, const EmailSettingsInput &in)
     profile.SendP = in.sendP;
 }
 
+QString EmailSettingsProblem(const EmailSettingsInput &input) {
+    const auto storable = [](const QString &text) { return FromCp1252(ToCp1252(text)) == text; };
+    // The password is never shown, not even in a message.
+    if (!storable(input.smtpPassword))
+        return QStringLiteral("Das Passwort enthält Zeichen, die nicht gespeichert werden können.");
+    for (const QString &text : {input.email, input.eName, input.smtp, input.smtpUser, input.addrRe, input.addrA,
+                                input.addrFackel, input.addrPos}) {
+        if (!storable(text))
+            return QStringLiteral("\"%1\" enthält Zeichen, die nicht gespeichert werden können.").arg(text);
+    }
+    return QString();
+}
+
 void SaveEmailSettings(const TObserverProfile &profile) {
     RequireCurrentObserver();
-    SaveProgramSettings(profile);
+    // All or nothing: the profile first (a failure there writes nothing);
+    // when tarvo.ini then fails, beob.ini gets its previous bytes back, so a
+    // cancelled dialog leaves no half of its changes behind.
+    const QString profilePath = ObserverFilePath(QStringLiteral("beob.ini"));
+    const FileReadResult previous = ReadWholeFile(profilePath);
     SaveProfile(profile);
+    try {
+        SaveProgramSettings(profile);
+    } catch (...) {
+        if (previous.ok())
+            WriteFileAtomically(profilePath, previous.bytes);
+        else if (!previous.exists)
+            QFile::remove(profilePath);
+        throw;
+    }
 }

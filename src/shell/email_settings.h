@@ -27,8 +27,13 @@ struct EmailSettingsInput {
 
 // The dialog's starting values: the profile's texts, the placeholder for the password.
 EmailSettingsInput EmailSettingsFromProfile(const TObserverProfile &profile);
+// Why the input cannot be stored as typed (a character Windows-1252 cannot
+// hold would become "?", a password then silently a different one); empty
+// when it can.
+QString EmailSettingsProblem(const EmailSettingsInput &input);
 // Copies the input into the profile, each text cut to its field width.
 void ApplyEmailSettings(TObserverProfile &profile, const EmailSettingsInput &input);
-// Writes tarvo.ini (network addresses) and then beob.ini (sender, password,
-// switches). Throws TarvoError when there is no observer yet or a write fails.
+// Writes beob.ini (sender, password, switches) and tarvo.ini (network
+// addresses), all or nothing. Throws TarvoError when there is no observer yet
+// or a write fails.
 void SaveEmailSettings(const TObserverProfile &profile);

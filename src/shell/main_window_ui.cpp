@@ -269,17 +269,21 @@ void TSun::CBMandantChange(int index) {
     const QString oldDir = s.CurrentObserverDir;
     s.CurrentObserverKey = s.ObserverKeys[index].left(16);
     s.CurrentObserverDir = s.ObserverDirs.value(index).left(16);
+    // The new observer's profile is read into a copy first: when it cannot be
+    // read, or tarvo.ini cannot be written, the program stays with the
+    // previous observer (its profile must never go with the new one's files).
+    TObserverProfile next = Profile;
     try {
-        SaveProgramSettings(Profile);
+        LoadProfile(next);
+        SaveProgramSettings(next);
     } catch (...) {
-        // tarvo.ini still names the old observer: stay with it.
         s.CurrentObserverKey = oldKey;
         s.CurrentObserverDir = oldDir;
         const QSignalBlocker block(CBMandant);
         CBMandant->setCurrentIndex(static_cast<int>(s.ObserverKeys.indexOf(oldKey)));
         throw;
     }
-    LoadProfile(Profile);
+    Profile = next;
     statusName_ = Profile.Name1.text();
     SB->showMessage(statusName_);
 }

@@ -160,6 +160,36 @@ private slots:
         QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Zweiter"));
     }
 
+    // When the chosen observer's profile cannot be read, the program stays
+    // with the previous observer: its profile must not go with the other's files.
+    void switchToAnUnreadableProfileIsUndone() {
+        {
+            IniFile ini(iniPath());
+            ini.writeString("TARVO32", "Beobachter", "Anna");
+            ini.writeString("TARVO32", "FileVersion", Storage().ProgramVersion);
+            ini.writeString("Beobachter", "Anna", "0001/");
+            ini.writeString("Beobachter", "Berta", "0002/");
+            ini.save();
+            IniFile beob(dir_->filePath("0001/beob.ini"));
+            beob.writeString("Beobachter", "Name1", "Anna");
+            QVERIFY(QDir(dir_->path()).mkpath("0001"));
+            beob.save();
+            QVERIFY(QDir(dir_->path()).mkpath("0002/beob.ini")); // a folder where the file should be
+        }
+        TSun w;
+        w.show();
+        auto *combo = Child<QComboBox>(&w, "CBMandant");
+        QTRY_COMPARE(combo->count(), 2);
+        QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Anna"));
+        combo->setCurrentIndex(1);
+        QVERIFY_THROWS_EXCEPTION(TarvoError, emit combo->activated(1));
+        QCOMPARE(Storage().CurrentObserverKey, QStringLiteral("Anna"));
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001/"));
+        QCOMPARE(IniValue(iniPath(), "TARVO32", "Beobachter"), QStringLiteral("Anna"));
+        QCOMPARE(combo->currentText(), QStringLiteral("Anna"));
+        QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Anna"));
+    }
+
     void cancelledFirstStartLeavesEmptyList() {
         TSun w;
         OnModal<TAddBeobDLG>([](TAddBeobDLG *add) {

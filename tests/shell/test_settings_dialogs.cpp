@@ -1,5 +1,6 @@
 // The observer settings, add-observer and e-mail settings dialogs.
 #include "shell_test_util.h"
+#include "../common/permission_override.h"
 
 #include "shell/add_beob_dlg.h"
 #include "shell/einst_dlg.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -58,6 +60,7 @@ private:
     }
 
 private slots:
+    void initTestCase() { QVERIFY(DropPermissionOverride()); }
     void init() {
         dir_ = new QTemporaryDir;
         QVERIFY(dir_->isValid());
@@ -275,6 +278,84 @@ private slots:
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(IniFile(iniPath()).toBytes(), ini);
         QCOMPARE(IniFile(beobPath()).toBytes(), beob);
+    }
+
+    // A failed save leaves both files as they were, whichever of them fails.
+    void emailFailedSaveWritesNothing_data() {
+        QTest::addColumn<QString>("locked");
+        QTest::newRow("tarvo.ini") << "tarvo.ini";
+        QTest::newRow("beob.ini") << "0001/beob.ini";
+    }
+    void emailFailedSaveWritesNothing() {
+        QFETCH(QString, locked);
+        makeObserver();
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        const QByteArray ini = IniFile(iniPath()).toBytes(), beob = IniFile(beobPath()).toBytes();
+        const QString lockedPath = dir_->filePath(locked);
+        const QFile::Permissions permissions = QFileInfo(lockedPath).permissions();
+        QVERIFY(QFile::setPermissions(lockedPath, QFile::ReadOwner));
+        TEinstEmailDlg dlg;
+        dlg.Profile = profile;
+        dlg.show();
+        Child<QLineEdit>(&dlg, "eRe")->setText("re-neu@netz.invalid");
+        Child<QLineEdit>(&dlg, "SMTPBen")->setText("neu");
+        const QString shown = messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); });
+        QVERIFY(QFile::setPermissions(lockedPath, permissions));
+        QCOMPARE(shown, QStringLiteral("In %1 kann nicht geschrieben werden").arg(lockedPath));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(IniFile(iniPath()).toBytes(), ini);
+        QCOMPARE(IniFile(beobPath()).toBytes(), beob);
+    }
+
+    void emailTextsWindows1252CannotHold_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("password") << "SMTPPass"
+                                  << "Das Passwort enthält Zeichen, die nicht gespeichert werden können.";
+        QTest::newRow("name") << "eName"
+                              << "\"Łukasz\" enthält Zeichen, die nicht gespeichert werden können.";
+    }
+    void emailTextsWindows1252CannotHold() {
+        QFETCH(QString, field);
+        QFETCH(QString, message);
+        makeObserver();
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        const QByteArray beob = IniFile(beobPath()).toBytes();
+        TEinstEmailDlg dlg;
+        dlg.Profile = profile;
+        dlg.show();
+        Child<QLineEdit>(&dlg, qPrintable(field))->setText(QStringLiteral("Łukasz"));
+        QCOMPARE(messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); }), message);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(IniFile(beobPath()).toBytes(), beob);
+    }
+
+    // Restoring a minimised dialog is no new showing: what was typed stays,
+    // and the add dialog does not reserve another directory.
+    void restoredDialogsKeepTheirState() {
+        makeObserver();
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        TEinstEmailDlg email;
+        email.Profile = profile;
+        email.show();
+        Child<QLineEdit>(&email, "SMTPBen")->setText("getippt");
+        email.setWindowState(Qt::WindowMinimized);
+        email.setWindowState(Qt::WindowNoState);
+        QCOMPARE(Child<QLineEdit>(&email, "SMTPBen")->text(), QStringLiteral("getippt"));
+        email.reject();
+
+        TAddBeobDLG add;
+        add.show();
+        Child<QLineEdit>(&add, "Name1")->setText("Neu");
+        add.setWindowState(Qt::WindowMinimized);
+        add.setWindowState(Qt::WindowNoState);
+        QCOMPARE(Child<QLineEdit>(&add, "Name1")->text(), QStringLiteral("Neu"));
+        Child<QPushButton>(&add, "BtnCancel")->click();
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001/"));
+        QCOMPARE(Storage().CurrentObserverKey, QStringLiteral("Muster"));
     }
 
     void emailWithoutObserver() {
