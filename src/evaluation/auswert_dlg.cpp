@@ -10,7 +10,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -384,16 +386,28 @@ void TAuswDlg::SaveImage(const QString &fileName) {
 }
 
 void TAuswDlg::BtnSaveClick() {
-    QString selected;
-    QString name =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Bild speichern"), QStringLiteral("auswertung.png"),
-                                     QStringLiteral("PNG-Bild (*.png);;PDF-Dokument (*.pdf)"), &selected);
-    if (name.isEmpty())
+    QFileDialog dialog(this, QStringLiteral("Bild speichern"));
+    dialog.setObjectName(QStringLiteral("BildSpeichernDlg"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QString pngFilter = QStringLiteral("PNG-Bild (*.png)");
+    dialog.setNameFilters({pngFilter, QStringLiteral("PDF-Dokument (*.pdf)")});
+    // The dialog adds the suffix before it asks about an existing file.
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, pngFilter](const QString &filter) {
+        dialog.setDefaultSuffix(filter == pngFilter ? QStringLiteral("png") : QStringLiteral("pdf"));
+    });
+    dialog.selectFile(QStringLiteral("auswertung.png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const bool pdf = selected.contains(QLatin1String("pdf"));
-    if (!name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
-        !name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        name += pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
+    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString name = ImageFileName(chosen, dialog.selectedNameFilter() != pngFilter);
+    // A name the dialog did not see (another suffix was typed) is asked about here.
+    if (name != chosen && QFileInfo::exists(name) &&
+        QMessageBox::question(this, QStringLiteral("Bild speichern"),
+                              QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(name),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     try {
         SaveImage(name);
         SetStatus(QStringLiteral("Bild gespeichert: %1").arg(name));

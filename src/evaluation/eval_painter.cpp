@@ -80,6 +80,13 @@ QImage RenderPicture(const TEvalPicture &picture) {
     return image;
 }
 
+QString ImageFileName(const QString &chosen, bool pdf) {
+    if (chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
+        chosen.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return chosen;
+    return chosen + (pdf ? QStringLiteral(".pdf") : QStringLiteral(".png"));
+}
+
 void SavePicture(const TEvalPicture &picture, const QString &fileName) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

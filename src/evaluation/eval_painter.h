@@ -40,6 +40,10 @@ struct TEvalPicture {
 void PaintPicture(QPainter &painter, const TEvalPicture &picture);
 QImage RenderPicture(const TEvalPicture &picture);
 
+// The file name a picture is saved under: `chosen` as it is when it ends in
+// ".png" or ".pdf", else with ".pdf" (when `pdf`) or ".png" added.
+QString ImageFileName(const QString &chosen, bool pdf);
+
 // Saves the picture as PNG, or as PDF when the name ends in ".pdf" (one page
 // of the picture's size). Throws TarvoError when the file cannot be written.
 void SavePicture(const TEvalPicture &picture, const QString &fileName);

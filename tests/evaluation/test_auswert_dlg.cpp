@@ -1,5 +1,6 @@
 // The evaluation dialog over a real archive: showing, curve switching,
 // colour choice saved to beob.ini, read-out tooltip, picture export.
+#include "../common/modal.h"
 #include "evaluation/auswert_dlg.h"
 #include "storage/archive.h"
 #include "storage/ini_file.h"
@@ -10,7 +11,10 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -190,6 +194,40 @@ private slots:
         QVERIFY(pdf.readAll().startsWith("%PDF-"));
         // A folder that does not exist: an error, not a silent success.
         QVERIFY_THROWS_EXCEPTION(TarvoError, dlg.SaveImage(out.filePath(QStringLiteral("nix/a.png"))));
+        dlg.reject();
+    }
+
+    // A typed name that gets ".png" added is not replaced unasked.
+    void saveButtonAsksBeforeReplacing_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void saveButtonAsksBeforeReplacing() {
+        QFETCH(bool, replace);
+        TAuswDlg dlg;
+        dlg.setProfile(profile_);
+        dlg.setToday(QDate(2005, 6, 15));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QTemporaryDir out;
+        const QString existing = out.filePath(QStringLiteral("kurve.jpg.png"));
+        QFile own(existing);
+        QVERIFY(own.open(QIODevice::WriteOnly));
+        own.write("mein eigenes Bild");
+        own.close();
+        QString question;
+        OnModal<QFileDialog>([&](QFileDialog *files) {
+            OnModal<QMessageBox>([&](QMessageBox *box) {
+                question = box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+            files->selectFile(out.filePath(QStringLiteral("kurve.jpg")));
+            static_cast<QDialog *>(files)->accept();
+        });
+        Child<QPushButton>(&dlg, "BtnSave")->click();
+        QCOMPARE(question, QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(existing));
+        QCOMPARE(QImage(existing).isNull(), !replace);
         dlg.reject();
     }
 };
