@@ -22,6 +22,12 @@ namespace {
 double ClampUnit(double v) {
     return std::clamp(v, -1.0, 1.0);
 }
+
+// The value as the four decimals show it: what rounds to 0.0000 counts as 0.
+double AsShown(double value) {
+    return std::fabs(value) < 0.00005 ? 0.0 : value;
+}
+
 } // namespace
 
 // A text of another length than the picture's would be read as the
@@ -36,10 +42,11 @@ std::optional<TObservationDate> ReadObservationDate(const QString &text) {
 
 std::optional<int> ReadObservationTime(const QString &text) {
     const QString picture = QLatin1String(kTimePicture);
-    const int seconds = ReadTimeSeconds(picture, text);
-    if (text.size() != picture.size() || seconds < 0)
+    const TimeFields time = ReadTime(picture, text);
+    if (text.size() != picture.size() || !time.valid)
         return std::nullopt;
-    return seconds;
+    // Not wrapped at midnight: 23:60 is 0 h of the next day, not of this one.
+    return time.hours * 3600 + time.minutes * 60 + time.seconds;
 }
 
 TSunValues ComputeSunValues(int year, int month, int day, int seconds) {
@@ -103,11 +110,11 @@ TSpotResult ComputeSpotPosition(const TSunOrientation &sun, double x, double y, 
 }
 
 QString HemisphereWord(double b) {
-    return b >= 0.0 ? QStringLiteral("Nord") : QStringLiteral("Süd");
+    return AsShown(b) >= 0.0 ? QStringLiteral("Nord") : QStringLiteral("Süd");
 }
 
 QString SideWord(double azm) {
-    return azm >= 0.0 ? QStringLiteral("West") : QStringLiteral("Ost");
+    return AsShown(azm) >= 0.0 ? QStringLiteral("West") : QStringLiteral("Ost");
 }
 
 std::optional<double> ReadMillimetres(const QString &text) {
@@ -127,7 +134,5 @@ std::optional<double> ReadMillimetres(const QString &text) {
 }
 
 QString Fixed4(double value, const QLocale &locale) {
-    if (std::fabs(value) < 0.00005)
-        value = 0.0;
-    return locale.toString(value, 'f', 4);
+    return locale.toString(AsShown(value), 'f', 4);
 }

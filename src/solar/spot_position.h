@@ -27,7 +27,8 @@ struct TObservationDate {
 // The date text as "dd.mm.yyyy"; nothing when it is not a valid date. A
 // two-digit year is expanded as the date check sees it (0024 is 1924).
 std::optional<TObservationDate> ReadObservationDate(const QString &text);
-// The UT time text as "hh:mm" in seconds since 0 h; nothing when not valid.
+// The UT time text as "hh:mm" in seconds since 0 h of the date (23:60 gives
+// 86400, midnight of the next day); nothing when not valid.
 std::optional<int> ReadObservationTime(const QString &text);
 
 struct TSunValues {

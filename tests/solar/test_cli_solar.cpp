@@ -34,6 +34,9 @@ void TestCliSolar::run_data() {
     QTest::newRow("two-digit year is 19xx") << QStringList{"sun", "13.10.0092", "00:00"} << 0
                                             << "P=26.2739\nB0=5.9884\nL0=238.6295\nRotation=1861\n"
                                             << "";
+    QTest::newRow("23:60 is midnight of the next day")
+        << QStringList{"sun", "12.10.1992", "23:60"} << 0 << "P=26.2739\nB0=5.9884\nL0=238.6295\nRotation=1861\n"
+        << "";
     QTest::newRow("sun before rotation 1") << QStringList{"sun", "01.06.1800", "12:00"} << 0 << "Rotation=0\n"
                                            << "";
     QTest::newRow("position east") << QStringList{"position", "13.10.1992", "00:00", "50", "0", "100"} << 0
@@ -45,6 +48,10 @@ void TestCliSolar::run_data() {
     QTest::newRow("position decimal point")
         << QStringList{"position", "13.10.1992", "00:00", "0.0", "50.0", "100"} << 0
         << "B=32.4285\nL=253.8314\nAZM=15.2019\n"
+        << "";
+    // A side word that agrees with the distance as shown (0.0000 is West).
+    QTest::newRow("position on the central meridian")
+        << QStringList{"position", "13.10.1992", "00:00", "0.00008", "0", "100"} << 0 << "AZM=0.0000\nHemisphere=Nord\nSide=West\n"
         << "";
     QTest::newRow("position wraps below 0")
         << QStringList{"position", "31.10.1992", "00:00", "60", "0", "100"} << 0 << "Rotation=Alte\n"
