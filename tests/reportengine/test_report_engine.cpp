@@ -1,16 +1,14 @@
 #include "../common/file_size_limit.h"
+#include "../common/modal.h"
 #include "reportengine/report.h"
 #include "reportengine/report_preview_dlg.h"
 #include "storage/tarvo_error.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <csignal>
 
@@ -216,21 +214,12 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
-        QStringList shown;
-        QTimer closer;
-        closer.setInterval(5);
-        connect(&closer, &QTimer::timeout, this, [&shown] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                shown << box->text();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        closer.start();
+        MessageBoxCatcher messages;
         {
             FileSizeLimit limit(before.size() / 2);
             emit preview.paintRequested(&printer);
         }
-        QCOMPARE(shown, QStringList{QStringLiteral("In %1 kann nicht geschrieben werden").arg(file)});
+        QCOMPARE(messages.texts, QStringList{QStringLiteral("In %1 kann nicht geschrieben werden").arg(file)});
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), before);
         old.close();

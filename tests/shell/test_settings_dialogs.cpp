@@ -49,6 +49,14 @@ private:
         LoadProgramSettings(p);
     }
 
+    // Shows the dialog with the profile as the program loads it.
+    static void ShowEmailDialog(TEinstEmailDlg &dlg) {
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        dlg.Profile = profile;
+        dlg.show();
+    }
+
     static QString messageOf(std::function<void()> trigger) {
         QString text;
         OnModal<QMessageBox>([&](QMessageBox *box) {
@@ -226,11 +234,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         makeObserver();
-        TObserverProfile profile = EmptyProfile();
-        LoadProgramSettings(profile);
         TEinstEmailDlg dlg;
-        dlg.Profile = profile;
-        dlg.show();
+        ShowEmailDialog(dlg);
         auto *pass = Child<QLineEdit>(&dlg, "SMTPPass");
         QCOMPARE(pass->text(), kPasswordPlaceholder); // the stored password is never shown
         QCOMPARE(pass->echoMode(), QLineEdit::Password);
@@ -244,11 +249,8 @@ private slots:
 
     void emailSettingsSaved() {
         makeObserver();
-        TObserverProfile profile = EmptyProfile();
-        LoadProgramSettings(profile);
         TEinstEmailDlg dlg;
-        dlg.Profile = profile;
-        dlg.show();
+        ShowEmailDialog(dlg);
         QCOMPARE(Child<QLineEdit>(&dlg, "ePosition")->text(), QStringLiteral("pos@netz.invalid"));
         Child<QLineEdit>(&dlg, "eMail")->setText("erika@example.invalid");
         Child<QLineEdit>(&dlg, "eRe")->setText("re-neu@netz.invalid");
@@ -266,12 +268,9 @@ private slots:
 
     void emailCancelChangesNothing() {
         makeObserver();
-        TObserverProfile profile = EmptyProfile();
-        LoadProgramSettings(profile);
         const QByteArray ini = IniFile(iniPath()).toBytes(), beob = IniFile(beobPath()).toBytes();
         TEinstEmailDlg dlg;
-        dlg.Profile = profile;
-        dlg.show();
+        ShowEmailDialog(dlg);
         Child<QLineEdit>(&dlg, "SMTP")->setText("smtp.example.invalid");
         Child<QLineEdit>(&dlg, "SMTPPass")->setText("anders");
         Child<QPushButton>(&dlg, "BtnCancel")->click();
@@ -289,15 +288,12 @@ private slots:
     void emailFailedSaveWritesNothing() {
         QFETCH(QString, locked);
         makeObserver();
-        TObserverProfile profile = EmptyProfile();
-        LoadProgramSettings(profile);
         const QByteArray ini = IniFile(iniPath()).toBytes(), beob = IniFile(beobPath()).toBytes();
         const QString lockedPath = dir_->filePath(locked);
         const QFile::Permissions permissions = QFileInfo(lockedPath).permissions();
         QVERIFY(QFile::setPermissions(lockedPath, QFile::ReadOwner));
         TEinstEmailDlg dlg;
-        dlg.Profile = profile;
-        dlg.show();
+        ShowEmailDialog(dlg);
         Child<QLineEdit>(&dlg, "eRe")->setText("re-neu@netz.invalid");
         Child<QLineEdit>(&dlg, "SMTPBen")->setText("neu");
         const QString shown = messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); });
@@ -320,12 +316,9 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, message);
         makeObserver();
-        TObserverProfile profile = EmptyProfile();
-        LoadProgramSettings(profile);
         const QByteArray beob = IniFile(beobPath()).toBytes();
         TEinstEmailDlg dlg;
-        dlg.Profile = profile;
-        dlg.show();
+        ShowEmailDialog(dlg);
         Child<QLineEdit>(&dlg, qPrintable(field))->setText(QStringLiteral("Łukasz"));
         QCOMPARE(messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); }), message);
         QVERIFY(dlg.isVisible());
@@ -336,11 +329,8 @@ private slots:
     // and the add dialog does not reserve another directory.
     void restoredDialogsKeepTheirState() {
         makeObserver();
-        TObserverProfile profile = EmptyProfile();
-        LoadProgramSettings(profile);
         TEinstEmailDlg email;
-        email.Profile = profile;
-        email.show();
+        ShowEmailDialog(email);
         Child<QLineEdit>(&email, "SMTPBen")->setText("getippt");
         email.setWindowState(Qt::WindowMinimized);
         email.setWindowState(Qt::WindowNoState);
@@ -359,11 +349,8 @@ private slots:
     }
 
     void emailWithoutObserver() {
-        TObserverProfile profile = EmptyProfile();
-        LoadProgramSettings(profile);
         TEinstEmailDlg dlg;
-        dlg.Profile = profile;
-        dlg.show();
+        ShowEmailDialog(dlg);
         QVERIFY(messageOf([&] {
                     Child<QPushButton>(&dlg, "BtnOK")->click();
                 }).contains("noch kein Beobachter angelegt"));
