@@ -619,9 +619,10 @@ void TErfassungDlg::BtnNextClick() {
 }
 
 void TErfassungDlg::BeckHlpClick() {
-    if (!beck_)
+    if (!beck_) {
         beck_ = new TBeckDLG(this);
         Storage().DialogSlots[SlotBeck] = true;
+    }
     beck_->WolfSpots = static_cast<std::uint16_t>(DayData.f);
     const int result = beck_->exec();
     activateWindow();

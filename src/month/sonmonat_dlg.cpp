@@ -486,9 +486,10 @@ void TSonMonatDlg::SGMonatMouseDown(Qt::MouseButton button, QPoint pos) {
 }
 
 void TSonMonatDlg::OpenColumnChooser() {
-    if (!tabDlg_)
+    if (!tabDlg_) {
         tabDlg_ = new TTabDlg(this);
         Storage().DialogSlots[SlotTab] = true;
+    }
     if (tabDlg_->exec() != QDialog::Accepted)
         return;
     try {

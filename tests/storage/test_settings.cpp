@@ -87,7 +87,7 @@ private slots:
         QTest::addColumn<bool>("taken");
         QTest::newRow("another folder") << "<other>" << true;
         QTest::newRow("written on Windows") << "C:\\Tarvo\\" << false;
-        QTest::newRow("characters lost in Windows-1252") << "/tmp/?\xf3d?/" << false;
+        QTest::newRow("characters lost in Windows-1252") << "/tmp/?\u00f3d?/" << false;
         QTest::newRow("a file, not a folder") << "<file>" << false;
     }
     void storedDataPath() {
