@@ -2,6 +2,7 @@
 
 #include "entry_number.h"
 #include "entry_time.h"
+#include "storage/cp1252.h"
 
 #include <QLatin1StringView>
 #include <initializer_list>
@@ -25,6 +26,18 @@ bool Filled(const EntryTexts &texts, const char *name) {
 void Refuse(BoxCheck &r, const QString &message, const char *focus) {
     r.complete = false;
     r.messages.append({message, QLatin1StringView(focus), CheckMessage::Information});
+}
+
+// The text of a field as it can be stored (Windows-1252, at most `width`
+// characters). A character the code page cannot hold would silently become
+// "?": the entry is refused instead. A letter typed as base and accent is
+// taken as the one character it shows.
+bool StorableText(const EntryTexts &texts, const char *name, int width, BoxCheck &r, QString &text) {
+    text = Text(texts, name).normalized(QString::NormalizationForm_C).left(width);
+    if (FromCp1252(ToCp1252(text)) == text)
+        return true;
+    Refuse(r, QStringLiteral("\"%1\" enthält Zeichen, die nicht gespeichert werden können.").arg(text), name);
+    return false;
 }
 
 // Reads one field; on a refused entry the check is marked incomplete.
@@ -123,7 +136,10 @@ void FinishEntry(TDayRecord &day) {
 
 BoxCheck CheckGeneralBox(const EntryTexts &texts, TDayRecord &day) {
     BoxCheck r;
-    day.Bemerkung.assign(Text(texts, "Bemerkung").left(15));
+    QString remark;
+    if (!StorableText(texts, "Bemerkung", 15, r, remark))
+        return r;
+    day.Bemerkung.assign(remark);
     QString time = Text(texts, "Zeit");
     const TimeStatus status = CheckTimeText(time);
     if (status == TimeStatus::Incomplete || status == TimeStatus::OutOfRange) {
@@ -275,6 +291,9 @@ BoxCheck CheckABox(const EntryTexts &texts, TDayRecord &day) {
 
 BoxCheck CheckFackelBox(const EntryTexts &texts, bool flChecked, TDayRecord &day) {
     BoxCheck r;
+    QString drawing, position;
+    if (!StorableText(texts, "z_f", 5, r, drawing) || !StorableText(texts, "Po", 5, r, position))
+        return r;
     if (!StoreNumbers<std::int16_t>(texts,
                                     {{"Fo", &TDayRecord::Fo},
                                      {"Fm", &TDayRecord::Fm},
@@ -284,8 +303,8 @@ BoxCheck CheckFackelBox(const EntryTexts &texts, bool flChecked, TDayRecord &day
                                      {"pfs", &TDayRecord::pfs}},
                                     kInt16Range, day, r))
         return r;
-    day.z_f.assign(Text(texts, "z_f").left(5));
-    day.Po.assign(Text(texts, "Po").left(5));
+    day.z_f.assign(drawing);
+    day.Po.assign(position);
     day.Fl = flChecked ? 'X' : 0;
     return r;
 }

@@ -636,8 +636,15 @@ void TErfassungDlg::BeckHlpClick() {
 
 bool TErfassungDlg::eventFilter(QObject *watched, QEvent *event) {
     auto *edit = qobject_cast<QLineEdit *>(watched);
-    if (event->type() == QEvent::FocusIn && edit && edit == Edit("Zeit"))
-        zeitOnEnter_ = edit->displayText();
+    if (event->type() == QEvent::FocusIn && edit && edit == Edit("Zeit")) {
+        // Only a move of the user's counts as entering the field: the focus
+        // put back after a refused time, or coming back with the window,
+        // must not make the refused text the one Esc restores.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason ||
+            reason == Qt::ShortcutFocusReason)
+            zeitOnEnter_ = edit->displayText();
+    }
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

@@ -7,6 +7,7 @@
 #include "year_file.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -21,14 +22,24 @@ QString ArchivePath(const QString &name) {
     return Storage().DataPath + relative;
 }
 
-// The first year is written as the four characters after the first path
-// separator of the archive name.
+// The first year of an archive name "<observer folder><first><last>.asw",
+// where last = first + 49. The folder is taken off as it is written (it may
+// lack the trailing separator, or be nested); the digits are then split where
+// the two years fit.
 int FirstYearOfName(const QString &name) {
-    qsizetype sep = name.indexOf(QLatin1Char('/'));
-    const qsizetype back = name.indexOf(QLatin1Char('\\'));
-    if (sep < 0 || (back >= 0 && back < sep))
-        sep = back;
-    return name.mid(sep + 1, 4).toInt();
+    const QString dir = Storage().CurrentObserverDir;
+    QString file = !dir.isEmpty() && name.startsWith(dir) ? name.mid(dir.size()) : name;
+    file = file.mid(std::max(file.lastIndexOf(QLatin1Char('/')), file.lastIndexOf(QLatin1Char('\\'))) + 1);
+    if (file.endsWith(QLatin1String(".asw"), Qt::CaseInsensitive))
+        file.chop(4);
+    for (qsizetype split = 1; split < file.size(); ++split) {
+        bool firstOk = false, lastOk = false;
+        const int first = file.left(split).toInt(&firstOk);
+        const int last = file.mid(split).toInt(&lastOk);
+        if (firstOk && lastOk && last == first + kArchiveYears - 1)
+            return first;
+    }
+    return file.left(4).toInt();
 }
 
 TMonthSummary EmptySummary(int year, int month) {

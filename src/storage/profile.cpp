@@ -49,6 +49,21 @@ void WriteProgramSettings(IniFile &ini, const TObserverProfile &profile) {
             ini.writeString(kEmail, QLatin1String(key), value);
 }
 
+// Removes every observer's evaluation archives (an older version's layout);
+// they are made anew from the year files when next needed.
+void DeleteObserverArchives() {
+    StorageState &s = Storage();
+    for (const QString &dir : std::as_const(s.ObserverDirs)) {
+        QDir observerDir(s.DataPath + ObserverDirPath(dir));
+        for (const QString &name : observerDir.entryList({QStringLiteral("*.asw")}, QDir::Files))
+            observerDir.remove(name);
+    }
+    s.ArchiveNameCache.clear();
+    s.ArchiveReadPath.clear();
+    s.ArchiveReadIdentity.clear();
+    s.ArchiveReadBytes.clear();
+}
+
 } // namespace
 
 TObserverProfile EmptyProfile() {
@@ -99,17 +114,17 @@ void LoadProgramSettings(TObserverProfile &profile) {
         for (const QString &key : std::as_const(s.ObserverKeys)) {
             const QString dir = ini.readString(kObservers, key, QString());
             s.ObserverDirs.append(dir);
-            if (s.DeleteArchives) {
-                QDir observerDir(s.DataPath + ObserverDirPath(dir));
-                for (const QString &name : observerDir.entryList({QStringLiteral("*.asw")}, QDir::Files))
-                    observerDir.remove(name);
-            }
             if (key == s.CurrentObserverKey)
                 s.CurrentObserverDir = dir.left(16);
         }
     } else {
         s.ObserversPresent = false;
     }
+    // The archives of an older version are deleted only once the new version
+    // is on record (below): when tarvo.ini cannot be written, every later
+    // load would find the upgrade again and delete the rebuilt archives,
+    // imported series with them.
+    const bool deleteArchives = s.DeleteArchives;
     s.DeleteArchives = false;
 
     profile.AddrRe.assign(ini.readString(kEmail, QStringLiteral("RE"), DefaultAddressRe()));
@@ -124,6 +139,8 @@ void LoadProgramSettings(TObserverProfile &profile) {
     } else if (firstStart) {
         ini.save();
     }
+    if (deleteArchives)
+        DeleteObserverArchives();
     if (s.ObserversPresent)
         LoadProfile(profile);
 }

@@ -262,6 +262,40 @@ private slots:
         QCOMPARE(r.messages.isEmpty() ? QString() : r.messages.first().focus, focus);
     }
 
+    // Texts are stored in Windows-1252: what it cannot hold is refused, not
+    // turned into "?"; an umlaut typed as letter and accent is one character.
+    void storableTexts_data() {
+        QTest::addColumn<QString>("texts");
+        QTest::addColumn<bool>("fackel");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("remark, Polish letters") << "Bemerkung=Łódź;Zeit=10:00" << false << "Bemerkung" << "";
+        QTest::newRow("remark, decomposed umlaut")
+            << QStringLiteral("Bemerkung=Mu\u0308ller;Zeit=10:00") << false << "" << QStringLiteral("Müller");
+        QTest::newRow("remark, umlauts") << "Bemerkung=Größe über;Zeit=10:00" << false << "" << "Größe über";
+        QTest::newRow("drawing, Czech letter") << "z_f=č;Po=H" << true << "z_f" << "";
+        QTest::newRow("position, symbol") << "z_f=Z;Po=☀" << true << "Po" << "";
+    }
+    void storableTexts() {
+        QFETCH(QString, texts);
+        QFETCH(bool, fackel);
+        QFETCH(QString, focus);
+        QFETCH(QString, stored);
+        TDayRecord d = MarkedDay();
+        const TDayRecord before = d;
+        const BoxCheck r = fackel ? CheckFackelBox(Texts(texts), false, d) : CheckGeneralBox(Texts(texts), d);
+        QCOMPARE(r.complete, focus.isEmpty());
+        if (!focus.isEmpty()) {
+            QCOMPARE(r.messages.size(), 1);
+            QCOMPARE(r.messages[0].focus, focus);
+            QVERIFY(r.messages[0].text.endsWith(QStringLiteral("enthält Zeichen, die nicht gespeichert werden können.")));
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(&d), sizeof d),
+                     QByteArray(reinterpret_cast<const char *>(&before), sizeof before)); // nothing stored
+        } else {
+            QCOMPARE(d.Bemerkung.text(), stored);
+        }
+    }
+
     void general() {
         TDayRecord d = UnobservedDay();
         ClearUnobservedDay(d);

@@ -299,6 +299,25 @@ private slots:
         QCOMPARE(dlg->result(), int(QDialog::Rejected));
     }
 
+    void escapeAfterARefusedTimeTakesBackTheTime() {
+        // The refusal's own advice: Esc takes the change back; it must not
+        // cancel the day with everything typed.
+        TDayRecord day = ObservedDay(QStringLiteral("08:00"));
+        open(day, ProfileWithSwitches(true));
+        type("CV", QStringLiteral("7"));
+        type("Zeit", QStringLiteral("12:3"));
+        tab();
+        settle();
+        QCOMPARE(messages->texts.size(), 1);
+        QTRY_COMPARE(focusName(), QStringLiteral("Zeit"));
+        QTest::keyClick(field("Zeit"), Qt::Key_Escape);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(field("Zeit")->text(), QStringLiteral("08:00"));
+        QTest::mouseClick(button("BtnOK"), Qt::LeftButton);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->DayData.CV, std::int16_t(7));
+    }
+
     void untouchedTimeMeansNotObserved() {
         open(UnobservedDay(), ProfileWithSwitches(true));
         type("CV", QStringLiteral("5"));

@@ -130,6 +130,25 @@ private slots:
         QCOMPARE(Storage().ArchiveNameCache, QStringLiteral("0001/20002049.asw"));
     }
 
+    // Observer folders written without the trailing separator, or nested.
+    void observerFolderSpellings_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("no separator") << "0001";
+        QTest::newRow("nested") << "beob/0001/";
+        QTest::newRow("Windows separator") << "0001\\";
+    }
+    void observerFolderSpellings() {
+        QFETCH(QString, folder);
+        ObserverFixture fx;
+        Storage().CurrentObserverDir = folder;
+        QDir(fx.dir.path()).mkpath(QStringLiteral("beob/0001"));
+        QVERIFY(WriteYear(2004, YearWithRe(50)));
+        TYearSummaries sums;
+        QVERIFY(LoadYearSummaries(2004, sums));
+        QCOMPARE(sums[0].Jahr, 2004);
+        QCOMPARE(sums[0].MeanRe, 50.0);
+    }
+
     void negativeYearsHaveNoArchive() {
         ObserverFixture fx;
         TYearSummaries sums{};

@@ -1,3 +1,4 @@
+#include "../common/file_size_limit.h"
 #include "storage_fixture.h"
 #include "storage/cp1252.h"
 #include "storage/ini_file.h"
@@ -6,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QtTest>
+#include <csignal>
 
 namespace {
 
@@ -153,6 +155,29 @@ private slots:
         WriteFile(dir.filePath("0001/20002049.asw"), "x");
         LoadProgramSettings(profile);
         QVERIFY(QFileInfo::exists(dir.filePath("0001/20002049.asw")));
+    }
+
+    // The archives go only once the new version is on record: a tarvo.ini
+    // that cannot be written keeps them (and their imported series).
+    void upgradeDeletesArchivesOnlyOnceRecorded() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        WriteFile(SettingsPath(), "[TARVO32]\r\nBeobachter=Muster\r\nFileVersion=0.9\r\n"
+                                  "[Beobachter]\r\nMuster=0001/\r\n");
+        QDir(dir.path()).mkpath("0001");
+        WriteFile(dir.filePath("0001/20002049.asw"), "importiert");
+        TObserverProfile profile = EmptyProfile();
+        {
+            FileSizeLimit limit(10);
+            QVERIFY_THROWS_EXCEPTION(TarvoError, LoadProgramSettings(profile));
+        }
+        QVERIFY(QFileInfo::exists(dir.filePath("0001/20002049.asw")));
+        QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "FileVersion", QString()), QStringLiteral("0.9"));
+        LoadProgramSettings(profile);
+        QVERIFY(!QFileInfo::exists(dir.filePath("0001/20002049.asw")));
+        QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "FileVersion", QString()),
+                 Storage().ProgramVersion);
     }
 
     void observersKeepFileOrderAndBugfixDefaults() {
