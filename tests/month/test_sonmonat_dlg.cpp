@@ -1,4 +1,5 @@
 #include "month_gui_helpers.h"
+#include "../common/day_records.h"
 
 #include "entry/erfassung_dlg.h"
 #include "grid/string_align_grid_widget.h"
@@ -29,18 +30,7 @@
 namespace {
 
 TDayRecord Day(const char *zeit, int g, int f, int a) {
-    TDayRecord d;
-    std::memset(&d, 0xFF, sizeof d); // every number "not given"
-    std::memset(&d.Bemerkung, 0, sizeof d.Bemerkung);
-    std::memset(&d.z_f, 0, sizeof d.z_f);
-    std::memset(&d.Po, 0, sizeof d.Po);
-    d.Fl = 0;
-    std::memset(d.Reserved1, 0, sizeof d.Reserved1);
-    std::memset(d.Reserved2, 0, sizeof d.Reserved2);
-    d.Zeit.assign(QString::fromLatin1(zeit));
-    d.g = static_cast<std::int16_t>(g);
-    d.f = static_cast<std::int16_t>(f);
-    d.Re = static_cast<std::int16_t>(10 * g + f);
+    TDayRecord d = ObservedDayRecord(zeit, g, f);
     d.A = static_cast<std::int8_t>(a);
     return d;
 }
