@@ -3,6 +3,7 @@
 #include "paint_box_widget.h"
 #include "storage/tarvo_error.h"
 #include "uikit/messages.h"
+#include "uikit/widget_names.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -57,20 +58,15 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     BtnSave_->setObjectName(QStringLiteral("BtnSave"));
     BitBtn1_ = new QPushButton(QStringLiteral("Schließen"), this);
     BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    const auto label = [this](const QString &text, QWidget *buddy) {
-        auto *l = new QLabel(text, this);
-        l->setBuddy(buddy);
-        return l;
-    };
-    panel->addWidget(label(QStringLiteral("Endjahr :"), SE1_));
+    panel->addWidget(BuddyLabel(QStringLiteral("Endjahr :"), SE1_, this));
     panel->addWidget(SE1_);
     panel->addSpacing(12);
-    panel->addWidget(label(QStringLiteral("Zyklus :"), SE2_));
+    panel->addWidget(BuddyLabel(QStringLiteral("Zyklus :"), SE2_, this));
     panel->addWidget(SE2_);
     panel->addSpacing(12);
     panel->addWidget(GitterCheck_);
     panel->addSpacing(12);
-    panel->addWidget(label(QStringLiteral("Faktor :"), SE3_));
+    panel->addWidget(BuddyLabel(QStringLiteral("Faktor :"), SE3_, this));
     panel->addWidget(SE3_);
     panel->addStretch();
     panel->addWidget(BtnSave_);

@@ -18,6 +18,7 @@
 #include "storage/year_file.h"
 #include "tab_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/widget_names.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,8 +40,7 @@ namespace {
 constexpr int kHeaderHeight = 15;
 
 QPushButton *NamedButton(const QString &text, const char *name) {
-    auto *b = new QPushButton(text);
-    b->setObjectName(QLatin1String(name));
+    auto *b = Named(new QPushButton(text), name);
     // The buttons act on a click only: Enter in the month or year field must
     // not open a report form.
     b->setAutoDefault(false);

@@ -1,6 +1,7 @@
 #include "tab_dlg.h"
 
 #include "storage/storage_state.h"
+#include "uikit/widget_names.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,15 +12,6 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-template <typename W> W *Named(W *widget, const char *name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 TTabDlg::TTabDlg(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Spalteneinstellung"));

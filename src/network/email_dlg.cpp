@@ -5,6 +5,7 @@
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "uikit/messages.h"
+#include "uikit/widget_names.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -18,16 +19,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstring>
-
-namespace {
-
-QLabel *Named(QLabel *label, const char *name) {
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-
-} // namespace
 
 TEmailDLG::TEmailDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<TYearBuffer>()) {
     std::memset(year_.get(), 0, sizeof(TYearBuffer));

@@ -5,6 +5,7 @@
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/widget_names.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -21,12 +22,6 @@
 namespace {
 
 const QString kChoosePrompt = QStringLiteral("wählen Sie bitte hier aus");
-
-QLabel *Caption(const QString &text, QWidget *buddy) {
-    auto *label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
 
 } // namespace
 
@@ -61,10 +56,10 @@ TAddBeobDLG::TAddBeobDLG(QWidget *parent) : QDialog(parent), NewProfile(EmptyPro
     lBeoStmMissing = new QLabel(QStringLiteral("nicht vorhanden"));
     lBeoStmMissing->setObjectName(QStringLiteral("lBeoStmMissing"));
     auto *cl = new QGridLayout(gbChoose);
-    cl->addWidget(Caption(QStringLiteral("Observer.dat:"), CBObserver), 0, 0);
+    cl->addWidget(BuddyLabel(QStringLiteral("Observer.dat:"), CBObserver), 0, 0);
     cl->addWidget(CBObserver, 0, 1);
     cl->addWidget(lObserverMissing, 0, 1);
-    cl->addWidget(Caption(QStringLiteral("BeoStm.000:"), CBBeoStm), 1, 0);
+    cl->addWidget(BuddyLabel(QStringLiteral("BeoStm.000:"), CBBeoStm), 1, 0);
     cl->addWidget(CBBeoStm, 1, 1);
     cl->addWidget(lBeoStmMissing, 1, 1);
     cl->setColumnStretch(1, 1);
@@ -83,14 +78,14 @@ TAddBeobDLG::TAddBeobDLG(QWidget *parent) : QDialog(parent), NewProfile(EmptyPro
     Brenn->setObjectName(QStringLiteral("Brenn"));
     Brenn->setMaxLength(5);
     auto *bl = new QGridLayout(gbBeob);
-    bl->addWidget(Caption(QStringLiteral("&Kürzel (Netz)"), Name1), 0, 0);
+    bl->addWidget(BuddyLabel(QStringLiteral("&Kürzel (Netz)"), Name1), 0, 0);
     bl->addWidget(Name1, 0, 1);
-    bl->addWidget(Caption(QStringLiteral("&Instrument"), Instrument), 1, 0);
+    bl->addWidget(BuddyLabel(QStringLiteral("&Instrument"), Instrument), 1, 0);
     bl->addWidget(Instrument, 1, 1);
-    bl->addWidget(Caption(QStringLiteral("Ö&ffnung"), Oeffn), 2, 0);
+    bl->addWidget(BuddyLabel(QStringLiteral("Ö&ffnung"), Oeffn), 2, 0);
     bl->addWidget(Oeffn, 2, 1);
     bl->addWidget(new QLabel(QStringLiteral("mm")), 2, 2);
-    bl->addWidget(Caption(QStringLiteral("Objektivbr&ennweite"), Brenn), 3, 0);
+    bl->addWidget(BuddyLabel(QStringLiteral("Objektivbr&ennweite"), Brenn), 3, 0);
     bl->addWidget(Brenn, 3, 1);
     bl->addWidget(new QLabel(QStringLiteral("mm")), 3, 2);
     bl->setColumnStretch(1, 1);

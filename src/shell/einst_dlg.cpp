@@ -7,6 +7,7 @@
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/widget_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,16 +22,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel *Caption(const QString &text, QWidget *buddy) {
-    auto *label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
-} // namespace
 
 TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     : QDialog(parent), Profile(EmptyProfile()), slots_(slotTable) {
@@ -58,27 +49,27 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     Vergr = lineEdit("Vergr", 6);
     auto *g = new QGridLayout(gbBeob);
     int row = 0;
-    g->addWidget(Caption(QStringLiteral("&Kürzel (Netz)"), Name1), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("&Kürzel (Netz)"), Name1), row, 0);
     g->addWidget(Name1, row++, 1, 1, 3);
-    g->addWidget(Caption(QStringLiteral("&Beobachter"), Name2), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("&Beobachter"), Name2), row, 0);
     g->addWidget(Name2, row++, 1, 1, 3);
-    g->addWidget(Caption(QStringLiteral("&Straße"), Name3), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("&Straße"), Name3), row, 0);
     g->addWidget(Name3, row++, 1, 1, 3);
-    g->addWidget(Caption(QStringLiteral("&PLZ Ort"), Name4), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("&PLZ Ort"), Name4), row, 0);
     g->addWidget(Name4, row++, 1, 1, 3);
-    g->addWidget(Caption(QStringLiteral("&Länge"), Laenge), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("&Länge"), Laenge), row, 0);
     g->addWidget(Laenge, row, 1);
-    g->addWidget(Caption(QStringLiteral("B&reite"), Breite), row, 2, Qt::AlignRight);
+    g->addWidget(BuddyLabel(QStringLiteral("B&reite"), Breite), row, 2, Qt::AlignRight);
     g->addWidget(Breite, row++, 3);
-    g->addWidget(Caption(QStringLiteral("&Instrument"), Instrument), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("&Instrument"), Instrument), row, 0);
     g->addWidget(Instrument, row++, 1);
-    g->addWidget(Caption(QStringLiteral("Ö&ffnung"), Oeffn), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("Ö&ffnung"), Oeffn), row, 0);
     g->addWidget(Oeffn, row, 1);
     g->addWidget(new QLabel(QStringLiteral("mm")), row++, 2);
-    g->addWidget(Caption(QStringLiteral("Objektivbr&ennweite"), Brenn), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("Objektivbr&ennweite"), Brenn), row, 0);
     g->addWidget(Brenn, row, 1);
     g->addWidget(new QLabel(QStringLiteral("mm")), row++, 2);
-    g->addWidget(Caption(QStringLiteral("Ver&größerung"), Vergr), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("Ver&größerung"), Vergr), row, 0);
     g->addWidget(Vergr, row, 1);
     g->addWidget(new QLabel(QStringLiteral("x")), row++, 2);
     g->setColumnStretch(1, 1);
@@ -104,7 +95,7 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     Projektion->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), Projektion));
     auto *pl = new QHBoxLayout(gbProj);
-    pl->addWidget(Caption(QStringLiteral("Pr&ojektionsradius"), Projektion));
+    pl->addWidget(BuddyLabel(QStringLiteral("Pr&ojektionsradius"), Projektion));
     pl->addWidget(Projektion);
     pl->addWidget(new QLabel(QStringLiteral("mm")));
     pl->addStretch(1);

@@ -4,6 +4,7 @@
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/widget_names.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -32,12 +33,6 @@ QCheckBox *Check(const char *name, const QString &caption) {
     return box;
 }
 
-QLabel *Caption(const QString &text, QWidget *buddy) {
-    auto *label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(EmptyProfile()) {
@@ -59,15 +54,15 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
     SMTPPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // '*'
     cbCC = Check("cbCC", QStringLiteral("E-Mail als CC auch an mich senden"));
     auto *ol = new QGridLayout(gbOwn);
-    ol->addWidget(Caption(QStringLiteral("E-Mail Adresse"), eMail), 0, 0);
+    ol->addWidget(BuddyLabel(QStringLiteral("E-Mail Adresse"), eMail), 0, 0);
     ol->addWidget(eMail, 0, 1);
-    ol->addWidget(Caption(QStringLiteral("Vorname Name"), eName), 1, 0);
+    ol->addWidget(BuddyLabel(QStringLiteral("Vorname Name"), eName), 1, 0);
     ol->addWidget(eName, 1, 1);
-    ol->addWidget(Caption(QStringLiteral("SMTP-Server"), SMTP), 2, 0);
+    ol->addWidget(BuddyLabel(QStringLiteral("SMTP-Server"), SMTP), 2, 0);
     ol->addWidget(SMTP, 2, 1);
-    ol->addWidget(Caption(QStringLiteral("SMTP-Benutzer"), SMTPBen), 3, 0);
+    ol->addWidget(BuddyLabel(QStringLiteral("SMTP-Benutzer"), SMTPBen), 3, 0);
     ol->addWidget(SMTPBen, 3, 1);
-    ol->addWidget(Caption(QStringLiteral("SMTP-Passwort"), SMTPPass), 4, 0);
+    ol->addWidget(BuddyLabel(QStringLiteral("SMTP-Passwort"), SMTPPass), 4, 0);
     ol->addWidget(SMTPPass, 4, 1);
     ol->addWidget(cbCC, 5, 1);
     ol->setColumnStretch(1, 1);
@@ -101,7 +96,7 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
     int row = 1;
     for (const auto &r : rows) {
         r.box->setToolTip(hint);
-        nl->addWidget(Caption(QString::fromUtf8(r.caption), r.edit), row, 0);
+        nl->addWidget(BuddyLabel(QString::fromUtf8(r.caption), r.edit), row, 0);
         nl->addWidget(r.edit, row, 1);
         nl->addWidget(r.box, row, 2, Qt::AlignHCenter);
         ++row;
