@@ -12,7 +12,6 @@
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
 
-#include <QFile>
 #include <QLocale>
 #include <cstdio>
 #include <memory>
@@ -52,16 +51,8 @@ int Lines(CliSession &session, const QStringList &args) {
 // the defaults when there is none or it cannot be read (the table says so
 // and goes on with the defaults, and so does this).
 void LoadMonthTableLayout() {
-    if (!QFile::exists(ObserverFilePath(QStringLiteral("AEF.CFG")))) {
-        ResetColumnLayout();
-        return;
-    }
-    try {
-        LoadColumnLayout();
-    } catch (const TarvoError &e) {
-        PrintStatus(QStringLiteral("tarvo-cli: %1 - es gilt die Standard-Spaltenanordnung").arg(e.message()));
-        ResetColumnLayout();
-    }
+    if (const QString problem = LoadColumnLayoutOrDefaults(); !problem.isEmpty())
+        PrintStatus(QStringLiteral("tarvo-cli: %1 - es gilt die Standard-Spaltenanordnung").arg(problem));
 }
 
 int Export(CliSession &session, const QStringList &args) {

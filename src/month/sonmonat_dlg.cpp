@@ -21,7 +21,6 @@
 #include "uikit/widget_names.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -209,17 +208,8 @@ void TSonMonatDlg::FormShow() {
 }
 
 void TSonMonatDlg::LoadLayout() {
-    if (!QFile::exists(ObserverFilePath(QStringLiteral("AEF.CFG")))) {
-        ResetColumnLayout();
-        return;
-    }
-    try {
-        LoadColumnLayout();
-    } catch (const TarvoError &e) {
-        // A damaged AEF.CFG must not leave a half-read layout behind.
-        ShowError(this, e.message());
-        ResetColumnLayout();
-    }
+    if (const QString problem = LoadColumnLayoutOrDefaults(); !problem.isEmpty())
+        ShowError(this, problem);
 }
 
 void TSonMonatDlg::ReadShownYear() {

@@ -4,6 +4,7 @@
 #include "storage_state.h"
 #include "tarvo_error.h"
 
+#include <QFileInfo>
 #include <cstring>
 
 namespace {
@@ -55,6 +56,20 @@ void LoadColumnLayout() {
         std::memcpy(&layout[i], file.bytes.constData() + i * sizeof(TColumnSetting), sizeof(TColumnSetting));
     if (whole < kColumnSettingCount)
         throw TarvoError::EndOfFile();
+}
+
+QString LoadColumnLayoutOrDefaults() {
+    if (!QFileInfo::exists(ObserverFilePath(QStringLiteral("AEF.CFG")))) {
+        ResetColumnLayout();
+        return QString();
+    }
+    try {
+        LoadColumnLayout();
+        return QString();
+    } catch (const TarvoError &e) {
+        ResetColumnLayout();
+        return e.message();
+    }
 }
 
 void SaveColumnLayout() {

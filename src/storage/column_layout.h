@@ -39,5 +39,9 @@ void ResetColumnLayout();
 // Reads AEF.CFG of the current observer; throws TarvoError when it is missing
 // or short (records read before the failure stay replaced).
 void LoadColumnLayout();
+// The layout the month table works with: AEF.CFG of the current observer, or
+// the defaults when there is none or it cannot be read (never a half-read
+// layout). Returns why it could not be read; empty when it was read or absent.
+QString LoadColumnLayoutOrDefaults();
 // Writes AEF.CFG of the current observer; throws TarvoError when that fails.
 void SaveColumnLayout();

@@ -57,6 +57,15 @@ private slots:
         }
         QCOMPARE(Storage().ColumnLayout[1].Titel.text(), QStringLiteral("Z")); // read before the failure
         QCOMPARE(Storage().ColumnLayout[2].Titel.text(), QStringLiteral("UT"));
+
+        // The month table's way: the defaults instead of a half-read layout,
+        // and the reason; a missing file is no problem.
+        QCOMPARE(LoadColumnLayoutOrDefaults(), QStringLiteral("Versuch hinter dem Dateiende zu lesen"));
+        QCOMPARE(Storage().ColumnLayout[1].Titel.text(), QStringLiteral("Bemerkung"));
+        QVERIFY(QFile::remove(fx.observerFile("AEF.CFG")));
+        Storage().ColumnLayout[1].Sichtbar = 0;
+        QCOMPARE(LoadColumnLayoutOrDefaults(), QString());
+        QCOMPARE(int(Storage().ColumnLayout[1].Sichtbar), 1);
     }
 };
 
