@@ -47,7 +47,8 @@ int main(int argc, char *argv[]) {
     StorageStartUp();
     InitShellResources();
     app.setWindowIcon(QIcon(QStringLiteral(":/tarvo.png")));
-    app.setDesktopFileName(QStringLiteral("tarvo"));
+    // The menu entry and the metadata are named after the application id.
+    app.setDesktopFileName(QStringLiteral("de.tarvo.Tarvo"));
 
     TSun window;
     window.show();
