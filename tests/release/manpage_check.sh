@@ -21,7 +21,7 @@ for option in --home --observer --help --version; do
 done
 
 if ! command -v groff >/dev/null; then
-    echo "SKIP: groff fehlt (Paket groff-base), die Seiten werden nicht gesetzt"
+    echo "SKIP: groff nicht gefunden (Paket groff-base); die Seiten werden nicht gesetzt"
     exit 77
 fi
 for page in "$man_dir"/tarvo.1 "$man_dir"/tarvo-cli.1; do

@@ -36,7 +36,7 @@ else
     missing+=(appstream)
 fi
 if [[ ${#missing[@]} -gt 0 ]]; then
-    echo "SKIP: ${missing[*]} fehlt, die Prüfung damit entfällt (scripts/install-deps installiert es)"
+    echo "SKIP: nicht installiert: ${missing[*]}; die Prüfung entfällt (scripts/install-deps installiert es)"
     exit 77
 fi
 echo "metadata check passed"

@@ -10,7 +10,7 @@ src=$4
 
 for tool in dpkg-deb dpkg-shlibdeps file; do
     if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool fehlt (Pakete dpkg-dev und file), das Paket wird nicht gebaut"
+        echo "SKIP: $tool nicht gefunden (Pakete dpkg-dev und file); das Paket wird nicht gebaut"
         exit 77
     fi
 done
