@@ -9,8 +9,9 @@ QList<CliCommand> &Registry() {
 }
 } // namespace
 
-CliCommandRegistrar::CliCommandRegistrar(const char *name, const char *usage, CliHandler handler) {
-    Registry().append(CliCommand{name, usage, handler});
+CliCommandRegistrar::CliCommandRegistrar(const char *name, const char *usage, CliHandler handler,
+                                         const char *description) {
+    Registry().append(CliCommand{name, usage, handler, description});
 }
 
 const QList<CliCommand> &CliCommands() { return Registry(); }

@@ -20,15 +20,18 @@ struct CliUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Each command file registers itself with a static CliCommandRegistrar.
+// Each command file registers itself with a static CliCommandRegistrar;
+// `description` is the German line that --help shows for the command.
 struct CliCommandRegistrar {
-    CliCommandRegistrar(const char *name, const char *usage, CliHandler handler);
+    CliCommandRegistrar(const char *name, const char *usage, CliHandler handler,
+                        const char *description = "");
 };
 
 struct CliCommand {
     const char *name;
     const char *usage;
     CliHandler handler;
+    const char *description;
 };
 const QList<CliCommand> &CliCommands();
 

@@ -42,6 +42,8 @@ int Import(CliSession &, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar importCommand("import", "sidc|netdef FILE FROM TO", Import);
+const CliCommandRegistrar
+    importCommand("import", "sidc|netdef FILE FROM TO", Import,
+                  "SIDC-Zahlen oder definitive Relativzahlen des Netzes ins Archiv übernehmen");
 
 } // namespace

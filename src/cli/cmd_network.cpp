@@ -161,8 +161,11 @@ int Send(CliSession &session, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar linesCommand("lines", "re|a|f YEAR MONTH", Lines);
-const CliCommandRegistrar exportCommand("export", "csv|html|re|a|f YEAR MONTH FILE", Export);
-const CliCommandRegistrar sendCommand("send", "YEAR MONTH [--lists re,a,f]", Send);
+const CliCommandRegistrar linesCommand("lines", "re|a|f YEAR MONTH", Lines,
+                                       "die Netzdatenzeilen des Monats (Windows-1252, CR LF)");
+const CliCommandRegistrar exportCommand("export", "csv|html|re|a|f YEAR MONTH FILE", Export,
+                                        "den Monat so in FILE schreiben, wie es der Export-Dialog tut");
+const CliCommandRegistrar sendCommand("send", "YEAR MONTH [--lists re,a,f]", Send,
+                                      "den Monat so an die Netze senden, wie es der E-Mail-Dialog tut");
 
 } // namespace

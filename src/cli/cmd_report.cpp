@@ -27,6 +27,7 @@ int Report(CliSession &session, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar reportCommand("report", "sob01|sob09 YEAR MONTH OUT.pdf", Report);
+const CliCommandRegistrar reportCommand("report", "sob01|sob09 YEAR MONTH OUT.pdf", Report,
+                                        "das Formblatt SOB01 oder SOB09 des Monats als PDF-Datei");
 
 } // namespace

@@ -68,7 +68,9 @@ int Position(CliSession &, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar kSun("sun", "DD.MM.YYYY HH:MM", Sun);
-const CliCommandRegistrar kPosition("position", "DD.MM.YYYY HH:MM X Y RADIUS", Position);
+const CliCommandRegistrar kSun("sun", "DD.MM.YYYY HH:MM", Sun,
+                               "P, B0, L0 und Rotationsnummer der Sonne zu Datum und Uhrzeit (UT)");
+const CliCommandRegistrar kPosition("position", "DD.MM.YYYY HH:MM X Y RADIUS", Position,
+                                    "heliographische Breite, Länge und Zentralmeridiandistanz eines Flecks");
 
 } // namespace

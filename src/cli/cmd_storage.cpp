@@ -112,8 +112,12 @@ int Archive(CliSession &, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar observersCommand("observers", "", Observers);
-const CliCommandRegistrar yearCommand("year", "YEAR [MONTH]", Year);
-const CliCommandRegistrar archiveCommand("archive", "YEAR", Archive);
+const CliCommandRegistrar observersCommand("observers", "", Observers,
+                                           "die Beobachter und ihre Ordner, der aktuelle mit * markiert");
+const CliCommandRegistrar yearCommand("year", "YEAR [MONTH]", Year,
+                                      "die Tagesdatensätze des Jahres (oder Monats) als CSV");
+const CliCommandRegistrar
+    archiveCommand("archive", "YEAR", Archive,
+                   "das Auswertungsarchiv auffrischen, die 12 Monatswerte des Jahres als CSV");
 
 } // namespace

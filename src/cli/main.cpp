@@ -9,11 +9,45 @@
 
 namespace {
 
+const char kUsageLine[] = "Aufruf: tarvo-cli [--home DIR] [--observer KEY] COMMAND ...\n";
+
+// "  name usage", without a trailing blank for a command without arguments.
+QString CommandLine(const CliCommand &c) {
+    QString line = QStringLiteral("  ") + QLatin1String(c.name);
+    if (*c.usage)
+        line += QLatin1Char(' ') + QLatin1String(c.usage);
+    return line + QLatin1Char('\n');
+}
+
 void PrintUsage() {
-    QString text = QStringLiteral("Aufruf: tarvo-cli [--home DIR] [--observer KEY] COMMAND ...\n");
+    QString text = QLatin1String(kUsageLine);
     for (const CliCommand &c : CliCommands())
-        text += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.name), QLatin1String(c.usage));
+        text += CommandLine(c);
     std::fputs(text.toLocal8Bit().constData(), stderr);
+}
+
+// What --help prints: the usage with the options, every command with its
+// description, and the exit codes.
+QString HelpText() {
+    QString text =
+        QLatin1String(kUsageLine) +
+        QStringLiteral("       tarvo-cli --help | --version\n\n"
+                       "Arbeitet ohne Fenster auf denselben Dateien wie das Programm tarvo.\n\n"
+                       "Optionen:\n"
+                       "  --home DIR        DIR als Programmordner verwenden (tarvo.ini und die\n"
+                       "                    Beobachterordner); sonst derselbe Ordner wie für tarvo\n"
+                       "  --observer KEY    nur für diesen Aufruf mit dem Beobachter KEY arbeiten\n"
+                       "  --help            diese Hilfe zeigen\n"
+                       "  --version         die Programmversion zeigen\n\n"
+                       "Befehle:\n");
+    for (const CliCommand &c : CliCommands()) {
+        text += CommandLine(c);
+        if (*c.description)
+            text += QStringLiteral("      %1\n").arg(QString::fromUtf8(c.description));
+    }
+    text += QStringLiteral("\nRückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf.\n"
+                           "Mehr dazu: man tarvo-cli\n");
+    return text;
 }
 
 void PrintError(const QString &message) { std::fprintf(stderr, "tarvo-cli: %s\n", message.toLocal8Bit().constData()); }
@@ -53,6 +87,14 @@ int main(int argc, char *argv[]) {
     QString observer;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
+        if (option == QLatin1String("--help")) {
+            CliPrint(HelpText());
+            return 0;
+        }
+        if (option == QLatin1String("--version")) {
+            CliPrint(QStringLiteral("tarvo-cli %1\n").arg(ReadProgramVersion()));
+            return 0;
+        }
         if ((option == QLatin1String("--home") || option == QLatin1String("--observer")) && !args.isEmpty())
             (option == QLatin1String("--home") ? home : observer) = args.takeFirst();
         else {

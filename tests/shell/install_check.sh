@@ -18,11 +18,17 @@ for exe in bin/tarvo bin/tarvo-cli; do
     [[ -x $prefix/$exe ]] || fail "$exe missing or not executable"
 done
 [[ -s $prefix/share/tarvo/help/index.html ]] || fail "help pages missing"
-[[ -s $prefix/share/icons/hicolor/128x128/apps/tarvo.png ]] || fail "icon missing"
-desktop=$prefix/share/applications/tarvo.desktop
+for size in 16 22 24 32 48 64 128; do
+    [[ -s $prefix/share/icons/hicolor/${size}x${size}/apps/de.tarvo.Tarvo.png ]] || fail "icon $size missing"
+done
+desktop=$prefix/share/applications/de.tarvo.Tarvo.desktop
 [[ -s $desktop ]] || fail "desktop file missing"
 grep -qx 'Exec=tarvo' "$desktop" || fail "desktop file does not start tarvo"
-grep -qx 'Icon=tarvo' "$desktop" || fail "desktop file names another icon"
+grep -qx 'Icon=de.tarvo.Tarvo' "$desktop" || fail "desktop file names another icon"
+[[ -s $prefix/share/metainfo/de.tarvo.Tarvo.metainfo.xml ]] || fail "metadata missing"
+for page in tarvo tarvo-cli; do
+    [[ -s $prefix/share/man/man1/$page.1.gz ]] || fail "manual page $page(1) missing"
+done
 
 # The user's data, as an earlier version left it.
 export HOME=$work/home
