@@ -58,10 +58,7 @@ void DeleteObserverArchives() {
         for (const QString &name : observerDir.entryList({QStringLiteral("*.asw")}, QDir::Files))
             observerDir.remove(name);
     }
-    s.ArchiveNameCache.clear();
-    s.ArchiveReadPath.clear();
-    s.ArchiveReadIdentity.clear();
-    s.ArchiveReadBytes.clear();
+    ForgetArchiveCache();
 }
 
 } // namespace
@@ -147,6 +144,14 @@ void LoadProgramSettings(TObserverProfile &profile) {
 
 void SaveProgramSettings(const TObserverProfile &profile) {
     IniFile ini(SettingsFilePath());
+    WriteProgramSettings(ini, profile);
+    ini.save();
+    Storage().SettingsDirty = false;
+}
+
+void SaveProgramSettingsReplacingObservers(const TObserverProfile &profile) {
+    IniFile ini(SettingsFilePath());
+    ini.eraseSection(kObservers);
     WriteProgramSettings(ini, profile);
     ini.save();
     Storage().SettingsDirty = false;

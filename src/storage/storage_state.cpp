@@ -12,6 +12,14 @@ StorageState &Storage() {
     return state;
 }
 
+void ForgetArchiveCache() {
+    StorageState &s = Storage();
+    s.ArchiveNameCache.clear();
+    s.ArchiveReadPath.clear();
+    s.ArchiveReadIdentity.clear();
+    s.ArchiveReadBytes.clear();
+}
+
 QString WithTrailingSeparator(const QString &dir) {
     if (dir.isEmpty() || dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
         return dir;

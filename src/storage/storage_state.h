@@ -51,6 +51,10 @@ struct StorageState {
 
 StorageState &Storage();
 
+// Forgets which archive was refreshed and read last (after archives were
+// deleted or an observer's folder moved away).
+void ForgetArchiveCache();
+
 // Module start-up. The program directory is, in this order: `programDir` when
 // given, the environment variable TARVO_HOME, the executable's directory when
 // it is writable and not an installed layout (bin/ beside share/tarvo/), else
