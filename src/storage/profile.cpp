@@ -36,7 +36,7 @@ void WriteProgramSettings(IniFile &ini, const TObserverProfile &profile) {
     ini.writeString(kMain, kObservers, s.CurrentObserverKey);
     ini.writeString(kMain, QStringLiteral("Version"), QStringLiteral("1.0"));
     ini.writeString(kMain, QStringLiteral("FileVersion"), s.ProgramVersion);
-    ini.writeString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+    ini.writeString(kMain, QStringLiteral("Datenpfad"), StoredDataPath(s.DataPath));
     for (qsizetype i = 0; i < s.ObserverKeys.size(); ++i)
         ini.writeString(kObservers, s.ObserverKeys[i], s.ObserverDirs.value(i));
     // An empty address leaves the stored one (or the default) in effect.
@@ -87,7 +87,8 @@ void LoadProgramSettings(TObserverProfile &profile) {
         // A stored path that names no folder (written on another system, or
         // with characters Windows-1252 cannot hold) would hide every
         // observer's data: the default stays then.
-        const QString storedPath = ini.readString(kMain, QStringLiteral("Datenpfad"), QString());
+        const QString storedPath =
+            ResolveDataPath(ini.readString(kMain, QStringLiteral("Datenpfad"), QString()));
         if (!storedPath.isEmpty() && QFileInfo(storedPath).isDir())
             s.DataPath = storedPath;
         profile.Bugfix = ini.readBool(kMain, QStringLiteral("Bugfix"), true) ? 1 : 0;
@@ -101,7 +102,7 @@ void LoadProgramSettings(TObserverProfile &profile) {
         firstStart = true;
         ini.writeString(kMain, QStringLiteral("Version"), QStringLiteral("1.0"));
         ini.writeString(kMain, QStringLiteral("FileVersion"), s.ProgramVersion);
-        ini.writeString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+        ini.writeString(kMain, QStringLiteral("Datenpfad"), StoredDataPath(s.DataPath));
     }
 
     s.ObserverKeys.clear();
