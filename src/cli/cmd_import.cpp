@@ -32,12 +32,12 @@ int Import(CliSession &, const QStringList &args) {
 
     if (sidc) {
         const TSidcImportResult result = ImportSidc(file, first, last);
-        CliPrint(SidcImportedMessage() + QLatin1Char('\n'));
-        if (IsOldSidcScale(result.format))
+        CliPrint(ImportDoneMessage(SidcImportedMessage(), result.report) + QLatin1Char('\n'));
+        if (IsOldSidcScale(result.format) && result.report.monthsWritten > 0)
             CliPrint(OldSidcScaleNotice() + QLatin1Char('\n'));
     } else {
-        ImportNetworkDefinitive(file, first, last);
-        CliPrint(NetDefImportedMessage() + QLatin1Char('\n'));
+        const TImportReport report = ImportNetworkDefinitive(file, first, last);
+        CliPrint(ImportDoneMessage(NetDefImportedMessage(), report) + QLatin1Char('\n'));
     }
     return 0;
 }

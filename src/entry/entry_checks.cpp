@@ -108,18 +108,46 @@ QString SpotsMissingMessage() {
     return QStringLiteral("Wenn Gruppen vorhanden sind, müssen auch Flecken da sein");
 }
 
+QString DayWithoutTimeQuestion() {
+    return QStringLiteral("Für diesen Tag ist keine Weltzeit eingegeben. Ohne Zeit zählt der Tag als "
+                          "nicht beobachtet, und die eingegebenen Zahlen werden nicht ausgewertet.\n\n"
+                          "Möchten Sie die Zeit jetzt eingeben?");
+}
+QString NoCategoryNotice() {
+    return QStringLiteral("Für diesen Beobachter ist keine Zählung zur Eingabe eingeschaltet. Sie wird unter "
+                          "„Optionen › Beobachter › Eingabe“ eingeschaltet (zum Beispiel "
+                          "„Wolfsche Relativzahlen“).");
+}
+
 int TenTimesPlus(int tens, int units) {
     return 10 * tens + units;
 }
 
+namespace {
+
+// The 16-bit numbers of a day, each -1 when not given.
+constexpr std::int16_t TDayRecord::*kDayNumbers[] = {
+    &TDayRecord::Ruhe, &TDayRecord::Schaerfe, &TDayRecord::Qualitaet, &TDayRecord::g_n, &TDayRecord::f_n,
+    &TDayRecord::g_s,  &TDayRecord::f_s,      &TDayRecord::g,         &TDayRecord::f,   &TDayRecord::Re,
+    &TDayRecord::p,    &TDayRecord::s,        &TDayRecord::SN,        &TDayRecord::CV,  &TDayRecord::Fo,
+    &TDayRecord::Fm,   &TDayRecord::FEF,      &TDayRecord::FEP,       &TDayRecord::pfn, &TDayRecord::pfs,
+    &TDayRecord::LN,   &TDayRecord::LS,       &TDayRecord::LGES};
+
+} // namespace
+
+bool HasObservationValues(const TDayRecord &day) {
+    for (std::int16_t TDayRecord::*m : kDayNumbers) {
+        std::int16_t value;
+        std::memcpy(&value, &(day.*m), sizeof value);
+        if (value != -1)
+            return true;
+    }
+    const std::int32_t rs = day.Rs;
+    return rs != -1 || day.A != -1 || day.Ab != -1 || !day.z_f.empty() || !day.Po.empty() || day.Fl != 0;
+}
+
 void ClearUnobservedDay(TDayRecord &day) {
-    for (std::int16_t TDayRecord::*m :
-         {&TDayRecord::Ruhe, &TDayRecord::Schaerfe, &TDayRecord::Qualitaet, &TDayRecord::g_n,
-          &TDayRecord::f_n,  &TDayRecord::g_s,      &TDayRecord::f_s,       &TDayRecord::g,
-          &TDayRecord::f,    &TDayRecord::Re,       &TDayRecord::p,         &TDayRecord::s,
-          &TDayRecord::SN,   &TDayRecord::CV,       &TDayRecord::Fo,        &TDayRecord::Fm,
-          &TDayRecord::FEF,  &TDayRecord::FEP,      &TDayRecord::pfn,       &TDayRecord::pfs,
-          &TDayRecord::LN,   &TDayRecord::LS,       &TDayRecord::LGES})
+    for (std::int16_t TDayRecord::*m : kDayNumbers)
         StoreField(day, m, std::int16_t(-1));
     day.Rs = -1;
     day.A = -1;

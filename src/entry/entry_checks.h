@@ -36,6 +36,10 @@ enum class EntryBox { General, Wolf, Beck, Pettis, CV, A, Fackel, LB };
 // texts and no faculae mark; remark and reserved bytes stay as they are.
 void ClearUnobservedDay(TDayRecord &day);
 
+// Whether the day holds any number, faculae text or mark besides its time
+// and remark (what is lost from view when the day counts as not observed).
+bool HasObservationValues(const TDayRecord &day);
+
 // The last step of OK: an untouched time "  :  " becomes empty (not observed).
 void FinishEntry(TDayRecord &day);
 
@@ -70,3 +74,7 @@ int TenTimesPlus(int tens, int units);
 QString GroupsAboveSpotsMessage();
 QString IncompleteNorthSouthMessage();
 QString SpotsMissingMessage();
+// OK with numbers but without a time.
+QString DayWithoutTimeQuestion();
+// The entry dialog opened with no counting category switched on.
+QString NoCategoryNotice();

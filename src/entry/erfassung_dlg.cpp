@@ -336,8 +336,15 @@ void TErfassungDlg::BuildControls() {
     }
 
     // Left: general above Wolf, below them Beck/CV and Pettis/A. Right: buttons, faculae, light bridges.
+    lblNoCategory_ = new QLabel(NoCategoryNotice(), this);
+    lblNoCategory_->setObjectName(QStringLiteral("LblKeineKategorie"));
+    lblNoCategory_->setWordWrap(true);
+    lblNoCategory_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    lblNoCategory_->hide();
+
     auto *left = new QVBoxLayout;
     left->addWidget(gbAllg);
+    left->addWidget(lblNoCategory_);
     left->addWidget(gbWolf);
     auto *below = new QHBoxLayout;
     auto *beckColumn = new QVBoxLayout;
@@ -433,6 +440,12 @@ void TErfassungDlg::LayOutBoxes() {
     fackel->setSizePolicy(policy);
     fackel->setVisible(ein.on(CatFackel));
     boxes_[Index(EntryBox::LB)]->setVisible(ein.on(CatLB));
+    // With nothing to count the dialog would offer the time and the seeing
+    // only: it says where the categories are switched on.
+    bool anyCategory = false;
+    for (CategoryIndex c : {CatWolf, CatBeck, CatPettis, CatCV, CatA, CatFackel, CatLB})
+        anyCategory = anyCategory || ein.on(c);
+    lblNoCategory_->setVisible(!anyCategory);
     if (layout())
         layout()->activate();
 }
@@ -609,8 +622,28 @@ void TErfassungDlg::BtnOKClick() {
             return;
         }
     }
+    if (!AcceptDayWithoutTime()) {
+        NextDay = false;
+        return;
+    }
     FinishEntry(DayData);
     accept();
+}
+
+bool TErfassungDlg::AcceptDayWithoutTime() {
+    QLineEdit *zeit = Edit("Zeit");
+    if (CheckTimeText(StoredTimeText(zeit->displayText())) != TimeStatus::Empty ||
+        !HasObservationValues(DayData))
+        return true;
+    const QList<Answer> answers = {{"BtnZeitEingeben", QStringLiteral("&Zeit eingeben")},
+                                   {"BtnNichtBeobachtet", QStringLiteral("Als &nicht beobachtet speichern")}};
+    if (AskQuestion(this, DayWithoutTimeQuestion(), answers, 0) == 1)
+        return true;
+    activateWindow();
+    zeit->setFocus();
+    zeit->deselect();
+    zeit->setCursorPosition(0);
+    return false;
 }
 
 void TErfassungDlg::BtnNextClick() {
@@ -659,12 +692,27 @@ bool TErfassungDlg::eventFilter(QObject *watched, QEvent *event) {
     if (name == QLatin1StringView("Zeit") && key->key() == Qt::Key_Escape &&
         edit->displayText() != zeitOnEnter_) {
         // Esc first takes back the change of the time, a second Esc cancels.
+        // The cursor goes to the start, so that the next digits land.
         edit->setText(zeitOnEnter_);
+        edit->setCursorPosition(0);
+        return true;
+    }
+    const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (name == QLatin1StringView("Zeit") && !command && key->text() == QLatin1String(" ")) {
+        // A blank in the hour's first place is the leading blank of a
+        // one-digit hour (" 905" is 9:05); the mask alone would drop it and
+        // move the digits one place to the left.
+        if (edit->hasSelectedText())
+            edit->del();
+        if (edit->cursorPosition() == 0) {
+            edit->setSelection(0, 1);
+            edit->del();
+            edit->setCursorPosition(1);
+        }
         return true;
     }
     const bool seeing = name == QLatin1StringView("Ruhe") || name == QLatin1StringView("Schaerfe") ||
                         name == QLatin1StringView("Qualitaet");
-    const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const QString text = key->text();
     if (seeing && !command && text.size() == 1 && text[0].isPrint()) {
         QChar c = text[0].toUpper();

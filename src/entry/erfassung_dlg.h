@@ -61,6 +61,10 @@ private:
 
     void BtnOKClick();
     void BtnNextClick();
+    // OK with numbers but no time: asks whether to enter the time (false:
+    // the dialog stays open in the time field) or store the day as not
+    // observed (true).
+    bool AcceptDayWithoutTime();
     void BeckHlpClick();
 
     QLineEdit *Edit(const char *name) const;
@@ -71,6 +75,7 @@ private:
     QGroupBox *gbNord_ = nullptr;
     QGroupBox *gbSued_ = nullptr;
     QLabel *lblBemerkung_ = nullptr;
+    QLabel *lblNoCategory_ = nullptr;
     QLabel *lblRe_ = nullptr;
     QLabel *lblSN_ = nullptr;
     QCheckBox *cbFl_ = nullptr;

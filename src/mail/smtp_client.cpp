@@ -37,7 +37,12 @@ struct TSmtpClient::Session {
     bool dataCommandSent = false;
     bool accepted = false; // the server answered the message's end with 250
     QString lastServerError;
-    QStringList secrets; // texts that never reach the status window
+    // Texts that never reach the status window: in the lines of the login
+    // every form of the credentials, in all other lines (addresses, server
+    // names) the password and the encoded forms only, so that a user name
+    // such as "anna" leaves "anna.jaeger@example.org" as it is.
+    QStringList loginSecrets;
+    QStringList secrets;
 
     ~Session() {
         if (recipients)
@@ -59,9 +64,9 @@ struct SmtpCallbacks {
         return static_cast<TSmtpClient *>(user)->cancel_ ? 1 : 0;
     }
 
-    static QString Redacted(TSmtpClient::Session &s, const QString &line) {
+    static QString Redacted(const QStringList &secrets, const QString &line) {
         QString text = line;
-        for (const QString &secret : s.secrets)
+        for (const QString &secret : secrets)
             text.replace(secret, kHidden);
         return text;
     }
@@ -88,21 +93,25 @@ struct SmtpCallbacks {
                 } else if (line.compare(QLatin1String("DATA"), Qt::CaseInsensitive) == 0) {
                     s.dataCommandSent = true;
                 }
-                client->report(QStringLiteral("> ") + Redacted(s, line));
+                client->report(QStringLiteral("> ") + Redacted(s.secrets, line));
             } else if (type == CURLINFO_HEADER_IN) {
-                if (s.inAuth && line.startsWith(QLatin1String("334")))
+                if (s.inAuth && line.startsWith(QLatin1String("334"))) {
                     line = QStringLiteral("334 ") + kHidden;
-                else if (s.inAuth && !line.startsWith(QLatin1String("334")))
+                } else if (s.inAuth) {
+                    // The server's answer to the login may repeat the user name.
                     s.inAuth = false;
+                    line = Redacted(s.loginSecrets, line);
+                }
+                line = Redacted(s.secrets, line);
                 if (line.size() >= 3 && (line[0] == QLatin1Char('4') || line[0] == QLatin1Char('5')))
-                    s.lastServerError = Redacted(s, line);
+                    s.lastServerError = line;
                 if (s.dataCommandSent && s.sent == s.payload.size() && line.startsWith(QLatin1String("250")))
                     s.accepted = true;
-                client->report(QStringLiteral("< ") + Redacted(s, line));
+                client->report(QStringLiteral("< ") + line);
             } else {
                 if (line.contains(QLatin1String("No known authentication mechanisms")))
                     s.noAuthMechanism = true;
-                client->report(Redacted(s, line));
+                client->report(Redacted(s.secrets, line));
             }
         }
         return 0;
@@ -175,9 +184,13 @@ void TSmtpClient::connect() {
     s->password = password_.toUtf8();
     for (const QString &secret : {userName_, password_}) {
         if (secret.size() >= 3) {
-            s->secrets << secret << QString::fromLatin1(secret.toUtf8().toBase64());
+            const QString encoded = QString::fromLatin1(secret.toUtf8().toBase64());
+            s->loginSecrets << secret << encoded;
+            s->secrets << encoded;
         }
     }
+    if (password_.size() >= 3)
+        s->secrets << password_;
     CURL *c = s->curl;
     curl_easy_setopt(c, CURLOPT_URL, s->url.constData());
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, s->errorBuffer);

@@ -42,6 +42,6 @@ TdrTarvoDlg::TdrTarvoDlg(QWidget *parent) : TImportDlg(NetDefSetup(), parent) {
 }
 
 void TdrTarvoDlg::runImport(const QString &filePath, int firstYear, int lastYear) {
-    ImportNetworkDefinitive(filePath, firstYear, lastYear);
-    ShowInformation(this, NetDefImportedMessage());
+    const TImportReport report = ImportNetworkDefinitive(filePath, firstYear, lastYear);
+    ShowInformation(this, ImportDoneMessage(NetDefImportedMessage(), report));
 }

@@ -1,6 +1,7 @@
 #include "email_dispatch.h"
 
 #include "solar/tpdate.h"
+#include "storage/cp1252.h"
 #include "storage/tarvo_error.h"
 
 const char *const kMaintainerBccAddress = "";
@@ -11,16 +12,17 @@ namespace {
 constexpr int kStatusLength = 15;
 
 struct ListInfo {
+    const char *name;
     const char *entryText;
     const char *statusLine;
     const char *subjectWord;
 };
 
 const ListInfo kLists[kMailListKindCount] = {
-    {"Relativzahlen: ", "Sende Relativzahlen", "REZAHL: "},
-    {"A-Netz: ", "Sende A-Zahlen", "A-ZAHL: "},
-    {"Fackeln (Hauptzone): ", "Sende Fackelzahlen", "Fackel-Daten: "},
-    {"Positionen: ", "", ""},
+    {"Relativzahlen", "Relativzahlen: ", "Sende Relativzahlen", "REZAHL: "},
+    {"A-Netz", "A-Netz: ", "Sende A-Zahlen", "A-ZAHL: "},
+    {"Fackeln (Hauptzone)", "Fackeln (Hauptzone): ", "Sende Fackelzahlen", "Fackel-Daten: "},
+    {"Positionen", "Positionen: ", "", ""},
 };
 
 QString AddressOf(const TObserverProfile &p, int kind) {
@@ -62,6 +64,10 @@ QString MailListEntryText(const MailListEntry &entry) {
     return QString::fromUtf8(kLists[entry.kind].entryText) + entry.address;
 }
 
+QString MailListTargetText(const MailListEntry &entry) {
+    return QString::fromUtf8(kLists[entry.kind].name) + QStringLiteral(" an ") + entry.address;
+}
+
 Qt::CheckState InitialListState(const TObserverProfile &profile, const QByteArray &dispatchStatus, int kind) {
     Qt::CheckState state =
         dispatchStatus.size() > kind && dispatchStatus[kind] == '1' ? Qt::PartiallyChecked : Qt::Checked;
@@ -94,6 +100,40 @@ void MarkListSent(TYearBuffer &year, int month, int kind) {
 bool ListSent(const TYearBuffer &year, int month, int kind) {
     const QByteArray status = DispatchStatus(year, month);
     return status.size() > kind && status[kind] == '1';
+}
+
+QString MailDialogCaption(bool bugfix, const QByteArray &dispatchStatus) {
+    const QString caption = QStringLiteral("E-Mail-Versand");
+    if (!bugfix)
+        return caption;
+    if (dispatchStatus.isEmpty())
+        return caption + QStringLiteral(" - noch nichts gesendet");
+    return caption + QStringLiteral(" - ") + FromCp1252(dispatchStatus);
+}
+
+QString DispatchSummary(const QList<TListOutcome> &outcomes) {
+    QStringList sent;
+    QStringList notSent;
+    for (const TListOutcome &o : outcomes) {
+        if (o.sent)
+            sent << QStringLiteral("  ") + MailListTargetText(o.entry);
+        else
+            notSent << QStringLiteral("  ") + MailListTargetText(o.entry) + QStringLiteral(": ") + o.reason;
+    }
+    QStringList parts;
+    if (!sent.isEmpty())
+        parts << QStringLiteral("Gesendet:\n") + sent.join(QLatin1Char('\n'));
+    if (!notSent.isEmpty())
+        parts << QStringLiteral("Nicht gesendet:\n") + notSent.join(QLatin1Char('\n'));
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+QString SendAgainQuestion(const QList<MailListEntry> &alreadySent) {
+    QStringList lines;
+    for (const MailListEntry &entry : alreadySent)
+        lines << QStringLiteral("  ") + MailListTargetText(entry);
+    return QStringLiteral("Für diesen Monat bereits gesendet:\n%1\n\nNoch einmal senden?")
+        .arg(lines.join(QLatin1Char('\n')));
 }
 
 QString MailerName(const QString &programVersion) {

@@ -33,6 +33,8 @@ extern const char *const kMailOrganization;
 QList<MailListEntry> MailListEntries(const TObserverProfile &profile);
 // "Relativzahlen: <address>" and so on.
 QString MailListEntryText(const MailListEntry &entry);
+// "Relativzahlen an <address>" and so on.
+QString MailListTargetText(const MailListEntry &entry);
 // The row's state when the dialog is shown: checked, grey (Qt::PartiallyChecked)
 // when the list was sent this month, unchecked when it is not preselected.
 Qt::CheckState InitialListState(const TObserverProfile &profile, const QByteArray &dispatchStatus, int kind);
@@ -44,6 +46,23 @@ void EnsureDispatchStatus(TYearBuffer &year, int month);
 // Marks the list of `kind` (0..2) as sent for the month.
 void MarkListSent(TYearBuffer &year, int month, int kind);
 bool ListSent(const TYearBuffer &year, int month, int kind);
+
+// The mail dialog's caption: "E-Mail-Versand", with Bugfix on followed by the
+// month's dispatch status string, or by "noch nichts gesendet" while the
+// month has none.
+QString MailDialogCaption(bool bugfix, const QByteArray &dispatchStatus);
+
+// What became of one chosen list after "Senden".
+struct TListOutcome {
+    MailListEntry entry;
+    bool sent = false;
+    QString reason; // why it was not sent
+};
+// The summary after sending: which lists went to which address, which did
+// not and why.
+QString DispatchSummary(const QList<TListOutcome> &outcomes);
+// Asked before a list already sent this month goes out again.
+QString SendAgainQuestion(const QList<MailListEntry> &alreadySent);
 
 // "TARVO32: " and the program version, cut to 25 characters.
 QString MailerName(const QString &programVersion);

@@ -131,10 +131,7 @@ void TEmailDLG::FormShow() {
     smtp_.setPassword(profile_.SMTPPass.text());
     leMail->setText(profile_.email.text());
     leName->setText(profile_.eName.text());
-    if (profile_.Bugfix)
-        setWindowTitle(QStringLiteral("E-Mail-Versand - ") + FromCp1252(DispatchStatus(*year_, month_)));
-    else
-        setWindowTitle(QStringLiteral("E-Mail-Versand"));
+    setWindowTitle(MailDialogCaption(profile_.Bugfix, DispatchStatus(*year_, month_)));
     // The same text as the Date header the mail will carry.
     lDate->setText(QString::fromLatin1(MailDate(QDateTime::currentDateTime())));
     Status->clear();
@@ -174,39 +171,83 @@ void TEmailDLG::BtnSendClick() {
         return;
     }
     SetSending();
-    bool anyChecked = false;
-    for (int i = 0; i < Meldung->count(); ++i)
-        anyChecked = anyChecked || Meldung->item(i)->checkState() == Qt::Checked;
-    if (!anyChecked) {
+    QList<int> rows;
+    for (int i = 0; i < Meldung->count() && i < entries_.size(); ++i)
+        if (Meldung->item(i)->checkState() == Qt::Checked)
+            rows << i;
+    if (rows.isEmpty()) {
         ShowInformation(this, QStringLiteral("Sie müssen mindestens eine Liste auswählen!"));
         SetIdle();
         return;
     }
+    ConfirmSendingAgain(rows);
+    if (rows.isEmpty()) {
+        SetIdle();
+        return;
+    }
     EnsureDispatchStatus(*year_, month_);
-    for (int i = 0; i < Meldung->count() && i < entries_.size() && sending_; ++i) {
-        if (Meldung->item(i)->checkState() != Qt::Checked)
-            continue;
+    QList<TListOutcome> outcomes;
+    QString stopped; // why the rows after a failure were not sent
+    for (int i : std::as_const(rows)) {
+        TListOutcome outcome{entries_[i], false, QString()};
         const int kind = entries_[i].kind;
-        if (kind == MailPositions) {
-            ShowInformation(this, QStringLiteral("Ist noch nicht implementiert!"));
-            continue;
+        if (!stopped.isEmpty()) {
+            outcome.reason = stopped;
+        } else if (kind == MailPositions) {
+            outcome.reason = QStringLiteral("Ist noch nicht implementiert!");
+            ShowInformation(this, outcome.reason);
+        } else if (!sending_) {
+            outcome.reason = stopped = QStringLiteral("Der E-Mail-Versand wurde abgebrochen.");
+        } else {
+            outcome.reason = SendList(i);
+            outcome.sent = outcome.reason.isEmpty();
+            if (outcome.sent) {
+                MarkListSent(*year_, month_, kind);
+                // Gone out: the row shows the state of a list sent this month.
+                Meldung->item(i)->setCheckState(Qt::PartiallyChecked);
+                setWindowTitle(MailDialogCaption(profile_.Bugfix, DispatchStatus(*year_, month_)));
+            } else {
+                stopped = QStringLiteral("nicht versucht, weil der Versand nach dem Fehler beendet wurde");
+            }
         }
-        if (!SendList(i))
-            break;
-        MarkListSent(*year_, month_, kind);
-        if (profile_.Bugfix)
-            setWindowTitle(QStringLiteral("E-Mail-Versand - ") + FromCp1252(DispatchStatus(*year_, month_)));
+        outcomes << outcome;
     }
     SetIdle();
+    const QString summary = DispatchSummary(outcomes);
+    if (stopped.isEmpty())
+        ShowInformation(this, summary);
+    else
+        ShowError(this, summary);
     if (closeAfterSend_) {
         closeAfterSend_ = false;
         QDialog::reject();
     }
 }
 
-bool TEmailDLG::SendList(int entryIndex) {
+void TEmailDLG::ConfirmSendingAgain(QList<int> &rows) {
+    QList<int> again;
+    QList<MailListEntry> entries;
+    for (int i : std::as_const(rows))
+        if (entries_[i].kind != MailPositions && ListSent(*year_, month_, entries_[i].kind)) {
+            again << i;
+            entries << entries_[i];
+        }
+    if (again.isEmpty())
+        return;
+    const QList<Answer> answers = {{"BtnSendAgain", QStringLiteral("&Noch einmal senden")},
+                                   {"BtnNotAgain", QStringLiteral("N&icht noch einmal")}};
+    if (AskQuestion(this, SendAgainQuestion(entries), answers, 1) == 0)
+        return;
+    // Not again: those rows go back to "sent", the others still go out.
+    for (int i : std::as_const(again)) {
+        Meldung->item(i)->setCheckState(Qt::PartiallyChecked);
+        rows.removeOne(i);
+    }
+}
+
+QString TEmailDLG::SendList(int entryIndex) {
     if (entryIndex < 0 || entryIndex >= entries_.size())
-        return false;
+        return QStringLiteral("Diese Liste gibt es nicht.");
     const MailListEntry &entry = entries_[entryIndex];
     try {
         const TListMail mail = ComposeListMail(entry, profile_, *year_, yearNumber_, month_);
@@ -225,11 +266,10 @@ bool TEmailDLG::SendList(int entryIndex) {
             throw;
         }
         smtp_.disconnect();
-        return true;
+        return {};
     } catch (const TarvoError &e) {
         AddStatus(e.message());
-        ShowError(this, e.message());
-        return false;
+        return e.message();
     }
 }
 

@@ -32,9 +32,9 @@ public:
     const TYearBuffer &Year() const { return *year_; }
     bool Sending() const { return sending_; }
 
-    // Composes and sends the mail of one list entry; false when it failed
-    // (the reason was shown to the user).
-    bool SendList(int entryIndex);
+    // Composes and sends the mail of one list entry. Returns why it was not
+    // sent, empty when it went out.
+    QString SendList(int entryIndex);
 
 signals:
     void helpRequested();
@@ -51,6 +51,9 @@ private:
     void SetIdle();
     void SetSending();
     void AddStatus(const QString &text);
+    // Asks before lists already sent this month go out again; the rows not
+    // to be sent again leave `rows`.
+    void ConfirmSendingAgain(QList<int> &rows);
 
     TObserverProfile profile_{};
     std::unique_ptr<TYearBuffer> year_;

@@ -1,5 +1,6 @@
 #include "export_dlg.h"
 
+#include "export_target.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "uikit/messages.h"
@@ -72,7 +73,7 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_uniqu
     connect(FLB, &QListWidget::itemClicked, this, &TExportDLG::FLBClick);
     connect(FLB, &QListWidget::itemDoubleClicked, this, [this] {
         FLBClick();
-        accept();
+        BtnOKClick();
     });
     connect(DLB, &QLineEdit::editingFinished, this, &TExportDLG::UpdateFileList);
     connect(BtnDir, &QPushButton::clicked, this, &TExportDLG::BtnDirClick);
@@ -96,7 +97,7 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_uniqu
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
     BtnHelp = new QPushButton(QStringLiteral("&Hilfe"), this);
     BtnHelp->setObjectName(QStringLiteral("BtnHelp"));
-    connect(BtnOK, &QPushButton::clicked, this, &TExportDLG::accept);
+    connect(BtnOK, &QPushButton::clicked, this, &TExportDLG::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TExportDLG::reject);
     connect(BtnHelp, &QPushButton::clicked, this, &TExportDLG::helpRequested);
 
@@ -160,8 +161,10 @@ void TExportDLG::UpdateFileList() {
     FLB->clear();
     const QDir dir(DLB->text());
     const QString mask = FCB->currentData().toString();
-    const QStringList names = dir.entryList(QStringList{mask}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    FLB->addItems(names);
+    // The program's own files are never offered: no export may go into them.
+    for (const QString &name : dir.entryList(QStringList{mask}, QDir::Files, QDir::Name | QDir::IgnoreCase))
+        if (!IsProgramFileName(name))
+            FLB->addItem(name);
 }
 
 void TExportDLG::FLBClick() {
@@ -198,16 +201,22 @@ void TExportDLG::WriteExport() const {
     WriteExportFile(ExportType(), ExportFileName(), source);
 }
 
+void TExportDLG::BtnOKClick() {
+    try {
+        WriteExport();
+    } catch (const TarvoError &e) {
+        // The dialog stays open with the chosen type and name, for another
+        // name or Cancel.
+        ShowError(this, e.message());
+        FN->setFocus();
+        FN->selectAll();
+        return;
+    }
+    accept();
+}
+
 bool TExportDLG::Execute(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month,
                          TExportProducer csv, TExportProducer html) {
     SetMonth(profile, year, yearNumber, month, std::move(csv), std::move(html));
-    if (exec() != QDialog::Accepted)
-        return false;
-    try {
-        WriteExport();
-        return true;
-    } catch (const TarvoError &e) {
-        ShowError(parentWidget() ? parentWidget() : this, e.message());
-        return false;
-    }
+    return exec() == QDialog::Accepted;
 }

@@ -16,9 +16,10 @@ class QPushButton;
 //
 // The month table saves its year first, then:
 //     dlg->Execute(profile, yearBuffer, year, month, csvFromGrid, htmlFromGrid);
-// which shows the dialog and, after OK, writes the file (errors are shown to
-// the user; the result says whether a file was written). The producers give
-// the grid's ';'-separated text and its HTML table.
+// which shows the dialog; OK writes the file and closes it, or shows why the
+// file cannot be written and stays open (the result says whether a file was
+// written). The producers give the grid's ';'-separated text and its HTML
+// table.
 class TExportDLG : public QDialog {
     Q_OBJECT
 
@@ -45,6 +46,7 @@ protected:
 
 private slots:
     void RGClick();
+    void BtnOKClick();
     void FCBChange();
     void FLBClick();
     void BtnDirClick();

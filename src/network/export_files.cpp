@@ -1,10 +1,9 @@
 #include "export_files.h"
 
+#include "export_target.h"
 #include "network_lines.h"
 #include "storage/file_io.h"
 #include "storage/tarvo_error.h"
-
-#include <QFileInfo>
 
 QString ProposedExportName(int type) {
     switch (type) {
@@ -31,11 +30,8 @@ QString ExportMask(int type) {
 }
 
 void WriteExportFile(int type, const QString &fileName, const TExportSource &source) {
-    const QString name = QFileInfo(fileName).fileName();
-    if (name.isEmpty() || name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?')))
-        throw TarvoError(QStringLiteral("Ungültiger Dateiname: '%1'").arg(fileName));
-    if (QFileInfo(fileName).isDir())
-        throw TarvoError(QStringLiteral("'%1' ist ein Verzeichnis").arg(fileName));
+    if (const QString problem = ExportTargetProblem(fileName); !problem.isEmpty())
+        throw TarvoError(problem);
     if (type == ExportCsv || type == ExportHtml) {
         const TExportProducer &producer = type == ExportCsv ? source.csv : source.html;
         if (!producer)

@@ -37,6 +37,7 @@ struct TExportSource {
 
 // Writes the export of `type` to `fileName`: the grid exports replace the
 // file, the line exports append to it. Throws TarvoError with the German
-// message (a name that is still a mask, a missing directory, a failed
-// write); a failed write leaves the file as it was.
+// message (ExportTargetProblem: a name that is still a mask, a folder, one of
+// the program's own files; a missing directory, a failed write) and then
+// writes nothing; a failed write leaves the file as it was.
 void WriteExportFile(int type, const QString &fileName, const TExportSource &source);

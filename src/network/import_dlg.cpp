@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -127,10 +128,24 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     watcher_->addGroup(Edit1_, [this] { Edit1Exit(); });
     watcher_->addGroup(Edit2_, [this] { Edit2Exit(); });
     connect(DLB_, &QListWidget::itemActivated, this, [this] { DLBDblClick(); });
+    // Return in the folder list opens the folder and nothing else: the list
+    // passes the key on, and the dialog would take it for OK.
+    DLB_->installEventFilter(this);
     connect(FLB_, &QListWidget::itemClicked, this, [this] { FLBClick(); });
     connect(FCB_, &QComboBox::currentIndexChanged, this, [this] { FCBChange(); });
     connect(DCB_, &QComboBox::activated, this, [this] { DCBChange(); });
     ListDirectory();
+}
+
+bool TImportDlg::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == DLB_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            DLBDblClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TImportDlg::LinkClick(const QString &url) {

@@ -45,6 +45,7 @@ signals:
     void helpRequested();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     // Runs the import and tells the user; throws TarvoError.
     virtual void runImport(const QString &filePath, int firstYear, int lastYear) = 0;
 

@@ -1,30 +1,12 @@
 #include "import_monthly.h"
 
 #include "line_ends.h"
-#include "storage/archive.h"
 #include "storage/file_io.h"
-#include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 
-#include <QFile>
 #include <QLocale>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
-
-void UpdateArchiveYears(int firstYear, int lastYear,
-                        const std::function<void(int year, int month, TMonthSummary &summary)> &update) {
-    for (int year = firstYear; year <= lastYear; ++year) {
-        TYearSummaries summaries;
-        if (!LoadYearSummaries(year, summaries))
-            throw TarvoError(
-                QStringLiteral("Das Auswertungsarchiv für %1 kann nicht gelesen werden").arg(year));
-        for (int month = 1; month <= 12; ++month)
-            update(year, month, summaries[month - 1]);
-        if (!SaveYearSummaries(year, summaries))
-            throw TarvoError::CannotWrite(Storage().DataPath + ArchiveFileName(year));
-    }
-}
 
 QList<QByteArray> SplitTextLines(const QByteArray &bytes) {
     QList<QByteArray> lines = bytes.split('\n');
@@ -68,15 +50,9 @@ std::optional<double> ParseColumnReal(const QByteArray &text) {
 
 namespace {
 
-// The records are packed: a member pointer's field may be misaligned, so it is
-// copied bytewise.
-template <class Record, class T> void StoreField(Record &record, T Record::*member, T value) {
-    std::memcpy(&(record.*member), &value, sizeof value);
-}
-
-// Year and month of a line, nullopt when it has none. `strict`: a line that is
-// not blank and whose columns are no integers is an error.
-std::optional<int> MonthKey(const QByteArray &line, bool strict) {
+// Year and month of a line as MonthKey, nullopt when it has none. `strict`: a
+// line that is not blank and whose columns are no integers is an error.
+std::optional<int> LineMonth(const QByteArray &line, bool strict) {
     if (line.trimmed().isEmpty())
         return std::nullopt;
     const QByteArray yearText = LineColumns(line, 1, 4);
@@ -92,39 +68,35 @@ std::optional<int> MonthKey(const QByteArray &line, bool strict) {
     // previous year.
     if (*month < 1 || *month > 12)
         return std::nullopt;
-    return *year * 12 + (*month - 1);
+    return MonthKey(*year, *month);
 }
-
-// Removes the converted copy however the import ends.
-struct CopyRemover {
-    TConvertedFile file;
-    ~CopyRemover() {
-        if (file.copyMade)
-            QFile::remove(file.fileName);
-    }
-};
 
 } // namespace
 
-int ImportMonthlySeries(const QString &fileName, int firstYear, int lastYear, int headerLines,
-                        const QList<TImportTarget> &targets) {
-    const CopyRemover converted{ConvertLineEnds(fileName)};
-    const FileReadResult read = ReadWholeFile(converted.file.fileName);
-    if (!read.ok())
-        throw TarvoError::Io(read.exists ? read.errorCode : ENOENT);
-    const QList<QByteArray> lines = SplitTextLines(read.bytes);
+TMonthValues MatchMonthlySeries(const QByteArray &bytes, int firstYear, int lastYear, int headerLines,
+                                const QList<TImportTarget> &targets) {
+    const QList<QByteArray> lines = SplitTextLines(ConvertLineEnds(bytes));
+    TMonthValues values;
+    values.firstYear = firstYear;
+    values.lastYear = lastYear;
+    for (qsizetype i = headerLines; i < lines.size(); ++i)
+        if (const std::optional<int> key = LineMonth(lines[i], false))
+            values.noteFileMonth(*key);
+    // A file without a single month line is not a damaged one of this kind
+    // but another file: it matches nothing, which says more than the first
+    // line that is not a number.
+    if (values.fileFirst < 0)
+        return values;
 
     qsizetype current = headerLines; // the first line after the header
-    int found = 0;
-    UpdateArchiveYears(firstYear, lastYear, [&](int year, int month, TMonthSummary &summary) {
-        const int wanted = year * 12 + (month - 1);
+    for (int wanted = MonthKey(firstYear, 1); wanted <= MonthKey(lastYear, 12); ++wanted) {
         // Search forward; the file is in ascending order, so a line past the
         // wanted month means the month is missing and the line is kept for the
         // months still to come.
         bool match = false;
         while (current < lines.size()) {
             const bool last = current == lines.size() - 1;
-            const std::optional<int> key = MonthKey(lines[current], !last);
+            const std::optional<int> key = LineMonth(lines[current], !last);
             if (key && *key == wanted) {
                 match = true;
                 break;
@@ -133,16 +105,27 @@ int ImportMonthlySeries(const QString &fileName, int firstYear, int lastYear, in
                 break;
             ++current;
         }
-        if (!match) {
-            for (const TImportTarget &t : targets)
-                StoreField(summary, t.field, 0.0);
-            return;
-        }
-        ++found;
+        if (!match)
+            continue;
+        std::vector<TFieldValue> &numbers = values.months[wanted];
         for (const TImportTarget &t : targets)
             if (const std::optional<double> v =
                     ParseColumnReal(LineColumns(lines[current], t.firstColumn, t.lastColumn)))
-                StoreField(summary, t.field, *v);
-    });
-    return found;
+                numbers.push_back({t.field, *v});
+    }
+    return values;
+}
+
+QByteArray ReadImportFile(const QString &fileName) {
+    const FileReadResult read = ReadWholeFile(fileName);
+    if (!read.ok())
+        throw TarvoError::Io(read.exists ? read.errorCode : ENOENT);
+    return read.bytes;
+}
+
+TImportReport ImportMonthlySeries(const QString &fileName, int firstYear, int lastYear, int headerLines,
+                                  const QList<TImportTarget> &targets) {
+    const TMonthValues values =
+        MatchMonthlySeries(ReadImportFile(fileName), firstYear, lastYear, headerLines, targets);
+    return WriteMonthValues(fileName, values);
 }

@@ -2,6 +2,15 @@
 
 #include "import_monthly.h"
 
-int ImportNetworkDefinitive(const QString &fileName, int firstYear, int lastYear) {
-    return ImportMonthlySeries(fileName, firstYear, lastYear, 1, {{9, 15, &TMonthSummary::NetDef}});
+namespace {
+const QList<TImportTarget> kNetDefTargets = {{9, 15, &TMonthSummary::NetDef}};
+constexpr int kNetDefHeaderLines = 1;
+} // namespace
+
+TImportReport ImportNetworkDefinitive(const QString &fileName, int firstYear, int lastYear) {
+    return ImportMonthlySeries(fileName, firstYear, lastYear, kNetDefHeaderLines, kNetDefTargets);
+}
+
+TMonthValues NetworkDefinitiveValues(const QByteArray &bytes, int firstYear, int lastYear) {
+    return MatchMonthlySeries(bytes, firstYear, lastYear, kNetDefHeaderLines, kNetDefTargets);
 }

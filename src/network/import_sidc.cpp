@@ -1,12 +1,10 @@
 #include "import_sidc.h"
 
 #include "import_monthly.h"
-#include "storage/file_io.h"
 #include "storage/tarvo_error.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <cerrno>
 #include <cmath>
 #include <map>
 
@@ -54,12 +52,28 @@ std::optional<MonthValue> ParseV2Line(const QByteArray &line, bool csv) {
     return MonthValue{*year * 12 + *month - 1, value};
 }
 
+// The months of the file and their values. A file without a single sound
+// month line matches nothing (it is another file, not a damaged one).
 std::map<int, std::optional<double>> ParseV2File(const QList<QByteArray> &lines, bool csv) {
     std::map<int, std::optional<double>> values;
-    for (const QByteArray &line : lines)
-        if (const std::optional<MonthValue> mv = ParseV2Line(line, csv))
-            values[mv->key] = mv->value;
-    return values;
+    bool anySound = false;
+    std::optional<TarvoError> firstError;
+    for (const QByteArray &line : lines) {
+        try {
+            if (const std::optional<MonthValue> mv = ParseV2Line(line, csv)) {
+                values[mv->key] = mv->value;
+                anySound = true;
+            }
+        } catch (const TarvoError &e) {
+            if (anySound)
+                throw;
+            if (!firstError)
+                firstError = e;
+        }
+    }
+    if (firstError && anySound)
+        throw *firstError;
+    return anySound ? values : std::map<int, std::optional<double>>{};
 }
 
 // A smoothed series changes little from month to month; a monthly one
@@ -87,15 +101,6 @@ std::optional<bool> LooksSmoothed(const QList<QByteArray> &lines, bool csv) {
     if (n < 3)
         return std::nullopt;
     return roughness / n < 0.04 * (level / n) + 0.5;
-}
-
-QByteArray ReadFileOrThrow(const QString &fileName) {
-    const FileReadResult read = ReadWholeFile(fileName);
-    if (!read.exists)
-        throw TarvoError::Io(ENOENT);
-    if (!read.ok())
-        throw TarvoError::Io(read.errorCode);
-    return read.bytes;
 }
 
 } // namespace
@@ -132,54 +137,55 @@ bool IsOldSidcScale(TSidcFormat format) {
     return format == TSidcFormat::OldColumns;
 }
 
-TSidcImportResult ImportSidc(const QString &fileName, int firstYear, int lastYear) {
-    const QByteArray bytes = ReadFileOrThrow(fileName);
-    TSidcImportResult result;
-    result.format = RecogniseSidcFormat(bytes, fileName);
-    if (result.format == TSidcFormat::OldColumns) {
-        result.monthsFound =
-            ImportMonthlySeries(fileName, firstYear, lastYear, 0,
-                                {{20, 24, &TMonthSummary::SIDC}, {28, 32, &TMonthSummary::SIDCM}});
-        return result;
-    }
+TMonthValues SidcMonthValues(const QByteArray &bytes, TSidcFormat format, int firstYear, int lastYear) {
+    if (format == TSidcFormat::OldColumns)
+        return MatchMonthlySeries(bytes, firstYear, lastYear, 0,
+                                  {{20, 24, &TMonthSummary::SIDC}, {28, 32, &TMonthSummary::SIDCM}});
 
-    const bool csv = result.format == TSidcFormat::MonthlyCsv || result.format == TSidcFormat::SmoothedCsv;
-    const bool smoothedFile =
-        result.format == TSidcFormat::SmoothedText || result.format == TSidcFormat::SmoothedCsv;
-    const std::map<int, std::optional<double>> values = ParseV2File(SplitTextLines(bytes), csv);
+    const bool csv = format == TSidcFormat::MonthlyCsv || format == TSidcFormat::SmoothedCsv;
+    const bool smoothedFile = format == TSidcFormat::SmoothedText || format == TSidcFormat::SmoothedCsv;
+    const std::map<int, std::optional<double>> file = ParseV2File(SplitTextLines(bytes), csv);
 
     // The smoothed mean of a month needs the monthly means of the six months
     // before and after it; SILSO publishes it with one decimal.
-    auto smoothedAt = [&values](int key) -> std::optional<double> {
+    auto smoothedAt = [&file](int key) -> std::optional<double> {
         double window[13];
         for (int i = -6; i <= 6; ++i) {
-            const auto it = values.find(key + i);
-            if (it == values.end() || !it->second)
+            const auto it = file.find(key + i);
+            if (it == file.end() || !it->second)
                 return std::nullopt;
             window[i + 6] = *it->second;
         }
         return std::round(SilsoSmoothed(window) * 10) / 10;
     };
 
-    UpdateArchiveYears(firstYear, lastYear, [&](int year, int month, TMonthSummary &summary) {
-        const int key = year * 12 + month - 1;
-        const auto it = values.find(key);
-        if (it == values.end()) {
-            if (!smoothedFile)
-                summary.SIDC = 0.0;
-            summary.SIDCM = 0.0;
-            return;
-        }
-        ++result.monthsFound;
+    TMonthValues values;
+    values.firstYear = firstYear;
+    values.lastYear = lastYear;
+    if (!file.empty()) {
+        values.noteFileMonth(file.begin()->first);
+        values.noteFileMonth(file.rbegin()->first);
+    }
+    const auto end = file.upper_bound(MonthKey(lastYear, 12));
+    for (auto it = file.lower_bound(MonthKey(firstYear, 1)); it != end; ++it) {
+        std::vector<TFieldValue> &numbers = values.months[it->first];
         if (smoothedFile) {
             if (it->second)
-                summary.SIDCM = *it->second;
-            return;
+                numbers.push_back({&TMonthSummary::SIDCM, *it->second});
+            continue;
         }
         if (it->second)
-            summary.SIDC = *it->second;
-        if (const std::optional<double> smoothed = smoothedAt(key))
-            summary.SIDCM = *smoothed;
-    });
+            numbers.push_back({&TMonthSummary::SIDC, *it->second});
+        if (const std::optional<double> smoothed = smoothedAt(it->first))
+            numbers.push_back({&TMonthSummary::SIDCM, *smoothed});
+    }
+    return values;
+}
+
+TSidcImportResult ImportSidc(const QString &fileName, int firstYear, int lastYear) {
+    const QByteArray bytes = ReadImportFile(fileName);
+    TSidcImportResult result;
+    result.format = RecogniseSidcFormat(bytes, fileName);
+    result.report = WriteMonthValues(fileName, SidcMonthValues(bytes, result.format, firstYear, lastYear));
     return result;
 }

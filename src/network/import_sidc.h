@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import_report.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,7 +16,7 @@ enum class TSidcFormat {
 
 struct TSidcImportResult {
     TSidcFormat format = TSidcFormat::OldColumns;
-    int monthsFound = 0; // months of the range that the file holds
+    TImportReport report;
 };
 
 // Recognises the file's format from its content; the file name only decides
@@ -24,17 +26,22 @@ TSidcFormat RecogniseSidcFormat(const QByteArray &bytes, const QString &fileName
 // Whether the numbers of the format are on the old SILSO scale (before 2015).
 bool IsOldSidcScale(TSidcFormat format);
 
-// Imports the file into SIDC and SIDCM of the archive for the years
-// firstYear..lastYear:
-// - old column file: exactly the month-matching import (SIDC from 20-24,
-//   SIDCM from 28-32);
+// The numbers the file gives SIDC and SIDCM for the years firstYear..lastYear,
+// in memory:
+// - old column file: the month-matching import (SIDC from 20-24, SIDCM from
+//   28-32);
 // - monthly V2.0 file: SIDC := the monthly mean, SIDCM := the 13-month
 //   smoothed mean computed from the file's means;
 // - smoothed V2.0 file: SIDCM := its value, SIDC unchanged.
 // In the V2.0 files a value of -1 (none) and a smoothed value that cannot be
-// formed leave the field unchanged; a month missing from the file gets 0.0.
-// Throws TarvoError for an unreadable file, a year or month that is not an
-// integer, and archive failures.
+// formed give no number. Throws TarvoError for a year or month that is not an
+// integer.
+TMonthValues SidcMonthValues(const QByteArray &bytes, TSidcFormat format, int firstYear, int lastYear);
+
+// Imports the file into the current observer's archive. Months the file does
+// not hold keep what they had. Throws TarvoError, with nothing written, for
+// an unreadable file, a year or month that is not an integer and a file
+// without a line for any month of the range; and for archive failures.
 TSidcImportResult ImportSidc(const QString &fileName, int firstYear, int lastYear);
 
 // The 13-month smoothed mean of SILSO: weights 1/2 at +-6 months, 1 between,

@@ -31,7 +31,7 @@ TSIDCDlg::TSIDCDlg(QWidget *parent) : TImportDlg(SidcSetup(), parent) {
 
 void TSIDCDlg::runImport(const QString &filePath, int firstYear, int lastYear) {
     const TSidcImportResult result = ImportSidc(filePath, firstYear, lastYear);
-    ShowInformation(this, SidcImportedMessage());
-    if (IsOldSidcScale(result.format))
+    ShowInformation(this, ImportDoneMessage(SidcImportedMessage(), result.report));
+    if (IsOldSidcScale(result.format) && result.report.monthsWritten > 0)
         ShowInformation(this, OldSidcScaleNotice());
 }

@@ -138,7 +138,7 @@ void TAddBeobDLG::FormShow() {
     lPfad->setText(QDir::toNativeSeparators(reservedDir_));
     lPfad->setToolTip(QDir::toNativeSeparators(s.DataPath + reservedDir_));
     s.CurrentObserverDir = reservedDir_;
-    NewProfile = EmptyProfile();
+    NewProfile = NewObserverProfile();
     {
         const QSignalBlocker b1(Name1), b2(Instrument), b3(Oeffn), b4(Brenn);
         Name1->clear();

@@ -11,14 +11,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QRegularExpressionValidator>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -179,10 +181,10 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     BtnAdd = new QPushButton(QStringLiteral("&Zufügen"));
     BtnAdd->setObjectName(QStringLiteral("BtnAdd"));
     BtnAdd->setToolTip(QStringLiteral("Beobachter hinzufügen"));
-    BtnDelete = new QPushButton(QStringLiteral("Lös&chen"));
+    BtnDelete = new QPushButton(QStringLiteral("E&ntfernen…"));
     BtnDelete->setObjectName(QStringLiteral("BtnDelete"));
-    BtnDelete->setToolTip(QStringLiteral("Beobachter löschen"));
-    BtnDelete->setEnabled(false);
+    BtnDelete->setToolTip(
+        QStringLiteral("Beobachter aus der Liste nehmen; sein Verzeichnis bleibt erhalten"));
     const DialogButtonRow buttonRow = MakeDialogButtonRow();
     BtnOK = buttonRow.ok;
     BtnCancel = buttonRow.cancel;
@@ -199,6 +201,7 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, HelpTopic::Observer); });
     connect(BtnAdd, &QPushButton::clicked, this, &TEinstDLG::BtnAddClick);
+    connect(BtnDelete, &QPushButton::clicked, this, &TEinstDLG::BtnDeleteClick);
     connect(Ein_Wolf, &QCheckBox::toggled, this, &TEinstDLG::Ein_WolfClick);
 }
 
@@ -220,7 +223,7 @@ void TEinstDLG::showEvent(QShowEvent *event) {
     // Not when restored after minimising: the edits stay.
     if (event->spontaneous())
         return;
-    ObserverAdded = false;
+    ObserversChanged = false;
     FormShow();
 }
 
@@ -236,6 +239,7 @@ void TEinstDLG::FormShow() {
     LoadProfile(Profile);
     PageControl1->setCurrentIndex(0);
     fillControls();
+    BtnDelete->setEnabled(Storage().ObserverKeys.contains(Storage().CurrentObserverKey));
 }
 
 void TEinstDLG::fillControls() {
@@ -310,7 +314,39 @@ void TEinstDLG::BtnAddClick() {
     if (dlg->exec() != QDialog::Accepted)
         return;
     Storage().ObserversPresent = true;
-    ObserverAdded = true;
+    ObserversChanged = true;
     FormShow();
     ShowInformation(this, QStringLiteral("Jetzt können Sie die anderen Einstellungen ändern"));
+}
+
+void TEinstDLG::BtnDeleteClick() {
+    const StorageState &s = Storage();
+    try {
+        const ObserverRemoval removal =
+            PlanObserverRemoval(s.ObserverKeys.indexOf(s.CurrentObserverKey), QDate::currentDate());
+        QString question = QStringLiteral("Soll der Beobachter „%1“ aus der Beobachterliste entfernt werden?")
+                               .arg(removal.key);
+        if (!removal.folder.isEmpty())
+            question +=
+                QStringLiteral(
+                    "\n\nSein Verzeichnis\n%1\nwird umbenannt in\n%2\n\nEs wird keine Datei gelöscht.")
+                    .arg(QDir::toNativeSeparators(removal.folder), QDir::toNativeSeparators(removal.backup));
+        else
+            question += QStringLiteral("\n\nEs wird keine Datei gelöscht.");
+        const QList<Answer> answers = {{"BtnRemoveYes", QStringLiteral("&Entfernen")},
+                                       {"BtnRemoveNo", QStringLiteral("Abbrechen")}};
+        if (AskQuestion(this, question, answers, 1) != 0)
+            return;
+        RemoveObserver(removal, Profile);
+        ObserversChanged = true;
+        ShowInformation(
+            this, removal.folder.isEmpty()
+                      ? QStringLiteral("Der Beobachter „%1“ wurde entfernt.").arg(removal.key)
+                      : QStringLiteral("Der Beobachter „%1“ wurde entfernt. Seine Daten liegen jetzt in\n%2")
+                            .arg(removal.key, QDir::toNativeSeparators(removal.backup)));
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message()); // nothing was removed
+        return;
+    }
+    FormShow();
 }

@@ -25,14 +25,15 @@ public:
     explicit TEinstDLG(QWidget *parent = nullptr, DialogSlotTable *slotTable = nullptr);
 
     TObserverProfile Profile;
-    // An observer was added during this showing: it is the current one now,
-    // whether the dialog ends with OK or not.
-    bool ObserverAdded = false;
+    // An observer was added or removed during this showing: the list and the
+    // current observer changed, whether the dialog ends with OK or not.
+    bool ObserversChanged = false;
 
     void FormShow();
     void BtnOKClick();
     void Ein_WolfClick();
     void BtnAddClick();
+    void BtnDeleteClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -330,10 +330,16 @@ void TSun::Einstellungen1Click() {
     auto *dlg = slots_.get<TEinstDLG>(SlotEinst, this, &slots_);
     // An observer added in the dialog is current even when the rest was
     // cancelled: the window must follow, or it would show the old one.
-    if (dlg->exec() != QDialog::Accepted && !dlg->ObserverAdded)
+    if (dlg->exec() != QDialog::Accepted && !dlg->ObserversChanged)
         return;
     LoadProgramSettings(Profile);
     LoadProfile(Profile);
+    // Once the status bar names an observer, it names the current one: not
+    // one that was taken out of the list.
+    if (!statusName_.isEmpty()) {
+        statusName_ = Profile.Name1.text();
+        SB->showMessage(statusName_);
+    }
     FormShow();
 }
 

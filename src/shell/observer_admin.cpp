@@ -22,6 +22,23 @@ QString Column(const QString &line, int first, int width) {
     return line.mid(first - 1, width).trimmed();
 }
 
+// The observer lists and the current observer, put back when a change of
+// them fails half-way.
+struct SavedObservers {
+    QString key = Storage().CurrentObserverKey;
+    QString dir = Storage().CurrentObserverDir;
+    QStringList keys = Storage().ObserverKeys;
+    QStringList dirs = Storage().ObserverDirs;
+
+    void restore() const {
+        StorageState &s = Storage();
+        s.CurrentObserverKey = key;
+        s.CurrentObserverDir = dir;
+        s.ObserverKeys = keys;
+        s.ObserverDirs = dirs;
+    }
+};
+
 } // namespace
 
 QString ObserverListEntry(const QByteArray &line) {
@@ -122,10 +139,7 @@ void AddObserver(const TObserverProfile &profile, const QString &dir) {
     if (!existed && !QDir().mkpath(fullDir))
         throw TarvoError(QStringLiteral("Das Verzeichnis %1 kann nicht angelegt werden").arg(fullDir));
 
-    const QString savedKey = s.CurrentObserverKey;
-    const QString savedDir = s.CurrentObserverDir;
-    const QStringList savedKeys = s.ObserverKeys;
-    const QStringList savedDirs = s.ObserverDirs;
+    const SavedObservers saved;
     try {
         s.CurrentObserverDir = dir;
         s.CurrentObserverKey = key;
@@ -135,14 +149,87 @@ void AddObserver(const TObserverProfile &profile, const QString &dir) {
         SaveProgramSettings(profile);
     } catch (...) {
         // Nothing half-registered may stay behind: tarvo.ini is unchanged.
-        s.CurrentObserverKey = savedKey;
-        s.CurrentObserverDir = savedDir;
-        s.ObserverKeys = savedKeys;
-        s.ObserverDirs = savedDirs;
+        saved.restore();
         if (!existed)
             QDir(fullDir).removeRecursively();
         throw;
     }
+}
+
+TObserverProfile NewObserverProfile() {
+    TObserverProfile profile = EmptyProfile();
+    for (TCategorySwitches *switches : {&profile.Ein, &profile.Aus}) {
+        switches->set(CatWolf, true);
+        switches->set(CatNS, true);
+    }
+    return profile;
+}
+
+namespace {
+
+// The observer's own folder below the data path, or empty when renaming it
+// could touch anything else.
+QString OwnObserverFolder(qsizetype index) {
+    const StorageState &s = Storage();
+    const QString dir = QDir::cleanPath(ObserverDirPath(s.ObserverDirs.value(index)));
+    if (dir.isEmpty() || dir == QLatin1String(".") || dir.startsWith(QLatin1String("..")) ||
+        QDir::isAbsolutePath(dir))
+        return {};
+    for (qsizetype i = 0; i < s.ObserverDirs.size(); ++i)
+        if (i != index && QDir::cleanPath(ObserverDirPath(s.ObserverDirs[i])) == dir)
+            return {};
+    const QString folder = QDir::cleanPath(s.DataPath + dir);
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+} // namespace
+
+ObserverRemoval PlanObserverRemoval(qsizetype index, const QDate &today) {
+    const StorageState &s = Storage();
+    if (index < 0 || index >= s.ObserverKeys.size())
+        throw TarvoError(QStringLiteral("Es ist kein Beobachter zum Entfernen ausgewählt."));
+    ObserverRemoval removal;
+    removal.index = index;
+    removal.key = s.ObserverKeys[index];
+    removal.folder = OwnObserverFolder(index);
+    if (removal.folder.isEmpty())
+        return removal;
+    const QString base = removal.folder + QStringLiteral(".entfernt-") + today.toString(Qt::ISODate);
+    removal.backup = base;
+    for (int n = 2; QFileInfo::exists(removal.backup) || QFileInfo(removal.backup).isSymLink(); ++n)
+        removal.backup = base + QStringLiteral("-%1").arg(n);
+    return removal;
+}
+
+void RemoveObserver(const ObserverRemoval &removal, const TObserverProfile &profile) {
+    StorageState &s = Storage();
+    if (removal.index < 0 || removal.index >= s.ObserverKeys.size() ||
+        s.ObserverKeys[removal.index] != removal.key)
+        throw TarvoError(QStringLiteral("Der Beobachter „%1“ ist nicht mehr in der Liste.").arg(removal.key));
+    const bool renamed = !removal.folder.isEmpty();
+    if (renamed && !QDir().rename(removal.folder, removal.backup))
+        throw TarvoError(
+            QStringLiteral("Das Verzeichnis %1 kann nicht in %2 umbenannt werden.")
+                .arg(QDir::toNativeSeparators(removal.folder), QDir::toNativeSeparators(removal.backup)));
+
+    const SavedObservers saved;
+    const bool wasCurrent = s.ObserverKeys[removal.index] == s.CurrentObserverKey;
+    s.ObserverKeys.removeAt(removal.index);
+    s.ObserverDirs.removeAt(removal.index);
+    if (wasCurrent) {
+        s.CurrentObserverKey = s.ObserverKeys.value(0).left(16);
+        s.CurrentObserverDir = s.ObserverDirs.value(0).left(16);
+    }
+    try {
+        SaveProgramSettingsReplacingObservers(profile);
+    } catch (...) {
+        saved.restore();
+        if (renamed)
+            QDir().rename(removal.backup, removal.folder);
+        throw;
+    }
+    s.ObserversPresent = !s.ObserverKeys.isEmpty();
+    ForgetArchiveCache();
 }
 
 void RequireCurrentObserver() {

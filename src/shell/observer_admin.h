@@ -3,6 +3,7 @@
 #include "storage/profile.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -53,6 +54,31 @@ QString ObserverKeyProblem(const QString &key);
 // leaves the observer lists and the current observer as they were when the
 // name is refused or a step fails.
 void AddObserver(const TObserverProfile &profile, const QString &dir);
+
+// The profile a new observer starts with: empty, with the relative number
+// switched on for entry and output (times, seeing, groups and spots north,
+// south and in total, Re), so that the first evening can be counted.
+TObserverProfile NewObserverProfile();
+
+// Taking an observer out of the list: its key, its folder and the backup
+// name the folder gets beside it ("0003.entfernt-2026-12-10", with "-2",
+// "-3" ... when that is taken). `folder` and `backup` are empty when the
+// observer has no folder of its own to keep (none there, or shared with
+// another observer, or not below the data path).
+struct ObserverRemoval {
+    qsizetype index = -1;
+    QString key;
+    QString folder;
+    QString backup;
+};
+ObserverRemoval PlanObserverRemoval(qsizetype index, const QDate &today);
+
+// Takes the observer out of the list in tarvo.ini and renames its folder to
+// the backup name; no file is deleted. When it was the current observer, the
+// first one left becomes current (none when it was the last, as on a first
+// start). `profile` gives the network addresses tarvo.ini keeps. Throws
+// TarvoError and leaves the list, the folder and tarvo.ini as they were.
+void RemoveObserver(const ObserverRemoval &removal, const TObserverProfile &profile);
 
 // Throws TarvoError when no observer directory is current (nothing to write
 // an observer's settings to).

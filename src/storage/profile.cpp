@@ -36,7 +36,7 @@ void WriteProgramSettings(IniFile &ini, const TObserverProfile &profile) {
     ini.writeString(kMain, kObservers, s.CurrentObserverKey);
     ini.writeString(kMain, QStringLiteral("Version"), QStringLiteral("1.0"));
     ini.writeString(kMain, QStringLiteral("FileVersion"), s.ProgramVersion);
-    ini.writeString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+    ini.writeString(kMain, QStringLiteral("Datenpfad"), StoredDataPath(s.DataPath));
     for (qsizetype i = 0; i < s.ObserverKeys.size(); ++i)
         ini.writeString(kObservers, s.ObserverKeys[i], s.ObserverDirs.value(i));
     // An empty address leaves the stored one (or the default) in effect.
@@ -58,10 +58,7 @@ void DeleteObserverArchives() {
         for (const QString &name : observerDir.entryList({QStringLiteral("*.asw")}, QDir::Files))
             observerDir.remove(name);
     }
-    s.ArchiveNameCache.clear();
-    s.ArchiveReadPath.clear();
-    s.ArchiveReadIdentity.clear();
-    s.ArchiveReadBytes.clear();
+    ForgetArchiveCache();
 }
 
 } // namespace
@@ -90,7 +87,8 @@ void LoadProgramSettings(TObserverProfile &profile) {
         // A stored path that names no folder (written on another system, or
         // with characters Windows-1252 cannot hold) would hide every
         // observer's data: the default stays then.
-        const QString storedPath = ini.readString(kMain, QStringLiteral("Datenpfad"), QString());
+        const QString storedPath =
+            ResolveDataPath(ini.readString(kMain, QStringLiteral("Datenpfad"), QString()));
         if (!storedPath.isEmpty() && QFileInfo(storedPath).isDir())
             s.DataPath = storedPath;
         profile.Bugfix = ini.readBool(kMain, QStringLiteral("Bugfix"), true) ? 1 : 0;
@@ -104,7 +102,7 @@ void LoadProgramSettings(TObserverProfile &profile) {
         firstStart = true;
         ini.writeString(kMain, QStringLiteral("Version"), QStringLiteral("1.0"));
         ini.writeString(kMain, QStringLiteral("FileVersion"), s.ProgramVersion);
-        ini.writeString(kMain, QStringLiteral("Datenpfad"), s.DataPath);
+        ini.writeString(kMain, QStringLiteral("Datenpfad"), StoredDataPath(s.DataPath));
     }
 
     s.ObserverKeys.clear();
@@ -147,6 +145,14 @@ void LoadProgramSettings(TObserverProfile &profile) {
 
 void SaveProgramSettings(const TObserverProfile &profile) {
     IniFile ini(SettingsFilePath());
+    WriteProgramSettings(ini, profile);
+    ini.save();
+    Storage().SettingsDirty = false;
+}
+
+void SaveProgramSettingsReplacingObservers(const TObserverProfile &profile) {
+    IniFile ini(SettingsFilePath());
+    ini.eraseSection(kObservers);
     WriteProgramSettings(ini, profile);
     ini.save();
     Storage().SettingsDirty = false;

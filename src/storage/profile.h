@@ -116,5 +116,8 @@ QString ReadProgramVersion();
 
 void LoadProgramSettings(TObserverProfile &profile);
 void SaveProgramSettings(const TObserverProfile &profile);
+// SaveProgramSettings with the section "Beobachter" holding exactly the
+// observer list, so that the key of an observer taken out of it goes too.
+void SaveProgramSettingsReplacingObservers(const TObserverProfile &profile);
 void LoadProfile(TObserverProfile &profile);
 void SaveProfile(const TObserverProfile &profile);

@@ -12,6 +12,14 @@ StorageState &Storage() {
     return state;
 }
 
+void ForgetArchiveCache() {
+    StorageState &s = Storage();
+    s.ArchiveNameCache.clear();
+    s.ArchiveReadPath.clear();
+    s.ArchiveReadIdentity.clear();
+    s.ArchiveReadBytes.clear();
+}
+
 QString WithTrailingSeparator(const QString &dir) {
     if (dir.isEmpty() || dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
         return dir;
@@ -61,4 +69,24 @@ QString ObserverDirPath(const QString &observerDir) {
 QString ObserverFilePath(const QString &fileName) {
     const StorageState &s = Storage();
     return s.DataPath + ObserverDirPath(s.CurrentObserverDir) + fileName;
+}
+
+QString StoredDataPath(const QString &dataPath) {
+    const QString programDir = QDir::cleanPath(Storage().ProgramDir);
+    const QString path = QDir::cleanPath(dataPath);
+    if (path == programDir)
+        return QStringLiteral("./");
+    const QString below = programDir.endsWith(QLatin1Char('/')) ? programDir : programDir + QLatin1Char('/');
+    if (!path.startsWith(below))
+        return dataPath;
+    const QString relative = QStringLiteral("./") + path.mid(below.size());
+    return dataPath.endsWith(QLatin1Char('/')) ? relative + QLatin1Char('/') : relative;
+}
+
+QString ResolveDataPath(const QString &stored) {
+    if (stored.isEmpty() || QDir::isAbsolutePath(stored))
+        return stored;
+    QString relative = stored;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return WithTrailingSeparator(QDir::cleanPath(Storage().ProgramDir + relative));
 }

@@ -51,6 +51,10 @@ struct StorageState {
 
 StorageState &Storage();
 
+// Forgets which archive was refreshed and read last (after archives were
+// deleted or an observer's folder moved away).
+void ForgetArchiveCache();
+
 // Module start-up. The program directory is, in this order: `programDir` when
 // given, the environment variable TARVO_HOME, the executable's directory when
 // it is writable and not an installed layout (bin/ beside share/tarvo/), else
@@ -64,3 +68,14 @@ QString ObserverDirPath(const QString &observerDir);
 QString ObserverFilePath(const QString &fileName);
 // Adds the native separator when the text does not end with one.
 QString WithTrailingSeparator(const QString &dir);
+
+// "Datenpfad" as tarvo.ini keeps it: relative to the program directory
+// ("./", "./daten/") when the data path is the program directory or lies
+// below it, so that a copied program folder is self-contained; any other
+// path as it is.
+QString StoredDataPath(const QString &dataPath);
+// "Datenpfad" as read from tarvo.ini: a relative path (also ".\" of a
+// Windows file) is resolved against the program directory, never against
+// the working directory, and ends with a separator; an absolute one is
+// taken as it is.
+QString ResolveDataPath(const QString &stored);

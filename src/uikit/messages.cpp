@@ -12,6 +12,21 @@ void ShowError(QWidget *parent, const QString &text) {
     QMessageBox::critical(parent, QStringLiteral("Fehler"), text, QMessageBox::Ok);
 }
 
+int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answers, int safe) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Frage"), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton *> buttons;
+    for (const Answer &answer : answers) {
+        QPushButton *button = box.addButton(answer.text, QMessageBox::ActionRole);
+        button->setObjectName(QLatin1String(answer.name));
+        buttons << button;
+    }
+    box.setDefaultButton(static_cast<QPushButton *>(buttons.value(safe)));
+    box.setEscapeButton(buttons.value(safe));
+    box.exec();
+    const int pressed = static_cast<int>(buttons.indexOf(box.clickedButton()));
+    return pressed >= 0 ? pressed : safe;
+}
+
 DialogButtonRow MakeDialogButtonRow() {
     DialogButtonRow row;
     row.ok = new QPushButton(QStringLiteral("OK"));

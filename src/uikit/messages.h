@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QWidget;
@@ -8,6 +9,17 @@ class QWidget;
 void ShowInformation(QWidget *parent, const QString &text);
 // An error message box (for example a failed save); the program goes on.
 void ShowError(QWidget *parent, const QString &text);
+
+// One answer button of a question: the object name tests find it by, and its
+// caption.
+struct Answer {
+    const char *name;
+    QString text;
+};
+// Asks with the given answer buttons and returns the index of the one
+// pressed. `safe` is the default button and also the answer to Esc (and to
+// a box closed without a button).
+int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answers, int safe);
 
 class QHBoxLayout;
 class QPushButton;

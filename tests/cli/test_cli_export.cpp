@@ -1,6 +1,7 @@
 // tarvo-cli export csv|html writes the very bytes the month table's export
 // writes, in the form the other programs read.
 #include "../common/day_records.h"
+#include "../common/file_bytes.h"
 #include "../month/month_gui_helpers.h"
 
 #include "month/sonmonat_dlg.h"
@@ -36,17 +37,6 @@ CliRun RunCli(const QStringList &args, const QString &lcAll = QStringLiteral("C.
     if (!p.waitForFinished(30000))
         return {-1, {}, {}};
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-QByteArray ReadBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 TDayRecord Day(const char *zeit, int g, int f) { return ObservedDayRecord(zeit, g, f); }

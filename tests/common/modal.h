@@ -4,6 +4,7 @@
 // dialog runs its own event loop, so the helpers poll from a timer instead of
 // relying on how deeply the loops are nested.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -33,6 +34,8 @@ template <class T> void OnModal(std::function<void(T *)> action) {
 }
 
 // Closes every message box that comes up with OK and keeps its text and title.
+// A question that has a button named as set with answerWith() is answered
+// with that button instead.
 class MessageBoxCatcher : public QObject {
 public:
     MessageBoxCatcher() {
@@ -41,7 +44,10 @@ public:
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 texts << box->text();
                 titles << box->windowTitle();
-                box->done(QMessageBox::Ok);
+                if (auto *button = box->findChild<QAbstractButton *>(answer_); button && !answer_.isEmpty())
+                    button->click();
+                else
+                    box->done(QMessageBox::Ok);
             }
         });
         timer_.start();
@@ -50,11 +56,14 @@ public:
         texts.clear();
         titles.clear();
     }
+    // The object name of the button that answers questions from now on.
+    void answerWith(const QString &buttonName) { answer_ = buttonName; }
     QStringList texts;
     QStringList titles;
 
 private:
     QTimer timer_;
+    QString answer_;
 };
 
 // The named child, or a fatal failure naming what is missing.

@@ -1,6 +1,7 @@
 // Drives the real entry dialog by object name on the offscreen platform.
 
 #include "entry/beck_dlg.h"
+#include "entry/entry_time.h"
 #include "entry/erfassung_dlg.h"
 #include "entry_test_support.h"
 #include "storage/storage_state.h"
@@ -321,7 +322,9 @@ private slots:
     void untouchedTimeMeansNotObserved() {
         open(UnobservedDay(), ProfileWithSwitches(true));
         type("CV", QStringLiteral("5"));
+        messages->answerWith(QStringLiteral("BtnNichtBeobachtet"));
         QTest::mouseClick(button("BtnOK"), Qt::LeftButton);
+        QCOMPARE(messages->texts, QStringList{DayWithoutTimeQuestion()});
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QVERIFY(!dlg->DayData.observed());
         QCOMPARE(dlg->DayData.CV, std::int16_t(5));
@@ -329,6 +332,121 @@ private slots:
         dlg->show();
         QVERIFY(field("CV")->text().isEmpty());
         QCOMPARE(dlg->DayData.CV, std::int16_t(-1));
+    }
+
+    // Numbers without a time: the day is not dropped without a word. The
+    // default answer goes back into the time field, ready for the digits.
+    void numbersWithoutTimeAsk_data() {
+        QTest::addColumn<QString>("okButton");
+        QTest::newRow("OK, fertig") << "BtnOK";
+        QTest::newRow("OK, nächster Tag") << "BtnNext";
+    }
+    void numbersWithoutTimeAsk() {
+        QFETCH(QString, okButton);
+        open(UnobservedDay(), ProfileWithSwitches(true));
+        type("g_n", QStringLiteral("2"));
+        type("f_n", QStringLiteral("5"));
+        type("g_s", QStringLiteral("0"));
+        type("f_s", QStringLiteral("0"));
+        messages->answerWith(QStringLiteral("BtnZeitEingeben"));
+        QTest::mouseClick(button(okButton.toLatin1().constData()), Qt::LeftButton);
+        QCOMPARE(messages->texts, QStringList{DayWithoutTimeQuestion()});
+        QVERIFY(dlg->isVisible());
+        QVERIFY(!dlg->NextDay);
+        QTRY_COMPARE(focusName(), QStringLiteral("Zeit"));
+        QCOMPARE(field("Zeit")->cursorPosition(), 0);
+        QTest::keyClicks(field("Zeit"), QStringLiteral("0905"));
+        QCOMPARE(field("Zeit")->displayText(), QStringLiteral("09:05"));
+        messages->clear();
+        QTest::mouseClick(button(okButton.toLatin1().constData()), Qt::LeftButton);
+        QVERIFY(messages->texts.isEmpty());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->NextDay, okButton == QLatin1String("BtnNext"));
+        QCOMPARE(dlg->DayData.Zeit.text(), QStringLiteral("09:05"));
+        QCOMPARE(dlg->DayData.Re, std::int16_t(25));
+    }
+
+    // A time without numbers is an observed day without counts: nothing to ask.
+    void timeWithoutNumbersIsStoredAsIs() {
+        open(UnobservedDay(), ProfileWithSwitches(true));
+        type("Zeit", QStringLiteral("10:15"));
+        QTest::mouseClick(button("BtnOK"), Qt::LeftButton);
+        settle();
+        QVERIFY(messages->texts.isEmpty());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->DayData.Zeit.text(), QStringLiteral("10:15"));
+        QCOMPARE(dlg->DayData.Re, std::int16_t(-1));
+        QVERIFY(!HasObservationValues(dlg->DayData));
+    }
+
+    // After a refused time, Esc (as the message advises) empties the field
+    // and puts the cursor at its start: the next digits land.
+    void digitsLandAfterRefusedTimeAndEscape() {
+        open(UnobservedDay(), ProfileWithSwitches(true));
+        QLineEdit *zeit = field("Zeit");
+        zeit->setFocus();
+        zeit->setCursorPosition(0);
+        QTest::keyClicks(zeit, QStringLiteral("9"));
+        tab();
+        settle();
+        QCOMPARE(messages->texts, QStringList{TimeMessage(TimeStatus::Incomplete)});
+        QTRY_COMPARE(focusName(), QStringLiteral("Zeit"));
+        QTest::keyClick(zeit, Qt::Key_Escape);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(zeit->displayText(), QStringLiteral("__:__"));
+        QCOMPARE(zeit->cursorPosition(), 0);
+        QTest::keyClicks(zeit, QStringLiteral("0905"));
+        QCOMPARE(zeit->displayText(), QStringLiteral("09:05"));
+        tab();
+        settle();
+        QCOMPARE(messages->texts.size(), 1);
+        QTest::mouseClick(button("BtnOK"), Qt::LeftButton);
+        QCOMPARE(dlg->DayData.Zeit.text(), QStringLiteral("09:05"));
+    }
+
+    // A one-digit hour typed with its leading blank.
+    void oneDigitHourWithLeadingBlank_data() {
+        QTest::addColumn<QString>("start");
+        QTest::newRow("empty field") << QString();
+        QTest::newRow("over a time") << "12:34";
+    }
+    void oneDigitHourWithLeadingBlank() {
+        QFETCH(QString, start);
+        open(start.isEmpty() ? UnobservedDay() : ObservedDay(start), ProfileWithSwitches(true));
+        QLineEdit *zeit = field("Zeit");
+        zeit->setFocus();
+        zeit->selectAll();
+        QTest::keyClicks(zeit, QStringLiteral(" 905"));
+        QCOMPARE(zeit->displayText(), QStringLiteral("_9:05"));
+        tab();
+        settle();
+        QVERIFY(messages->texts.isEmpty());
+        QTest::mouseClick(button("BtnOK"), Qt::LeftButton);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->DayData.Zeit.text(), QStringLiteral(" 9:05"));
+    }
+
+    // With no counting category on, the dialog says where to switch them on.
+    void noCategoryNotice_data() {
+        QTest::addColumn<int>("switchedOn"); // -1: none
+        QTest::addColumn<bool>("notice");
+        QTest::newRow("none") << -1 << true;
+        QTest::newRow("remark only") << int(CatBemerkung) << true;
+        QTest::newRow("Wolf") << int(CatWolf) << false;
+        QTest::newRow("A") << int(CatA) << false;
+        QTest::newRow("faculae") << int(CatFackel) << false;
+    }
+    void noCategoryNotice() {
+        QFETCH(int, switchedOn);
+        QFETCH(bool, notice);
+        TObserverProfile profile = ProfileWithSwitches(false);
+        if (switchedOn >= 0)
+            profile.Ein.set(switchedOn, true);
+        open(UnobservedDay(), profile);
+        auto *label = dlg->findChild<QLabel *>(QStringLiteral("LblKeineKategorie"));
+        QVERIFY(label);
+        QCOMPARE(label->isVisible(), notice);
+        QVERIFY(label->text().contains(QStringLiteral("„Optionen › Beobachter › Eingabe“")));
     }
 
     void enterMovesLikeTab() {

@@ -55,6 +55,9 @@ private slots:
     void rejectedRecipientStopsTheRest();
     void cancelDuringTransfer();
     void alreadySentRowIsSkipped();
+    void sendingAgainAsks_data();
+    void sendingAgainAsks();
+    void statusShowsAddressesAsTheyAre();
 
 private:
     QTemporaryDir home_;
@@ -130,10 +133,24 @@ void TestEmailDlg::sendsAllThreeLists() {
     TEmailDLG dlg;
     dlg.SetMonth(profile, *year_, 2004, 3);
     dlg.show();
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("E-Mail-Versand - "));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("E-Mail-Versand - noch nichts gesendet"));
     MessageBoxCatcher boxes;
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
-    QCOMPARE(boxes.texts, QStringList{QStringLiteral("Ist noch nicht implementiert!")});
+    // The positions at their place, then the summary of what went where.
+    QCOMPARE(boxes.texts,
+             (QStringList{QStringLiteral("Ist noch nicht implementiert!"),
+                          QStringLiteral("Gesendet:\n"
+                                         "  Relativzahlen an rezahl@example.net\n"
+                                         "  A-Netz an anetz@example.net\n"
+                                         "  Fackeln (Hauptzone) an fackel@example.net\n\n"
+                                         "Nicht gesendet:\n"
+                                         "  Positionen an pos@example.net: Ist noch nicht implementiert!")}));
+    QCOMPARE(boxes.titles.last(), QStringLiteral("Informationen"));
+    // The lists that went out are no longer ticked: they show as sent.
+    auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(list->item(i)->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(list->item(3)->checkState(), Qt::Checked);
     QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("111000000000000"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("E-Mail-Versand - 111000000000000"));
     // Only the status string changed.
@@ -185,7 +202,19 @@ void TestEmailDlg::rejectedRecipientStopsTheRest() {
     MessageBoxCatcher boxes;
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
     QCOMPARE(boxes.texts.size(), 1);
-    QVERIFY2(boxes.texts[0].contains(QLatin1String("550")), qPrintable(boxes.texts[0]));
+    const QString summary = boxes.texts[0];
+    QVERIFY2(summary.startsWith(QLatin1String("Gesendet:\n  Relativzahlen an rezahl@example.net\n\n"
+                                              "Nicht gesendet:\n  A-Netz an anetz@example.net: ")),
+             qPrintable(summary));
+    QVERIFY2(summary.contains(QLatin1String("550")), qPrintable(summary));
+    QVERIFY2(
+        summary.endsWith(QLatin1String("  Fackeln (Hauptzone) an fackel@example.net: nicht versucht, weil "
+                                       "der Versand nach dem Fehler beendet wurde")),
+        qPrintable(summary));
+    QCOMPARE(boxes.titles[0], QStringLiteral("Fehler"));
+    auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
+    QCOMPARE(list->item(0)->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(list->item(1)->checkState(), Qt::Checked); // still to be sent
     QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("100000000000000"));
     const QList<QJsonObject> received = server.messages();
     QCOMPARE(received.size(), 1);
@@ -216,7 +245,11 @@ void TestEmailDlg::cancelDuringTransfer() {
     QTest::mouseClick(send, Qt::LeftButton);
     QVERIFY(pressed);
     QVERIFY(timer.elapsed() < 2900);
-    QCOMPARE(boxes.texts, QStringList{QStringLiteral("Der E-Mail-Versand wurde abgebrochen.")});
+    QCOMPARE(boxes.texts.size(), 1);
+    QVERIFY2(
+        boxes.texts[0].startsWith(QLatin1String(
+            "Nicht gesendet:\n  Relativzahlen an rezahl@example.net: Der E-Mail-Versand wurde abgebrochen.")),
+        qPrintable(boxes.texts[0]));
     QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("000000000000000"));
     QCOMPARE(send->text(), QStringLiteral("&Senden"));
     QVERIFY(server.messages().isEmpty());
@@ -232,13 +265,86 @@ void TestEmailDlg::alreadySentRowIsSkipped() {
     auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
     list->item(1)->setCheckState(Qt::Checked); // the user asks for the A list again
     MessageBoxCatcher boxes;
+    boxes.answerWith(QStringLiteral("BtnSendAgain"));
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
-    QVERIFY(boxes.texts.isEmpty());
+    QCOMPARE(boxes.texts.size(), 2); // asked first, then the summary
+    QCOMPARE(boxes.texts[0], SendAgainQuestion({{QStringLiteral("anetz@example.net"), MailANumbers}}));
     const QList<QJsonObject> received = server.messages();
     QCOMPARE(received.size(), 2);
     QCOMPARE(received[0].value("rcpt_tos").toVariant().toStringList(), QStringList{"anetz@example.net"});
     QCOMPARE(received[1].value("rcpt_tos").toVariant().toStringList(), QStringList{"fackel@example.net"});
     QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("111000000000000"));
+}
+
+// Pressing "Senden" again for a list already sent this month asks first;
+// "not again" leaves it out and still sends the others.
+void TestEmailDlg::sendingAgainAsks_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("sentTo");
+    QTest::newRow("again") << "BtnSendAgain" << QStringList{"rezahl@example.net", "fackel@example.net"};
+    QTest::newRow("not again") << "BtnNotAgain" << QStringList{"fackel@example.net"};
+}
+void TestEmailDlg::sendingAgainAsks() {
+    QFETCH(QString, answer);
+    QFETCH(QStringList, sentTo);
+    SmtpTestServer server;
+    QVERIFY(server.start(AuthArgs()));
+    TObserverProfile profile = MailProfile(server.host());
+    profile.SendA = 0;
+    TEmailDLG dlg;
+    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.show();
+    auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
+    auto *send = dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"));
+    {
+        MessageBoxCatcher boxes;
+        list->item(2)->setCheckState(Qt::Unchecked);
+        QTest::mouseClick(send, Qt::LeftButton); // the relative numbers go out
+        QCOMPARE(boxes.texts.size(), 1);
+    }
+    QCOMPARE(list->item(0)->checkState(), Qt::PartiallyChecked);
+    list->item(0)->setCheckState(Qt::Checked);
+    list->item(2)->setCheckState(Qt::Checked);
+    MessageBoxCatcher boxes;
+    boxes.answerWith(answer);
+    QTest::mouseClick(send, Qt::LeftButton);
+    QCOMPARE(boxes.texts.size(), 2);
+    QCOMPARE(boxes.texts[0], QStringLiteral("Für diesen Monat bereits gesendet:\n"
+                                            "  Relativzahlen an rezahl@example.net\n\nNoch einmal senden?"));
+    const QList<QJsonObject> received = server.messages();
+    QCOMPARE(received.size(), 1 + sentTo.size());
+    for (qsizetype i = 0; i < sentTo.size(); ++i)
+        QCOMPARE(received[1 + i].value("rcpt_tos").toVariant().toStringList(), QStringList{sentTo[i]});
+    QCOMPARE(list->item(0)->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("101000000000000"));
+}
+
+// Only the login is hidden: a user name that is part of an address leaves
+// the address as it is; the password and the encoded login never show.
+void TestEmailDlg::statusShowsAddressesAsTheyAre() {
+    SmtpTestServer server;
+    QVERIFY(server.start({QStringLiteral("--user"), QStringLiteral("anna"), QStringLiteral("--password"),
+                          QStringLiteral("anna.geheim")}));
+    TObserverProfile profile = MailProfile(server.host());
+    profile.email.assign(QStringLiteral("anna.jaeger@example.org"));
+    profile.SMTPBen.assign(QStringLiteral("anna"));
+    profile.SMTPPass.assign(QStringLiteral("anna.geheim"));
+    profile.SendA = profile.SendF = 0;
+    TEmailDLG dlg;
+    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.show();
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
+    QCOMPARE(server.messages().size(), 1);
+    QCOMPARE(server.messages()[0].value("login").toString(), QStringLiteral("anna"));
+    const QString status = dlg.findChild<QPlainTextEdit *>(QStringLiteral("Status"))->toPlainText();
+    QVERIFY2(status.contains(QLatin1String("> MAIL FROM:<anna.jaeger@example.org>")), qPrintable(status));
+    QVERIFY2(status.contains(QLatin1String("> AUTH LOGIN")), qPrintable(status));
+    QVERIFY(!status.contains(QLatin1String("ausgeblendet].jaeger")));
+    for (const QByteArray &secret :
+         {QByteArray("anna.geheim"), QByteArray("anna").toBase64(), QByteArray("anna.geheim").toBase64()})
+        QVERIFY2(!status.contains(QString::fromLatin1(secret)), secret.constData());
+    QCOMPARE(boxes.texts, QStringList{QStringLiteral("Gesendet:\n  Relativzahlen an rezahl@example.net")});
 }
 
 QTEST_MAIN(TestEmailDlg)

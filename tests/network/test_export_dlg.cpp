@@ -1,5 +1,6 @@
 // The export dialog: type choice, proposed names, file list, writing.
 #include "network/export_dlg.h"
+#include "network/export_files.h"
 #include "network/network_lines.h"
 #include "storage/storage_state.h"
 #include "test_lines_fixture.h"
@@ -15,6 +16,20 @@
 #include <QRadioButton>
 #include <QtTest>
 
+namespace {
+
+// Clicks OK (from a timer of its own, so that Run's poll answers the message
+// box it brings), looks at the dialog, then cancels it.
+void ClickOkThenCancel(TExportDLG *dlg, const std::function<void()> &look) {
+    QTimer::singleShot(0, dlg, [dlg, look] {
+        QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        look();
+        QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("BtnCancel")), Qt::LeftButton);
+    });
+}
+
+} // namespace
+
 class TestExportDlg : public QObject {
     Q_OBJECT
 
@@ -25,7 +40,9 @@ private slots:
     void typeChoiceSetsNameAndFilter();
     void fileListFollowsFilter();
     void okWritesTheChosenExport();
-    void maskAsNameIsReported();
+    void maskAsNameKeepsTheDialogOpen();
+    void programFilesAreRefused_data();
+    void programFilesAreRefused();
     void cancelWritesNothing();
 
 private:
@@ -172,18 +189,75 @@ void TestExportDlg::okWritesTheChosenExport() {
     QCOMPARE(QDir::currentPath(), cwd);
 }
 
-void TestExportDlg::maskAsNameIsReported() {
+// A mask as the name is reported, and the dialog stays open with the type
+// chosen, for a real name or Cancel.
+void TestExportDlg::maskAsNameKeepsTheDialogOpen() {
     TExportDLG dlg;
     QStringList messages;
+    bool stayed = false;
     QVERIFY(!Run(
         dlg,
-        [](TExportDLG *d) {
+        [&](TExportDLG *d) {
             QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG1")), Qt::LeftButton,
                               Qt::NoModifier, QPoint(5, 5));
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+            ClickOkThenCancel(d, [&stayed, d] {
+                stayed = d->isVisible() && d->ExportType() == ExportHtml &&
+                         d->findChild<QLineEdit *>(QStringLiteral("FN"))->text() == QLatin1String("*.html");
+            });
         },
         &messages));
+    QVERIFY(stayed);
     QCOMPARE(messages, QStringList{QStringLiteral("Ungültiger Dateiname: '%1/*.html'").arg(observerDir_)});
+    QVERIFY(QDir(observerDir_).entryList(QDir::Files).isEmpty());
+}
+
+// The year file and the other files of the program are never a target: not
+// offered in the list, refused on OK with the file named, left as they were.
+void TestExportDlg::programFilesAreRefused_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("data lines into the year file") << 2 << "SO2026.DAT";
+    QTest::newRow("A lines into the old year file") << 3 << "SO2025.OLD";
+    QTest::newRow("csv over beob.ini") << 0 << "beob.ini";
+    QTest::newRow("html over the archive") << 1 << "20002049.asw";
+    QTest::newRow("another spelling") << 4 << "../0001/SO2026.DAT";
+}
+void TestExportDlg::programFilesAreRefused() {
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    const QByteArray year(56160, '\x07');
+    for (const char *file : {"SO2026.DAT", "SO2025.OLD", "beob.ini", "20002049.asw", "Rezahl.dat"}) {
+        QFile f(observerDir_ + QLatin1Char('/') + QLatin1String(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(year);
+    }
+    TExportDLG dlg;
+    QStringList messages;
+    QStringList listed;
+    bool stayed = false;
+    QVERIFY(!Run(
+        dlg,
+        [&](TExportDLG *d) {
+            QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG%1").arg(type)), Qt::LeftButton,
+                              Qt::NoModifier, QPoint(5, 5));
+            d->findChild<QComboBox *>(QStringLiteral("FCB"))->setCurrentIndex(3); // all files
+            auto *list = d->findChild<QListWidget *>(QStringLiteral("FLB"));
+            for (int i = 0; i < list->count(); ++i)
+                listed << list->item(i)->text();
+            d->findChild<QLineEdit *>(QStringLiteral("FN"))->setText(name);
+            ClickOkThenCancel(d, [&stayed, d, type] { stayed = d->isVisible() && d->ExportType() == type; });
+        },
+        &messages));
+    QCOMPARE(listed, QStringList{"Rezahl.dat"});
+    QVERIFY(stayed);
+    QCOMPARE(messages.size(), 1);
+    const QString target = QFileInfo(name).fileName();
+    QVERIFY2(messages[0].contains(QDir::toNativeSeparators(observerDir_ + QLatin1Char('/') + target)),
+             qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(QLatin1String("wird nicht exportiert")), qPrintable(messages[0]));
+    QFile f(observerDir_ + QLatin1Char('/') + target);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), year);
 }
 
 void TestExportDlg::cancelWritesNothing() {

@@ -10,11 +10,18 @@
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 
+#include "../common/folder_snapshot.h"
+#include "../common/permission_override.h"
+#include "network/import_report.h"
+
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -85,6 +92,11 @@ class TestImport : public QObject {
     QTemporaryDir home_;
 
 private slots:
+    void initTestCase() {
+        // As root a read-only folder would not be read-only.
+        QVERIFY(DropPermissionOverride());
+    }
+
     void init() {
         QVERIFY(home_.isValid());
         StorageStartUp(home_.path());
@@ -164,9 +176,9 @@ private slots:
                 const int key = year * 12 + month - 1;
                 const TMonthSummary m = Summary(year, month);
                 const auto it = numbers.first.find(key);
-                if (it == numbers.first.end()) { // not in the file
-                    QCOMPARE(m.SIDCM, 0.0);
-                    QCOMPARE(m.SIDC, smoothedFile ? kSentinel : 0.0);
+                if (it == numbers.first.end()) { // not in the file: as it was
+                    QCOMPARE(m.SIDCM, kSentinel);
+                    QCOMPARE(m.SIDC, kSentinel);
                     continue;
                 }
                 ++inRange;
@@ -182,7 +194,7 @@ private slots:
                     QCOMPARE(m.SIDC, value < 0 ? kSentinel : value);
                 }
             }
-        QCOMPARE(result.monthsFound, inRange);
+        QCOMPARE(result.report.monthsWritten + result.report.withoutNumber, inRange);
         QVERIFY(inRange > 0);
         QVERIFY(QDir(kSilso).entryList({QStringLiteral("*.kon")}).isEmpty());
     }
@@ -258,17 +270,20 @@ private slots:
         QTest::addColumn<int>("month");
         QTest::addColumn<double>("sidc");
         QTest::addColumn<double>("sidcm");
-        // A missing month gets 0.0, the months after it are still found.
-        QTest::newRow("missing month") << "fixture_missing_month.dat" << 2004 << 12 << 0.0 << 0.0;
+        // A missing month keeps what it had, the months after it are still found.
+        QTest::newRow("missing month") << "fixture_missing_month.dat" << 2004 << 12 << kSentinel << kSentinel;
         QTest::newRow("after the missing month") << "fixture_missing_month.dat" << 2005 << 1 << 31.3 << 34.6;
-        QTest::newRow("before the file") << "fixture_missing_month.dat" << 2004 << 9 << 0.0 << 0.0;
-        // A file that ends in May: June to December get 0.0.
+        QTest::newRow("before the file")
+            << "fixture_missing_month.dat" << 2004 << 9 << kSentinel << kSentinel;
+        // A file that ends in May: June to December stay as they were.
         QTest::newRow("short file, last month") << "fixture_short_to2005-05.dat" << 2005 << 5 << 42.7 << 28.9;
-        QTest::newRow("short file, June") << "fixture_short_to2005-05.dat" << 2005 << 6 << 0.0 << 0.0;
-        QTest::newRow("short file, December") << "fixture_short_to2005-05.dat" << 2005 << 12 << 0.0 << 0.0;
+        QTest::newRow("short file, June")
+            << "fixture_short_to2005-05.dat" << 2005 << 6 << kSentinel << kSentinel;
+        QTest::newRow("short file, December")
+            << "fixture_short_to2005-05.dat" << 2005 << 12 << kSentinel << kSentinel;
         QTest::newRow("-1.0 is stored in the old format")
             << "fixture_negative_smoothed.dat" << 2004 << 4 << 39.3 << -1.0;
-        QTest::newRow("V2 missing month") << "fixture_v2_gaps.txt" << 2004 << 3 << 0.0 << 0.0;
+        QTest::newRow("V2 missing month") << "fixture_v2_gaps.txt" << 2004 << 3 << kSentinel << kSentinel;
         QTest::newRow("V2 -1.0 keeps the value")
             << "fixture_v2_gaps.txt" << 2004 << 11 << kSentinel << kSentinel;
         QTest::newRow("V2 found month") << "fixture_v2_gaps.txt" << 2004 << 10 << 74.2 << kSentinel;
@@ -296,9 +311,8 @@ private slots:
         } catch (const TarvoError &e) {
             QCOMPARE(e.message(), QStringLiteral("'19x0' ist kein gültiger Integerwert"));
         }
-        // 1949 was written before the bad line was met (its months are not in
-        // the file), 1950 was not written at all.
-        QCOMPARE(Summary(1949, 6).SIDC, 0.0);
+        // The whole file is read before anything is written: no year changed.
+        QCOMPARE(Summary(1949, 6).SIDC, kSentinel);
         QCOMPARE(Summary(1950, 1).SIDC, kSentinel);
     }
 
@@ -324,29 +338,61 @@ private slots:
 
     void convertLineEnds_data() {
         QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<bool>("copyMade");
         QTest::addColumn<QByteArray>("read");
-        QTest::newRow("LF") << QByteArray("a\nbb\n") << true << QByteArray("a\r\nbb\r\n");
-        QTest::newRow("last line without LF") << QByteArray("a\nbb") << true << QByteArray("a\r\nbb\r\n");
-        QTest::newRow("CR LF kept") << QByteArray("a\r\nbb\r\n") << false << QByteArray("a\r\nbb\r\n");
+        QTest::newRow("LF") << QByteArray("a\nbb\n") << QByteArray("a\r\nbb\r\n");
+        QTest::newRow("last line without LF") << QByteArray("a\nbb") << QByteArray("a\r\nbb\r\n");
+        QTest::newRow("CR LF kept") << QByteArray("a\r\nbb\r\n") << QByteArray("a\r\nbb\r\n");
         // Only the first 255 bytes are probed for a CR.
         const QByteArray longLine(300, 'x');
         QTest::newRow("CR after the probe")
-            << QByteArray(longLine + "\r\n") << true << QByteArray(longLine + "\r\r\n");
-        QTest::newRow("empty") << QByteArray() << true << QByteArray();
+            << QByteArray(longLine + "\r\n") << QByteArray(longLine + "\r\r\n");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
     }
     void convertLineEnds() {
         QFETCH(QByteArray, input);
-        QFETCH(bool, copyMade);
         QFETCH(QByteArray, read);
-        const QString path = home_.path() + QStringLiteral("/lines.dat");
-        QVERIFY(WriteFileAtomically(path, input));
-        const TConvertedFile converted = ConvertLineEnds(path);
-        QCOMPARE(converted.copyMade, copyMade);
-        QCOMPARE(converted.fileName, copyMade ? path + QStringLiteral(".kon") : path);
-        QCOMPARE(ReadBytes(converted.fileName), read);
-        QCOMPARE(ReadBytes(path), input);
-        QFile::remove(path + QStringLiteral(".kon"));
+        QCOMPARE(ConvertLineEnds(input), read);
+    }
+
+    // The conversion happens in memory: the folder of the file read sees no
+    // file made or removed, and a read-only folder works.
+    void neverWritesBesideTheFile_data() {
+        QTest::addColumn<bool>("sidc");
+        QTest::newRow("sidc") << true;
+        QTest::newRow("netdef") << false;
+    }
+    void neverWritesBesideTheFile() {
+        QFETCH(bool, sidc);
+        QTemporaryDir source;
+        const QString path = source.filePath(QStringLiteral("monthssn.dat"));
+        QVERIFY(QFile::copy(kSilso + QStringLiteral("fixture_short_to2005-05.dat"), path));
+        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0);
+        QVERIFY(inotify_add_watch(watch, QFile::encodeName(source.path()).constData(),
+                                  IN_CREATE | IN_MOVED_TO | IN_DELETE | IN_MODIFY) >= 0);
+        if (sidc)
+            ImportSidc(path, 2005, 2005);
+        else
+            ImportNetworkDefinitive(path, 2005, 2005);
+        char events[4096];
+        const ssize_t n = read(watch, events, sizeof events);
+        close(watch);
+        QCOMPARE(n, ssize_t(-1)); // nothing happened in the folder
+        QCOMPARE(Summary(2005, 5).SIDC, sidc ? 42.7 : 0.0);
+    }
+
+    void importsFromAReadOnlyFolder() {
+        QTemporaryDir source;
+        const QString path = source.filePath(QStringLiteral("monthssn.dat"));
+        QVERIFY(QFile::copy(kSilso + QStringLiteral("fixture_short_to2005-05.dat"), path));
+        QVERIFY(QFile::setPermissions(source.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const FolderSnapshot before = SnapshotFolder(source.path());
+        FillSentinel(2005, 2005);
+        const TSidcImportResult result = ImportSidc(path, 2005, 2005);
+        QCOMPARE(result.report.monthsWritten, 5);
+        QCOMPARE(Summary(2005, 5).SIDC, 42.7);
+        QCOMPARE(SnapshotFolder(source.path()), before);
+        QFile::setPermissions(source.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void usersKonFileIsLeftAlone() {
@@ -363,15 +409,15 @@ private slots:
         QTest::addColumn<double>("jan");
         QTest::addColumn<double>("feb");
         QTest::addColumn<double>("mar");
-        QTest::newRow("header only") << QByteArray("Jahr Mo  Rdef\r\n") << 0.0 << 0.0 << 0.0;
         QTest::newRow("values, LF") << QByteArray("Kopf\n200001   123.4\n200002    99.0\n200003   abc\n")
                                     << 123.4 << 99.0 << kSentinel;
         // The first line is skipped unread even when it holds data.
         QTest::newRow("first line skipped")
-            << QByteArray("200001   111.1\r\n200002    22.2\r\n") << 0.0 << 22.2 << 0.0;
+            << QByteArray("200001   111.1\r\n200002    22.2\r\n") << kSentinel << 22.2 << kSentinel;
         // Month 13 of 1999 is no January 2000, month 00 no December.
         QTest::newRow("months out of range")
-            << QByteArray("Kopf\r\n199913     7.0\r\n200000     8.0\r\n200002     9.0\r\n") << 0.0 << 9.0 << 0.0;
+            << QByteArray("Kopf\r\n199913     7.0\r\n200000     8.0\r\n200002     9.0\r\n") << kSentinel
+            << 9.0 << kSentinel;
     }
     void networkDefinitive() {
         QFETCH(QByteArray, content);
@@ -387,6 +433,126 @@ private slots:
         QCOMPARE(Summary(2000, 3).NetDef, mar);
         QCOMPARE(Summary(2000, 1).SIDC, kSentinel);
         QVERIFY(!QFile::exists(path + QStringLiteral(".kon")));
+    }
+
+    // A shorter file imported later with the default years leaves every
+    // month it does not hold as the longer file put it.
+    void shorterFileKeepsEarlierMonths_data() {
+        QTest::addColumn<QString>("full");
+        QTest::addColumn<int>("tailLines");
+        QTest::newRow("SILSO monthly") << "SN_m_tot_V2.0_1950-2005.txt" << 8;
+        QTest::newRow("old columns") << "monthssn_1950-2005.dat" << 10;
+    }
+    void shorterFileKeepsEarlierMonths() {
+        QFETCH(QString, full);
+        QFETCH(int, tailLines);
+        const int thisYear = QDate::currentDate().year();
+        ImportSidc(kSilso + full, 1950, thisYear);
+        std::map<int, std::pair<double, double>> before;
+        for (int year = 1950; year <= 2005; ++year)
+            for (int month = 1; month <= 12; ++month) {
+                const TMonthSummary m = Summary(year, month);
+                before[year * 12 + month - 1] = {m.SIDC, m.SIDCM};
+            }
+        QList<QByteArray> lines = ReadBytes(kSilso + full).split('\n');
+        if (lines.last().isEmpty())
+            lines.removeLast();
+        const QString tail = home_.path() + QStringLiteral("/tail.txt");
+        QVERIFY(WriteFileAtomically(tail, lines.mid(lines.size() - tailLines).join('\n') + '\n'));
+
+        const TSidcImportResult result = ImportSidc(tail, 1950, thisYear);
+        QCOMPARE(result.report.monthsWritten, tailLines);
+        QCOMPARE(result.report.written.last, MonthKey(2005, 12));
+        for (const auto &[key, values] : before) {
+            const TMonthSummary m = Summary(key / 12, key % 12 + 1);
+            if (key >= MonthKey(2005, 12) - tailLines + 1) {
+                QCOMPARE(m.SIDC, values.first); // the same numbers again
+                continue;
+            }
+            QCOMPARE(m.SIDC, values.first);
+            QCOMPARE(m.SIDCM, values.second);
+        }
+    }
+
+    void reportNamesWhatWasImportedAndWhatNot() {
+        const QString path = kSilso + QStringLiteral("fixture_missing_month.dat");
+        FillSentinel(2003, 2006);
+        const TSidcImportResult result = ImportSidc(path, 2003, 2006);
+        const TImportReport &r = result.report;
+        const QByteArray content = ReadBytes(path);
+        QCOMPARE(r.monthsWritten, int(content.count('\n')));
+        QCOMPARE(MonthText(r.written.first), QStringLiteral("10/2004"));
+        QCOMPARE(MonthText(r.written.last), QStringLiteral("03/2005"));
+        QCOMPARE(ImportReportText(r),
+                 QStringLiteral("Importiert: 10/2004 bis 03/2005, 5 Monate geschrieben.\n"
+                                "Nicht in der Datei enthalten, unverändert: 01/2003 bis 09/2004, 12/2004, "
+                                "04/2005 bis 12/2006."));
+        QCOMPARE(ImportDoneMessage(SidcImportedMessage(), r),
+                 SidcImportedMessage() + QStringLiteral("\n\n") + ImportReportText(r));
+    }
+
+    // A file that matches no month of the range is an error naming the file,
+    // and nothing is written.
+    void nothingToImportIsAnError_data() {
+        QTest::addColumn<bool>("sidc");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("detail");
+        const QByteArray old = "2004 1 2004.042   60.6 *  72.2\n";
+        QTest::newRow("sidc: empty file") << true << QByteArray() << 2004 << QString();
+        QTest::newRow("sidc: another format")
+            << true << QByteArray("<html>\n<body>404</body>\n</html>\n") << 2004 << QString();
+        QTest::newRow("sidc: another separated format")
+            << true << QByteArray("Jahr;Monat;Wert\nx;y;z\n") << 2004 << QString();
+        QTest::newRow("sidc: shifted columns")
+            << true << QByteArray(" 200401  2004.042   60.6    72.2\n") << 2004 << QString();
+        QTest::newRow("sidc: range after the file")
+            << true << ReadBytes(kSilso + QStringLiteral("fixture_short_to2005-05.dat")) << 2006
+            << QStringLiteral("ihre Monate reichen von 01/2005 bis 05/2005");
+        QTest::newRow("sidc: V2 range before the file")
+            << true << ReadBytes(kSilso + QStringLiteral("SN_m_tot_V2.0_tail8_to2024-03.txt")) << 2000
+            << QStringLiteral("ihre Monate reichen von 08/2023 bis 03/2024");
+        QTest::newRow("netdef: header only") << false << QByteArray("Jahr Mo  Rdef\r\n") << 2004 << QString();
+        QTest::newRow("netdef: numbers missing")
+            << false << QByteArray("Kopf\r\n200401   abc\r\n") << 2004 << QStringLiteral("mit Zahlen");
+    }
+    void nothingToImportIsAnError() {
+        QFETCH(bool, sidc);
+        QFETCH(QByteArray, content);
+        QFETCH(int, first);
+        QFETCH(QString, detail);
+        const QString path = home_.path() + QStringLiteral("/import.dat");
+        QVERIFY(WriteFileAtomically(path, content));
+        QString message;
+        try {
+            if (sidc)
+                ImportSidc(path, first, first + 1);
+            else
+                ImportNetworkDefinitive(path, first, first + 1);
+        } catch (const TarvoError &e) {
+            message = e.message();
+        }
+        QVERIFY2(message.contains(QStringLiteral("„%1“").arg(path)), qPrintable(message));
+        QVERIFY2(message.contains(QLatin1String("keine passenden Monatszeilen")), qPrintable(message));
+        QVERIFY2(message.contains(detail), qPrintable(message));
+        QVERIFY(message.endsWith(QLatin1String("Es wurde nichts importiert.")));
+        // No archive was made or touched.
+        QVERIFY(QDir(home_.path() + QStringLiteral("/0001")).entryList(QDir::Files).isEmpty());
+    }
+
+    // The values of a file, in memory, as the fuzz targets use them.
+    void monthValuesInMemory() {
+        const QByteArray bytes = ReadBytes(kSilso + QStringLiteral("fixture_missing_month.dat"));
+        const TMonthValues values = SidcMonthValues(bytes, RecogniseSidcFormat(bytes), 2004, 2005);
+        TYearSummaries year{};
+        year[11].SIDC = kSentinel;
+        ApplyMonthValues(values, 2004, year);
+        QCOMPARE(year[9].SIDC, 48.0);
+        QCOMPARE(year[9].SIDCM, 35.9);
+        QCOMPARE(year[11].SIDC, kSentinel); // December 2004 is not in the file
+        const TMonthValues netdef = NetworkDefinitiveValues("Kopf\n200401   123.4\n", 2004, 2004);
+        QCOMPARE(netdef.months.size(), std::size_t(1));
+        QCOMPARE(netdef.months.at(MonthKey(2004, 1)).front().value, 123.4);
     }
 
     void twoDigitYears_data() {

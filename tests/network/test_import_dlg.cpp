@@ -1,14 +1,17 @@
 // The two import dialogs: year fields, OK rules, messages, file choice.
-#include "silso_fixtures.h"
+#include "../common/folder_snapshot.h"
 #include "../common/modal.h"
 #include "network/drtarvo_dlg.h"
 #include "network/sidc_dlg.h"
+#include "silso_fixtures.h"
 #include "storage/archive.h"
 #include "storage/storage_state.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -95,7 +98,7 @@ private slots:
                                      << "2005"
                                      << "fixture_short_to2005-05.dat" << false;
         QTest::newRow("netdef 1977") << false << "1977"
-                                     << "1977"
+                                     << "2005"
                                      << "fixture_short_to2005-05.dat" << true;
     }
     void okRules() {
@@ -149,6 +152,9 @@ private slots:
         QCOMPARE(catcher.texts.size(), messages.size());
         for (int i = 0; i < messages.size(); ++i)
             QVERIFY2(catcher.texts[i].contains(messages[i]), qPrintable(catcher.texts[i]));
+        QVERIFY2(catcher.texts[0].endsWith(
+                     QLatin1String("\n\nImportiert: 01/2005 bis 12/2005, 12 Monate geschrieben.")),
+                 qPrintable(catcher.texts[0]));
         TYearSummaries s;
         QVERIFY(LoadYearSummaries(2005, s));
         QCOMPARE(s[0].SIDC, sidcJanuary2005);
@@ -180,11 +186,64 @@ private slots:
         ClickOk(dlg);
         QCOMPARE(catcher.texts,
                  QStringList{QStringLiteral(
-                     "Die definitiven Relativzahlen des\nTARVO-Netzes sind jetzt importiert")});
+                     "Die definitiven Relativzahlen des\nTARVO-Netzes sind jetzt importiert\n\n"
+                     "Importiert: 01/2000, 1 Monat geschrieben.\n"
+                     "Nicht in der Datei enthalten, unverändert: 02/2000 bis 12/2000.")});
         TYearSummaries s;
         QVERIFY(LoadYearSummaries(2000, s));
         QCOMPARE(s[0].NetDef, 123.4);
         QCOMPARE(s[1].NetDef, 0.0);
+    }
+
+    void nothingToImportKeepsTheDialogOpen() {
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("monthssn.dat")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        TSIDCDlg dlg;
+        dlg.setCurrentYear(2010);
+        dlg.setDirectory(dir.path());
+        Child<QLineEdit>(&dlg, "Edit2")->setText(QStringLiteral("2005"));
+        dlg.show();
+        const FolderSnapshot before = SnapshotFolder(home_.path());
+        MessageBoxCatcher catcher;
+        ClickOk(dlg);
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY2(catcher.texts[0].contains(QLatin1String("keine passenden Monatszeilen")),
+                 qPrintable(catcher.texts[0]));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(SnapshotFolder(home_.path()), before);
+    }
+
+    // Return in the folder list opens the folder and does not press OK.
+    void returnInFolderListOnlyOpensTheFolder() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("unter")));
+        QVERIFY(QFile::copy(kSilso + QStringLiteral("monthssn_1950-2005.dat"), dir.filePath("monthssn.dat")));
+        TSIDCDlg dlg;
+        dlg.setCurrentYear(2010);
+        dlg.setDirectory(dir.path());
+        Child<QLineEdit>(&dlg, "Edit2")->setText(QStringLiteral("2005"));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        const FolderSnapshot before = SnapshotFolder(home_.path());
+        auto *dlb = Child<QListWidget>(&dlg, "DLB");
+        const QList<QListWidgetItem *> items = dlb->findItems(QStringLiteral("unter"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        dlb->setFocus();
+        dlb->setCurrentItem(items[0]);
+        MessageBoxCatcher catcher;
+        QTest::keyClick(dlb, Qt::Key_Return);
+        QCOMPARE(dlg.directory(), QDir(dir.path()).absoluteFilePath(QStringLiteral("unter")));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QVERIFY(catcher.texts.isEmpty());
+        // Return on ".." goes back up, again without OK.
+        dlb->setCurrentRow(0);
+        QTest::keyClick(dlb, Qt::Key_Enter);
+        QCOMPARE(QDir(dlg.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(SnapshotFolder(home_.path()), before); // nothing was imported
     }
 
     void fileListPutsTheNameIntoTheField() {

@@ -7,6 +7,7 @@
 #include "shell/einst_dlg.h"
 #include "shell/jpeg_decode.h"
 #include "shell/main_window_ui.h"
+#include "shell/observer_admin.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
@@ -188,6 +189,38 @@ private slots:
         QCOMPARE(IniValue(iniPath(), "TARVO32", "Beobachter"), QStringLiteral("Anna"));
         QCOMPARE(combo->currentText(), QStringLiteral("Anna"));
         QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Anna"));
+    }
+
+    // An observer taken out in the settings dialog leaves the window's list
+    // and status bar, even when the dialog is then cancelled.
+    void removedObserverLeavesTheWindow() {
+        TObserverProfile p = EmptyProfile();
+        LoadProgramSettings(p);
+        for (const char *name : {"Muster", "Anna"}) {
+            TObserverProfile observer = NewObserverProfile();
+            observer.Name1.assign(name);
+            AddObserver(observer, FindFreeObserverDir());
+        }
+        TSun w;
+        w.show();
+        auto *combo = Child<QComboBox>(&w, "CBMandant");
+        QTRY_COMPARE(combo->count(), 2);
+        combo->setCurrentIndex(0);
+        emit combo->activated(0); // Muster
+        QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Muster"));
+        MessageBoxCatcher boxes;
+        boxes.answerWith("BtnRemoveYes");
+        OnModal<TEinstDLG>([](TEinstDLG *einst) {
+            Child<QPushButton>(einst, "BtnDelete")->click();
+            Child<QPushButton>(einst, "BtnCancel")->click();
+        });
+        w.findChild<QAction *>("Beobachter1")->trigger();
+        QCOMPARE(boxes.texts.size(), 2);
+        QCOMPARE(combo->count(), 1);
+        QCOMPARE(combo->currentText(), QStringLiteral("Anna"));
+        QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Anna"));
+        QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Anna"));
+        QCOMPARE(IniValue(iniPath(), "Beobachter", "Muster"), QStringLiteral("<fehlt>"));
     }
 
     void cancelledFirstStartLeavesEmptyList() {

@@ -4,6 +4,7 @@
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -150,6 +151,42 @@ private slots:
         QVERIFY(Storage().ObserverKeys.isEmpty());
         QVERIFY(Storage().CurrentObserverKey.isEmpty());
         QVERIFY(!QFileInfo::exists(dir_.filePath("0001")));
+    }
+
+    // The backup name of a removed observer's folder, and the observers
+    // whose folder is not theirs alone to rename.
+    void removalPlan() {
+        AddObserver(profileNamed("Muster"), FindFreeObserverDir());
+        AddObserver(profileNamed("Anna"), FindFreeObserverDir());
+        const QDate day(2026, 12, 10);
+        QVERIFY(QDir(dir_.path()).mkdir("0001.entfernt-2026-12-10"));
+        ObserverRemoval plan = PlanObserverRemoval(0, day);
+        QCOMPARE(plan.key, QStringLiteral("Muster"));
+        QCOMPARE(plan.folder, dir_.filePath("0001"));
+        QCOMPARE(plan.backup, dir_.filePath("0001.entfernt-2026-12-10-2"));
+        // A folder listed twice, or none of its own, is left where it is.
+        Storage().ObserverDirs[1] = "0001\\";
+        QVERIFY(PlanObserverRemoval(0, day).folder.isEmpty());
+        Storage().ObserverDirs[1] = "";
+        QVERIFY(PlanObserverRemoval(1, day).folder.isEmpty());
+        Storage().ObserverDirs[1] = "../0001/";
+        QVERIFY(PlanObserverRemoval(1, day).folder.isEmpty());
+        QVERIFY_THROWS_EXCEPTION(TarvoError, PlanObserverRemoval(2, day));
+    }
+
+    // When tarvo.ini cannot be written, the folder keeps its name and the
+    // observer stays listed and current.
+    void failedRemovalChangesNothing() {
+        AddObserver(profileNamed("Muster"), FindFreeObserverDir());
+        const ObserverRemoval plan = PlanObserverRemoval(0, QDate(2026, 12, 10));
+        QVERIFY(QFile::remove(dir_.filePath("tarvo.ini")));
+        QVERIFY(QDir(dir_.path()).mkdir("tarvo.ini")); // cannot be replaced
+        QVERIFY_THROWS_EXCEPTION(TarvoError, RemoveObserver(plan, EmptyProfile()));
+        QVERIFY(QFileInfo(dir_.filePath("0001/beob.ini")).isFile());
+        QVERIFY(!QFileInfo::exists(plan.backup));
+        QCOMPARE(Storage().ObserverKeys, QStringList{"Muster"});
+        QCOMPARE(Storage().CurrentObserverKey, QStringLiteral("Muster"));
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001/"));
     }
 
     void noFreeDirectory() {

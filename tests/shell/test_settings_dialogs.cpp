@@ -1,15 +1,19 @@
 // The observer settings, add-observer and e-mail settings dialogs.
-#include "shell_test_util.h"
+#include "../common/cli_run.h"
+#include "../common/folder_snapshot.h"
 #include "../common/permission_override.h"
+#include "shell_test_util.h"
 
 #include "shell/add_beob_dlg.h"
 #include "shell/einst_dlg.h"
 #include "shell/einst_email_dlg.h"
 #include "shell/email_settings.h"
+#include "shell/observer_admin.h"
 #include "storage/storage_state.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -185,6 +189,116 @@ private slots:
         QCOMPARE(IniValue(iniPath(), "Beobachter", "Eigener"), QStringLiteral("0001/"));
         QCOMPARE(IniValue(dir_->filePath("0001/beob.ini"), "Beobachter", "Instrument"),
                  QStringLiteral("Visu."));
+    }
+
+    // A new observer can count spots at once: the relative number's entry
+    // and output are on, everything else off.
+    void newObserverCountsTheRelativeNumber() {
+        TObserverProfile p = EmptyProfile();
+        LoadProgramSettings(p);
+        TAddBeobDLG dlg;
+        dlg.show();
+        Child<QLineEdit>(&dlg, "Name1")->setText("Neu");
+        Child<QPushButton>(&dlg, "BtnOK")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        const IniFile beob(dir_->filePath("0001/beob.ini"));
+        for (const CategoryKey &c : kCategoryKeys) {
+            const bool on = c.index == CatWolf || c.index == CatNS;
+            for (const char *section : {"Ein", "Aus"})
+                QVERIFY2(beob.readString(section, c.key, "") ==
+                             (on ? QStringLiteral("1") : QStringLiteral("0")),
+                         qPrintable(QStringLiteral("%1 %2").arg(section, c.key)));
+        }
+    }
+
+    // "Entfernen…": after the question the observer leaves the list, its
+    // folder is kept under a backup name, and the other one becomes current.
+    void removeObserver() {
+        makeObserver();
+        const QByteArray muster = IniFile(beobPath()).toBytes();
+        TObserverProfile anna = EmptyProfile();
+        anna.Name1.assign("Anna");
+        AddObserver(anna, FindFreeObserverDir());
+        StorageState &s = Storage();
+        s.CurrentObserverKey = "Muster";
+        s.CurrentObserverDir = "0001/";
+        SaveProgramSettings(anna);
+        QFile year(dir_->filePath("0001/SO2004.DAT"));
+        QVERIFY(year.open(QIODevice::WriteOnly));
+        year.write(QByteArray(56160, '\x01'));
+        year.close();
+
+        TEinstDLG dlg;
+        dlg.show();
+        auto *remove = Child<QPushButton>(&dlg, "BtnDelete");
+        QVERIFY(remove->isEnabled());
+        QCOMPARE(remove->text(), QStringLiteral("E&ntfernen…"));
+        const QString backup = dir_->filePath("0001.entfernt-" + QDate::currentDate().toString(Qt::ISODate));
+        MessageBoxCatcher boxes;
+        boxes.answerWith("BtnRemoveYes");
+        remove->click();
+        QCOMPARE(boxes.texts.size(), 2); // the question, then what became of the folder
+        QVERIFY(boxes.texts[0].contains(QStringLiteral("„Muster“")));
+        QVERIFY2(boxes.texts[0].contains(QDir::toNativeSeparators(dir_->filePath("0001"))),
+                 qPrintable(boxes.texts[0]));
+        QVERIFY(boxes.texts[0].contains(QDir::toNativeSeparators(backup)));
+        QVERIFY(boxes.texts[1].contains(QDir::toNativeSeparators(backup)));
+
+        // The folder is kept whole under its new name; nothing is deleted.
+        QVERIFY(!QFileInfo::exists(dir_->filePath("0001")));
+        QCOMPARE(IniFile(backup + "/beob.ini").toBytes(), muster);
+        QCOMPARE(QFileInfo(backup + "/SO2004.DAT").size(), qint64(56160));
+        const IniFile ini(iniPath());
+        QCOMPARE(ini.sectionKeys("Beobachter"), QStringList{"Anna"});
+        QCOMPARE(ini.readString("TARVO32", "Beobachter", ""), QStringLiteral("Anna"));
+        QCOMPARE(s.CurrentObserverKey, QStringLiteral("Anna"));
+        QVERIFY(dlg.ObserversChanged);
+        QCOMPARE(Child<QLineEdit>(&dlg, "Name1")->text(), QStringLiteral("Anna"));
+
+        const CliRun observers = RunCli({"--home", dir_->path(), "observers"});
+        QCOMPARE(observers.exitCode, 0);
+        QCOMPARE(observers.out, QByteArray("* Anna\t0002/\n"));
+    }
+
+    void removeObserverAnsweredNo() {
+        makeObserver();
+        const FolderSnapshot before = SnapshotFolder(dir_->path());
+        TEinstDLG dlg;
+        dlg.show();
+        MessageBoxCatcher boxes;
+        boxes.answerWith("BtnRemoveNo");
+        Child<QPushButton>(&dlg, "BtnDelete")->click();
+        QCOMPARE(boxes.texts.size(), 1);
+        QCOMPARE(SnapshotFolder(dir_->path()), before);
+        QCOMPARE(Storage().ObserverKeys, QStringList{"Muster"});
+        QVERIFY(!dlg.ObserversChanged);
+    }
+
+    // The last observer taken out: none is current, as on a first start,
+    // and the add dialog offers a new one.
+    void removeTheLastObserver() {
+        makeObserver();
+        TEinstDLG dlg;
+        dlg.show();
+        bool addOffered = false;
+        OnModal<TAddBeobDLG>([&](TAddBeobDLG *add) {
+            addOffered = true;
+            add->reject();
+        });
+        MessageBoxCatcher boxes;
+        boxes.answerWith("BtnRemoveYes");
+        Child<QPushButton>(&dlg, "BtnDelete")->click();
+        QTRY_VERIFY(addOffered);
+        QVERIFY(Storage().ObserverKeys.isEmpty());
+        QVERIFY(Storage().CurrentObserverKey.isEmpty());
+        QVERIFY(!Storage().ObserversPresent);
+        QVERIFY(!IniFile(iniPath()).sectionExists("Beobachter"));
+        QVERIFY(
+            QFileInfo(dir_->filePath("0001.entfernt-" + QDate::currentDate().toString(Qt::ISODate))).isDir());
+        QVERIFY(!Child<QPushButton>(&dlg, "BtnDelete")->isEnabled());
+        const CliRun observers = RunCli({"--home", dir_->path(), "observers"});
+        QCOMPARE(observers.exitCode, 0);
+        QCOMPARE(observers.out, QByteArray());
     }
 
     void addDialogRefusals_data() {

@@ -24,6 +24,16 @@ void WriteFile(const QString &path, const QByteArray &bytes) {
 
 QString SettingsPath() { return Storage().ProgramDir + QStringLiteral("tarvo.ini"); }
 
+// tarvo.ini of this program version with the data path `stored` and the
+// observer Muster in 0001.
+void WriteSettingsWithDataPath(const QString &stored) {
+    IniFile ini(SettingsPath());
+    ini.writeString("TARVO32", "FileVersion", Storage().ProgramVersion);
+    ini.writeString("TARVO32", "Datenpfad", stored);
+    ini.writeString("Beobachter", "Muster", "0001\\");
+    ini.save();
+}
+
 } // namespace
 
 class SettingsTest : public QObject {
@@ -73,9 +83,11 @@ private slots:
         StorageStartUp(dir.path());
         TObserverProfile profile = EmptyProfile();
         LoadProgramSettings(profile);
-        const QByteArray expected = "[TARVO32]\r\nVersion=1.0\r\nFileVersion=" +
-                                    Storage().ProgramVersion.toLatin1() + "\r\nDatenpfad=" +
-                                    QFile::encodeName(Storage().DataPath) + "\r\n";
+        // The data path is the program directory: kept relative, so that a
+        // copy of the folder works on itself.
+        const QByteArray expected =
+            "[TARVO32]\r\nVersion=1.0\r\nFileVersion=" + Storage().ProgramVersion.toLatin1() +
+            "\r\nDatenpfad=./\r\n";
         QCOMPARE(ReadFile(SettingsPath()), expected);
         QVERIFY(!Storage().ObserversPresent);
         QVERIFY(Storage().ObserverKeys.isEmpty());
@@ -103,13 +115,63 @@ private slots:
             stored = other.path() + QLatin1Char('/');
         if (stored == QLatin1String("<file>"))
             stored = SettingsPath();
-        IniFile ini(SettingsPath());
-        ini.writeString("TARVO32", "FileVersion", Storage().ProgramVersion);
-        ini.writeString("TARVO32", "Datenpfad", stored);
-        ini.save();
+        WriteSettingsWithDataPath(stored);
         TObserverProfile profile = EmptyProfile();
         LoadProgramSettings(profile);
         QCOMPARE(Storage().DataPath, taken ? stored : programDir);
+        // Saved again: a folder elsewhere as the absolute path it is, the
+        // program directory relative to itself.
+        SaveProgramSettings(profile);
+        QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "Datenpfad", QString()),
+                 taken ? stored : QStringLiteral("./"));
+    }
+
+    // A relative "Datenpfad" is resolved against the program directory, not
+    // against the working directory; an absolute one elsewhere is kept.
+    void relativeDataPath_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("resolved"); // below the program directory
+        QTest::addColumn<QString>("savedAs");
+        QTest::newRow("program directory") << "./"
+                                           << ""
+                                           << "./";
+        QTest::newRow("written on Windows") << ".\\"
+                                            << ""
+                                            << "./";
+        QTest::newRow("a folder below") << "./daten/"
+                                        << "daten/"
+                                        << "./daten/";
+        QTest::newRow("below, Windows") << ".\\daten\\"
+                                        << "daten/"
+                                        << "./daten/";
+        QTest::newRow("absolute program directory") << "<program>"
+                                                    << ""
+                                                    << "./";
+        QTest::newRow("absolute folder below") << "<program>daten/"
+                                               << "daten/"
+                                               << "./daten/";
+    }
+    void relativeDataPath() {
+        QFETCH(QString, stored);
+        QFETCH(QString, resolved);
+        QFETCH(QString, savedAs);
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere; // the working directory, with a folder of the same name
+        QVERIFY(QDir(dir.path()).mkpath("daten/0001"));
+        QVERIFY(QDir(elsewhere.path()).mkpath("daten/0001"));
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        StorageStartUp(dir.path());
+        const QString programDir = Storage().ProgramDir;
+        stored.replace(QLatin1String("<program>"), programDir);
+        WriteSettingsWithDataPath(stored);
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        QCOMPARE(Storage().DataPath, programDir + resolved);
+        QVERIFY(ObserverFilePath("beob.ini").startsWith(programDir));
+        SaveProgramSettings(profile);
+        QDir::setCurrent(cwd);
+        QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "Datenpfad", QString()), savedAs);
     }
 
     void versionUpgradeIsByteWise_data() {
