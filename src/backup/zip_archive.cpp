@@ -72,7 +72,9 @@ QByteArray BuildZip(const QVector<ZipMember> &members) {
             zip_source_free(source);
             throw fail(zip_get_error(archive));
         }
-        if (zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, 0) < 0 ||
+        // The fastest level: a third of the time of the default one for a
+        // backup that is less than twice as large (year files pack well anyway).
+        if (zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, 1) < 0 ||
             (m.modified.isValid() && zip_file_set_mtime(archive, index, m.modified.toSecsSinceEpoch(), 0) < 0))
             throw fail(zip_get_error(archive));
     }

@@ -15,7 +15,8 @@ struct ZipMember {
     QDateTime modified;
 };
 
-// The archive holding the members in this order, each compressed with deflate.
+// The archive holding the members in this order, each compressed with deflate
+// at its fastest level.
 QByteArray BuildZip(const QVector<ZipMember> &members);
 
 typedef struct zip zip_t;
