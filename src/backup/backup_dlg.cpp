@@ -123,6 +123,7 @@ void TBackupDlg::FormShow() {
     EOrdner->setText(OfferedBackupFolder());
     EDatei->setText(DefaultBackupFileName(QDate::currentDate()));
     EDatei->setFocus();
+    adjustSize(); // the wrapped texts may need more lines than the empty labels had
 }
 
 void TBackupDlg::BtnOrdnerClick() {

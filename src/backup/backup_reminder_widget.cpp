@@ -27,7 +27,7 @@ TBackupReminder::TBackupReminder(const QString &text, QWidget *parent) : QWidget
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this).pixmap(size, size));
     LText = Named(new QLabel(text), "LText");
     LText->setWordWrap(true);
-    LText->setMinimumWidth(LText->fontMetrics().averageCharWidth() * 48);
+    LText->setMinimumWidth(LText->fontMetrics().averageCharWidth() * 60);
     BtnSichern = Named(new QPushButton(QStringLiteral("Jetzt &sichern…")), "BtnSichern");
     BtnSchliessen = Named(new QPushButton(QStringLiteral("S&chließen")), "BtnSchliessen");
     BtnSchliessen->setDefault(true);
@@ -64,6 +64,11 @@ void TBackupReminder::BtnSichernClick() {
     if (auto *timer = findChild<QTimer *>(QStringLiteral("CloseTimer")))
         timer->stop(); // the user is busy with it now
     TBackupDlg dialog(this);
+    // In the middle of the screen, not in the note's corner.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        dialog.adjustSize();
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    }
     dialog.exec();
     close();
 }

@@ -55,11 +55,11 @@ bool BackupReminderDue(const BackupSettings &settings, const QDate &today, bool 
 }
 
 QString BackupReminderText(const BackupSettings &settings, const QDate &today) {
-    const QString advice = QStringLiteral("Eine Datensicherung auf einem anderen Datenträger schützt Ihre "
-                                          "Beobachtungen vor einem Festplattenschaden: Datei › Datensicherung…");
+    const QString advice = QStringLiteral("Eine Sicherung auf einem anderen Datenträger schützt Ihre Beobachtungen "
+                                          "vor einem Festplattenschaden (Datei › Datensicherung…).");
     if (!settings.lastBackup.isValid())
-        return QStringLiteral("Von Ihren Beobachtungen gibt es noch keine Datensicherung.\n") + advice;
-    return QStringLiteral("Ihre letzte Datensicherung ist %1 Tage alt (%2).\n")
+        return QStringLiteral("Von Ihren Beobachtungen gibt es noch keine Datensicherung.\n\n") + advice;
+    return QStringLiteral("Ihre letzte Datensicherung ist %1 Tage alt (%2).\n\n")
                .arg(settings.lastBackup.daysTo(today))
                .arg(settings.lastBackup.toString(QStringLiteral("dd.MM.yyyy"))) +
            advice;

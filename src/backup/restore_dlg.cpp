@@ -49,10 +49,13 @@ TRestoreDlg::TRestoreDlg(QWidget *parent) : QDialog(parent) {
     const DialogButtonRow row = MakeDialogButtonRow();
     BtnOK = row.ok;
     BtnOK->setText(QStringLiteral("&Wiederherstellen"));
-    BtnOK->setDefault(false); // Enter must never start a restore
-    BtnOK->setAutoDefault(false);
     BtnCancel = row.cancel;
     BtnHelp = row.help;
+    // Enter opens the backup typed in; it never starts a restore nor closes the dialog.
+    for (QPushButton *button : {BtnOK, BtnCancel, BtnHelp}) {
+        button->setDefault(false);
+        button->setAutoDefault(false);
+    }
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fileRow);
@@ -109,6 +112,7 @@ void TRestoreDlg::openBackup(const QString &path) {
         LInhalt->clear();
         LFehler->setText(e.message() + QStringLiteral("\nEs wurde nichts verändert."));
         LFehler->show();
+        adjustSize();
         return;
     }
     LInhalt->setText(BackupSummaryLines(plan_->backup.manifest).join(QLatin1Char('\n')));
@@ -117,6 +121,7 @@ void TRestoreDlg::openBackup(const QString &path) {
                                      "„%1“; damit lässt sie sich rückgängig machen.")
                           .arg(QDir::toNativeSeparators(SafetyBackupFolder(plan_->scope))));
     BtnOK->setEnabled(true);
+    adjustSize(); // room for the summary's lines
 }
 
 void TRestoreDlg::BtnOKClick() {

@@ -221,6 +221,24 @@ private slots:
         QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Muster"));
     }
 
+    void enterInTheFileFieldOpensTheBackup() {
+        const QString zip = out_->filePath(QStringLiteral("s.zip"));
+        WriteBackup(zip, BackupScope::Current());
+        TRestoreDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto *file = Child<QLineEdit>(&dlg, "ESicherung");
+        file->setFocus();
+        file->setText(zip);
+        QTest::keyClick(file, Qt::Key_Return);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(Child<QPushButton>(&dlg, "BtnOK")->isEnabled());
+        QVERIFY(Child<QLabel>(&dlg, "LInhalt")->text().startsWith(QStringLiteral("Gesichert am: ")));
+        QTest::keyClick(file, Qt::Key_Return); // again: still no restore
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!QFileInfo::exists(home_->filePath(QStringLiteral("Sicherungen"))));
+    }
+
     void restoreDialogRefusesADamagedBackup() {
         const QString zip = out_->filePath(QStringLiteral("s.zip"));
         WriteBackup(zip, BackupScope::Current());
