@@ -32,9 +32,10 @@ QString ContentsText(const InstallationFiles &installation) {
     QStringList keys;
     for (const BackupObserver &o : installation.observers)
         keys << o.key;
-    const bool references = std::any_of(installation.files.begin(), installation.files.end(), [](const BackupSource &f) {
-        return f.entry.startsWith(kReferenceFolder + QLatin1Char('/'));
-    });
+    const bool references =
+        std::any_of(installation.files.begin(), installation.files.end(), [](const BackupSource &f) {
+            return f.entry.startsWith(kReferenceFolder + QLatin1Char('/'));
+        });
     QString text = QStringLiteral("tarvo.ini, %1 Beobachter").arg(installation.observers.size());
     if (!keys.isEmpty())
         text += QStringLiteral(" (%1)").arg(keys.join(QStringLiteral(", ")));
@@ -73,9 +74,10 @@ TBackupDlg::TBackupDlg(QWidget *parent) : QDialog(parent) {
     zl->setColumnStretch(1, 1);
 
     QLabel *tipp = WrappedLabel("LTipp");
-    tipp->setText(QStringLiteral("Speichern Sie die Sicherung auf einem anderen Datenträger (USB-Stick, externe "
-                                 "Festplatte) und bewahren Sie ihn getrennt vom Rechner auf. Die Sicherung enthält "
-                                 "auch die E-Mail-Einstellungen mit dem Passwort."));
+    tipp->setText(
+        QStringLiteral("Speichern Sie die Sicherung auf einem anderen Datenträger (USB-Stick, externe "
+                       "Festplatte) und bewahren Sie ihn getrennt vom Rechner auf. Die Sicherung enthält "
+                       "auch die E-Mail-Einstellungen mit dem Passwort."));
 
     const DialogButtonRow row = MakeDialogButtonRow();
     BtnOK = row.ok;
@@ -117,9 +119,10 @@ void TBackupDlg::FormShow() {
     } catch (const TarvoError &) {
         // tarvo.ini unreadable: the contents line above says so already
     }
-    LLetzte->setText(last.isValid()
-                         ? QStringLiteral("Letzte Datensicherung: %1").arg(last.toString(QStringLiteral("dd.MM.yyyy")))
-                         : QStringLiteral("Letzte Datensicherung: noch keine"));
+    LLetzte->setText(
+        last.isValid()
+            ? QStringLiteral("Letzte Datensicherung: %1").arg(last.toString(QStringLiteral("dd.MM.yyyy")))
+            : QStringLiteral("Letzte Datensicherung: noch keine"));
     EOrdner->setText(OfferedBackupFolder());
     EDatei->setText(DefaultBackupFileName(QDate::currentDate()));
     EDatei->setFocus();
@@ -127,8 +130,8 @@ void TBackupDlg::FormShow() {
 }
 
 void TBackupDlg::BtnOrdnerClick() {
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("Ordner für die Datensicherung"), EOrdner->text());
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Ordner für die Datensicherung"), EOrdner->text());
     if (!folder.isEmpty())
         EOrdner->setText(QDir::toNativeSeparators(folder));
 }
@@ -168,7 +171,8 @@ void TBackupDlg::BtnOKClick() {
     }
     BackupResult result;
     try {
-        result = WriteBackup(path, BackupScope::Current(), QDateTime::currentDateTime(), BackupNote{true, folder});
+        result =
+            WriteBackup(path, BackupScope::Current(), QDateTime::currentDateTime(), BackupNote{true, folder});
     } catch (const TarvoError &e) {
         ShowError(this, e.message());
         return;
@@ -176,10 +180,11 @@ void TBackupDlg::BtnOKClick() {
     writtenPath_ = result.path;
     QString note;
     if (!result.settingsError.isEmpty())
-        note = QStringLiteral("\n\nDas Datum der Sicherung kann nicht vermerkt werden: %1").arg(result.settingsError);
+        note = QStringLiteral("\n\nDas Datum der Sicherung kann nicht vermerkt werden: %1")
+                   .arg(result.settingsError);
     ShowInformation(this, QStringLiteral("Die Datensicherung ist geschrieben:\n%1\n\n%2")
-                              .arg(QDir::toNativeSeparators(result.path),
-                                   BackupSummaryLines(result.manifest).join(QLatin1Char('\n'))) +
+                                  .arg(QDir::toNativeSeparators(result.path),
+                                       BackupSummaryLines(result.manifest).join(QLatin1Char('\n'))) +
                               note);
     accept();
 }

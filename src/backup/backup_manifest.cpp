@@ -15,14 +15,16 @@ const QString kDateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 const QChar kTab = QLatin1Char('\t');
 
 TarvoError LeavesFolder(const QString &path, int number) {
-    return TarvoError(QStringLiteral("„%1“: dieser Pfad führt aus dem Programmordner hinaus (Inhaltsliste, Zeile %2).")
-                          .arg(path)
-                          .arg(number));
+    return TarvoError(
+        QStringLiteral("„%1“: dieser Pfad führt aus dem Programmordner hinaus (Inhaltsliste, Zeile %2).")
+            .arg(path)
+            .arg(number));
 }
 
 TarvoError BadLine(int number) {
-    return TarvoError(
-        QStringLiteral("Die Inhaltsliste %1 der Sicherung ist beschädigt (Zeile %2).").arg(kManifestName).arg(number));
+    return TarvoError(QStringLiteral("Die Inhaltsliste %1 der Sicherung ist beschädigt (Zeile %2).")
+                          .arg(kManifestName)
+                          .arg(number));
 }
 
 // A field may hold anything but the separators of the format.
@@ -32,9 +34,10 @@ bool FitsInField(const QString &text) {
 
 void RequireField(const QString &text) {
     if (!FitsInField(text))
-        throw TarvoError(QStringLiteral("„%1“ enthält einen Tabulator oder Zeilenumbruch und kann nicht gesichert "
-                                        "werden.")
-                             .arg(text.simplified()));
+        throw TarvoError(
+            QStringLiteral("„%1“ enthält einen Tabulator oder Zeilenumbruch und kann nicht gesichert "
+                           "werden.")
+                .arg(text.simplified()));
 }
 
 // Observer folders and the reference store share the top level of a backup.
@@ -114,8 +117,8 @@ QByteArray FormatManifest(const BackupManifest &m) {
     }
     for (const BackupFileEntry &f : m.files) {
         RequireField(f.path);
-        lines << QStringLiteral("Datei") + kTab + QString::number(f.size) + kTab + QString::fromLatin1(f.sha256) +
-                     kTab + f.path;
+        lines << QStringLiteral("Datei") + kTab + QString::number(f.size) + kTab +
+                     QString::fromLatin1(f.sha256) + kTab + f.path;
     }
     lines << QStringLiteral("Ende") + kTab + QString::number(m.files.size());
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
@@ -130,9 +133,10 @@ BackupManifest ParseManifest(const QByteArray &bytes) {
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     if (lines.isEmpty() || lines.first() != kFormatLine + kTab + kFormatVersion)
-        throw TarvoError(QStringLiteral("Die Inhaltsliste %1 stammt nicht von einer Tarvo-Datensicherung dieses "
-                                        "Formats.")
-                             .arg(kManifestName));
+        throw TarvoError(
+            QStringLiteral("Die Inhaltsliste %1 stammt nicht von einer Tarvo-Datensicherung dieses "
+                           "Formats.")
+                .arg(kManifestName));
     bool ended = false;
     bool dated = false;
     for (int i = 1; i < lines.size(); ++i) {
@@ -163,8 +167,8 @@ BackupManifest ParseManifest(const QByteArray &bytes) {
             f.size = line.section(kTab, 1, 1).toLongLong(&sizeOk);
             f.sha256 = line.section(kTab, 2, 2).toLatin1();
             f.path = line.section(kTab, 3);
-            if (line.count(kTab) < 3 || !sizeOk || f.size < 0 || !sha.match(QString::fromLatin1(f.sha256)).hasMatch() ||
-                m.find(f.path))
+            if (line.count(kTab) < 3 || !sizeOk || f.size < 0 ||
+                !sha.match(QString::fromLatin1(f.sha256)).hasMatch() || m.find(f.path))
                 throw BadLine(number);
             if (!IsSafeBackupPath(f.path))
                 throw LeavesFolder(f.path, number);
@@ -193,8 +197,7 @@ QString YearRangesText(const QList<int> &years) {
         qsizetype j = i;
         while (j + 1 < years.size() && years[j + 1] == years[j] + 1)
             ++j;
-        ranges << (j == i ? QString::number(years[i])
-                          : QStringLiteral("%1–%2").arg(years[i]).arg(years[j]));
+        ranges << (j == i ? QString::number(years[i]) : QStringLiteral("%1–%2").arg(years[i]).arg(years[j]));
         i = j + 1;
     }
     return ranges.join(QStringLiteral(", "));
@@ -206,7 +209,8 @@ QStringList BackupSummaryLines(const BackupManifest &m) {
     lines << QStringLiteral("Programmversion: %1").arg(m.programVersion);
     for (const BackupObserver &o : m.observers) {
         const QList<int> years = m.yearsOf(o.folder);
-        lines << QStringLiteral("Beobachter %1 (Ordner %2): Jahre %3").arg(o.key, o.folder, YearRangesText(years));
+        lines << QStringLiteral("Beobachter %1 (Ordner %2): Jahre %3")
+                     .arg(o.key, o.folder, YearRangesText(years));
     }
     if (m.observers.isEmpty())
         lines << QStringLiteral("Beobachter: keine");

@@ -27,7 +27,7 @@ inline const QString kSettingsEntry = QStringLiteral("tarvo.ini");
 inline const QString kReferenceFolder = QStringLiteral("Referenz");
 
 struct BackupFileEntry {
-    QString path;      // e.g. "0001/SO2004.DAT", "tarvo.ini", "Referenz/silso-daily.txt"
+    QString path; // e.g. "0001/SO2004.DAT", "tarvo.ini", "Referenz/silso-daily.txt"
     qint64 size = 0;
     QByteArray sha256; // 64 lower-case hex digits
 };

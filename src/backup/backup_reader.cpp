@@ -22,7 +22,9 @@ BackupManifest ReadManifest(const ZipReader &zip) {
 }
 
 // Entries that are folders only (some ZIP programs store them) carry no data.
-bool IsFolderEntry(const QString &name) { return name.endsWith(QLatin1Char('/')); }
+bool IsFolderEntry(const QString &name) {
+    return name.endsWith(QLatin1Char('/'));
+}
 
 void CheckEntries(const ZipReader &zip, VerifiedBackup &backup) {
     const BackupManifest &m = backup.manifest;
@@ -38,7 +40,8 @@ void CheckEntries(const ZipReader &zip, VerifiedBackup &backup) {
             continue;
         const QString path = IsFolderEntry(name) ? name.chopped(1) : name;
         if (!IsSafeBackupPath(path))
-            throw TarvoError(QStringLiteral("„%1“: dieser Pfad führt aus dem Programmordner hinaus.").arg(name));
+            throw TarvoError(
+                QStringLiteral("„%1“: dieser Pfad führt aus dem Programmordner hinaus.").arg(name));
         if (IsFolderEntry(name))
             continue;
         const BackupFileEntry *listed = m.find(name);
@@ -49,11 +52,13 @@ void CheckEntries(const ZipReader &zip, VerifiedBackup &backup) {
         if (listed->size > kMaxFileBytes)
             throw TarvoError(QStringLiteral("„%1“ ist zu groß für eine Tarvo-Datei.").arg(name));
         if (zip.size(i) != listed->size)
-            throw TarvoError(QStringLiteral("„%1“: die Größe stimmt nicht mit der Inhaltsliste überein.").arg(name));
+            throw TarvoError(
+                QStringLiteral("„%1“: die Größe stimmt nicht mit der Inhaltsliste überein.").arg(name));
         const QByteArray bytes = zip.read(i, listed->size);
         if (Sha256Hex(bytes) != listed->sha256)
             throw TarvoError(
-                QStringLiteral("„%1“: die Prüfsumme (SHA-256) stimmt nicht mit der Inhaltsliste überein.").arg(name));
+                QStringLiteral("„%1“: die Prüfsumme (SHA-256) stimmt nicht mit der Inhaltsliste überein.")
+                    .arg(name));
         backup.contents.insert(name, bytes);
     }
     for (const BackupFileEntry &f : m.files)
@@ -69,7 +74,8 @@ VerifiedBackup ReadVerifiedBackup(const QString &zipPath) {
     if (!file.exists)
         throw TarvoError(QStringLiteral("Die Datei „%1“ gibt es nicht.").arg(shown));
     if (!file.ok())
-        throw TarvoError(QStringLiteral("„%1“ kann nicht gelesen werden (E/A-Fehler %2).").arg(shown).arg(file.errorCode));
+        throw TarvoError(
+            QStringLiteral("„%1“ kann nicht gelesen werden (E/A-Fehler %2).").arg(shown).arg(file.errorCode));
     return VerifyBackupBytes(file.bytes, zipPath);
 }
 

@@ -24,7 +24,8 @@ TBackupReminder::TBackupReminder(const QString &text, QWidget *parent) : QWidget
 
     auto *icon = new QLabel;
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this).pixmap(size, size));
+    icon->setPixmap(
+        style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this).pixmap(size, size));
     LText = Named(new QLabel(text), "LText");
     LText->setWordWrap(true);
     LText->setMinimumWidth(LText->fontMetrics().averageCharWidth() * 60);

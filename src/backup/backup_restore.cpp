@@ -27,7 +27,9 @@ bool SameFolder(const QString &a, const QString &b) {
     return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
 }
 
-QString StoredDataPath(const IniFile &ini) { return ini.readString(kMainSection, kDataPathKey, QString()); }
+QString StoredDataPath(const IniFile &ini) {
+    return ini.readString(kMainSection, kDataPathKey, QString());
+}
 
 // The backup's tarvo.ini, its "Datenpfad" made to name the folder the
 // observers are restored to. The form the installation uses now (relative or
@@ -104,11 +106,13 @@ QString ResolveDataPathSetting(const QString &setting, const QString &programDir
     return QDir::isRelativePath(path) ? programDir + path : path;
 }
 
-QString SafetyBackupFolder(const BackupScope &scope) { return scope.programDir + QStringLiteral("Sicherungen/"); }
+QString SafetyBackupFolder(const BackupScope &scope) {
+    return scope.programDir + QStringLiteral("Sicherungen/");
+}
 
 int RestorePlan::count(RestoreChange change) const {
-    return static_cast<int>(
-        std::count_if(items.begin(), items.end(), [change](const RestoreItem &i) { return i.change == change; }));
+    return static_cast<int>(std::count_if(items.begin(), items.end(),
+                                          [change](const RestoreItem &i) { return i.change == change; }));
 }
 
 QStringList RestorePlan::changeLines() const {
@@ -134,7 +138,8 @@ RestorePlan PlanRestore(const QString &zipPath, const BackupScope &scope) {
     plan.backup = ReadVerifiedBackup(zipPath);
     plan.scope = scope;
     const BackupManifest &m = plan.backup.manifest;
-    plan.settings = SettingsForTarget(plan.backup.contents.value(kSettingsEntry), scope, &plan.dataPathAdjusted);
+    plan.settings =
+        SettingsForTarget(plan.backup.contents.value(kSettingsEntry), scope, &plan.dataPathAdjusted);
 
     QVector<RestoreItem> settingsItem;
     for (const BackupFileEntry &f : m.files) {
@@ -142,7 +147,7 @@ RestorePlan PlanRestore(const QString &zipPath, const BackupScope &scope) {
         const FileReadResult current = ReadWholeFile(item.target);
         if (current.exists)
             item.change = current.ok() && current.bytes == BytesFor(plan, f.path) ? RestoreChange::Unchanged
-                                                                                   : RestoreChange::Replaced;
+                                                                                  : RestoreChange::Replaced;
         (f.path == kSettingsEntry ? settingsItem : plan.items).append(item);
     }
     plan.items += settingsItem; // last: the observer list names the folders once their files are there
@@ -152,9 +157,9 @@ RestorePlan PlanRestore(const QString &zipPath, const BackupScope &scope) {
         const QString section = QStringLiteral("Beobachter");
         for (const QString &key : current.sectionKeys(section)) {
             const QString folder = ObserverFolderName(current.readString(section, key, QString()));
-            const bool kept = std::any_of(m.observers.begin(), m.observers.end(), [&](const BackupObserver &o) {
-                return o.key == key && o.folder == folder;
-            });
+            const bool kept =
+                std::any_of(m.observers.begin(), m.observers.end(),
+                            [&](const BackupObserver &o) { return o.key == key && o.folder == folder; });
             if (!kept)
                 plan.observersLeftOut << QStringLiteral("%1 (%2)").arg(key, folder);
         }
@@ -206,9 +211,10 @@ RestoreResult RunRestore(const RestorePlan &plan, const QDateTime &now) {
             if (error.isEmpty())
                 error = TarvoError::CannotWrite(QDir::toNativeSeparators(item.target)).message();
             const QString undone =
-                Undo(written) ? QStringLiteral("Die schon geschriebenen Dateien haben ihren vorherigen Inhalt zurück.")
-                              : QStringLiteral("Nicht alle schon geschriebenen Dateien konnten zurückgeschrieben "
-                                               "werden.");
+                Undo(written)
+                    ? QStringLiteral("Die schon geschriebenen Dateien haben ihren vorherigen Inhalt zurück.")
+                    : QStringLiteral("Nicht alle schon geschriebenen Dateien konnten zurückgeschrieben "
+                                     "werden.");
             ForgetCachedArchives();
             QString message = QStringLiteral("Die Wiederherstellung ist bei „%1“ gescheitert: %2.\n%3")
                                   .arg(item.entry, error, undone);

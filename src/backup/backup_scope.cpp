@@ -14,7 +14,9 @@ namespace {
 
 const QString kObserverSection = QStringLiteral("Beobachter");
 
-bool IsUnfinishedWrite(const QString &fileName) { return fileName.startsWith(QLatin1String("tarvo.tmp-")); }
+bool IsUnfinishedWrite(const QString &fileName) {
+    return fileName.startsWith(QLatin1String("tarvo.tmp-"));
+}
 
 bool SameFile(const QString &a, const QString &b) {
     if (a.isEmpty() || b.isEmpty())
@@ -82,7 +84,8 @@ bool IsBackupEntry(const QString &entry, const QVector<BackupObserver> &observer
 InstallationFiles CollectInstallationFiles(const BackupScope &scope, const QString &skipFile) {
     const QString settings = scope.settingsFile();
     if (!QFileInfo(settings).isFile())
-        throw TarvoError(QStringLiteral("Es gibt nichts zu sichern: „%1“ fehlt.").arg(QDir::toNativeSeparators(settings)));
+        throw TarvoError(
+            QStringLiteral("Es gibt nichts zu sichern: „%1“ fehlt.").arg(QDir::toNativeSeparators(settings)));
     const IniFile ini(settings);
 
     InstallationFiles result;
@@ -93,9 +96,10 @@ InstallationFiles CollectInstallationFiles(const BackupScope &scope, const QStri
         const QString folder = ObserverFolderName(dir);
         if (!IsSafeBackupPath(folder) || folder == kReferenceFolder || folder == kSettingsEntry ||
             folder == kManifestName)
-            throw TarvoError(QStringLiteral("Der Ordner „%1“ des Beobachters „%2“ kann nicht gesichert werden: er "
-                                            "liegt nicht unter dem Datenpfad.")
-                                 .arg(dir, key));
+            throw TarvoError(
+                QStringLiteral("Der Ordner „%1“ des Beobachters „%2“ kann nicht gesichert werden: er "
+                               "liegt nicht unter dem Datenpfad.")
+                    .arg(dir, key));
         result.observers.append(BackupObserver{folder, key});
         if (folders.contains(folder))
             continue; // two keys sharing one folder: its files once

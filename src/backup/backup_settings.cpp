@@ -16,15 +16,17 @@ const QString kLastKey = QStringLiteral("Letzte");
 const QString kFolderKey = QStringLiteral("Ordner");
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
-QString SettingsPath() { return WithTrailingSeparator(Storage().ProgramDir) + QStringLiteral("tarvo.ini"); }
+QString SettingsPath() {
+    return WithTrailingSeparator(Storage().ProgramDir) + QStringLiteral("tarvo.ini");
+}
 
 } // namespace
 
 BackupSettings LoadBackupSettings() {
     const IniFile ini(SettingsPath());
     BackupSettings s;
-    s.reminderDays = std::clamp(ini.readInteger(kSection, kReminderKey, BackupSettings::kDefaultReminderDays), 0,
-                                BackupSettings::kMaxReminderDays);
+    s.reminderDays = std::clamp(ini.readInteger(kSection, kReminderKey, BackupSettings::kDefaultReminderDays),
+                                0, BackupSettings::kMaxReminderDays);
     s.lastBackup = QDate::fromString(ini.readString(kSection, kLastKey, QString()), kDateFormat);
     s.folder = ini.readString(kSection, kFolderKey, QString());
     return s;
@@ -55,8 +57,9 @@ bool BackupReminderDue(const BackupSettings &settings, const QDate &today, bool 
 }
 
 QString BackupReminderText(const BackupSettings &settings, const QDate &today) {
-    const QString advice = QStringLiteral("Eine Sicherung auf einem anderen Datenträger schützt Ihre Beobachtungen "
-                                          "vor einem Festplattenschaden (Datei › Datensicherung…).");
+    const QString advice =
+        QStringLiteral("Eine Sicherung auf einem anderen Datenträger schützt Ihre Beobachtungen "
+                       "vor einem Festplattenschaden (Datei › Datensicherung…).");
     if (!settings.lastBackup.isValid())
         return QStringLiteral("Von Ihren Beobachtungen gibt es noch keine Datensicherung.\n\n") + advice;
     return QStringLiteral("Ihre letzte Datensicherung ist %1 Tage alt (%2).\n\n")

@@ -40,10 +40,11 @@ BackupResult WriteBackup(const QString &zipPath, const BackupScope &scope, const
         seen.insert(source.entry);
         const FileReadResult file = ReadWholeFile(source.filePath);
         if (!file.ok())
-            throw TarvoError(QStringLiteral("„%1“ kann nicht gelesen werden (E/A-Fehler %2). Die Datensicherung "
-                                            "wurde nicht geschrieben.")
-                                 .arg(QDir::toNativeSeparators(source.filePath))
-                                 .arg(file.exists ? file.errorCode : ENOENT));
+            throw TarvoError(
+                QStringLiteral("„%1“ kann nicht gelesen werden (E/A-Fehler %2). Die Datensicherung "
+                               "wurde nicht geschrieben.")
+                    .arg(QDir::toNativeSeparators(source.filePath))
+                    .arg(file.exists ? file.errorCode : ENOENT));
         QByteArray bytes = file.bytes;
         if (note.record && source.entry == kSettingsEntry)
             bytes = notedSettings = NoteBackup(bytes, now.date(), note.folder);

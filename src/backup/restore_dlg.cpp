@@ -68,7 +68,8 @@ TRestoreDlg::TRestoreDlg(QWidget *parent) : QDialog(parent) {
     connect(BtnOK, &QPushButton::clicked, this, &TRestoreDlg::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnDatei, &QPushButton::clicked, this, &TRestoreDlg::BtnDateiClick);
-    connect(ESicherung, &QLineEdit::returnPressed, this, [this] { openBackup(ESicherung->text().trimmed()); });
+    connect(ESicherung, &QLineEdit::returnPressed, this,
+            [this] { openBackup(ESicherung->text().trimmed()); });
     ConnectBackupHelp(this, BtnHelp);
     clearPlan();
 }
@@ -95,8 +96,9 @@ void TRestoreDlg::clearPlan() {
 
 void TRestoreDlg::BtnDateiClick() {
     const QString start = ESicherung->text().isEmpty() ? OfferedBackupFolder() : ESicherung->text();
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Datensicherung öffnen"), start,
-                                                      QStringLiteral("Datensicherungen (*.zip);;Alle Dateien (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Datensicherung öffnen"), start,
+                                     QStringLiteral("Datensicherungen (*.zip);;Alle Dateien (*)"));
     if (!path.isEmpty())
         openBackup(path);
 }
@@ -107,7 +109,8 @@ void TRestoreDlg::openBackup(const QString &path) {
     if (path.isEmpty())
         return;
     try {
-        plan_ = PlanRestore(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath(), BackupScope::Current());
+        plan_ = PlanRestore(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath(),
+                            BackupScope::Current());
     } catch (const TarvoError &e) {
         LInhalt->clear();
         LFehler->setText(e.message() + QStringLiteral("\nEs wurde nichts verändert."));
@@ -117,9 +120,10 @@ void TRestoreDlg::openBackup(const QString &path) {
     }
     LInhalt->setText(BackupSummaryLines(plan_->backup.manifest).join(QLatin1Char('\n')));
     MAenderungen->setPlainText(plan_->changeLines().join(QLatin1Char('\n')));
-    LHinweis->setText(QStringLiteral("Vor der Wiederherstellung wird der jetzige Stand gesichert, in den Ordner "
-                                     "„%1“; damit lässt sie sich rückgängig machen.")
-                          .arg(QDir::toNativeSeparators(SafetyBackupFolder(plan_->scope))));
+    LHinweis->setText(
+        QStringLiteral("Vor der Wiederherstellung wird der jetzige Stand gesichert, in den Ordner "
+                       "„%1“; damit lässt sie sich rückgängig machen.")
+            .arg(QDir::toNativeSeparators(SafetyBackupFolder(plan_->scope))));
     BtnOK->setEnabled(true);
     adjustSize(); // room for the summary's lines
 }

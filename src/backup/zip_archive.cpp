@@ -67,7 +67,8 @@ QByteArray BuildZip(const QVector<ZipMember> &members) {
         zip_source_t *source = zip_source_buffer(archive, m.bytes.constData(), m.bytes.size(), 0);
         if (!source)
             throw fail(zip_get_error(archive));
-        const zip_int64_t index = zip_file_add(archive, m.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index =
+            zip_file_add(archive, m.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
             zip_source_free(source);
             throw fail(zip_get_error(archive));
@@ -75,7 +76,8 @@ QByteArray BuildZip(const QVector<ZipMember> &members) {
         // The fastest level: a third of the time of the default one for a
         // backup that is less than twice as large (year files pack well anyway).
         if (zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, 1) < 0 ||
-            (m.modified.isValid() && zip_file_set_mtime(archive, index, m.modified.toSecsSinceEpoch(), 0) < 0))
+            (m.modified.isValid() &&
+             zip_file_set_mtime(archive, index, m.modified.toSecsSinceEpoch(), 0) < 0))
             throw fail(zip_get_error(archive));
     }
     if (zip_close(archive) < 0)
@@ -112,8 +114,8 @@ ZipReader::ZipReader(const QByteArray &bytes) : bytes_(bytes) {
             zip_source_free(source);
     }
     if (!zip_)
-        throw TarvoError(
-            QStringLiteral("Die ZIP-Datei kann nicht gelesen werden: %1.").arg(ZipReason(zip_error_code_zip(&error))));
+        throw TarvoError(QStringLiteral("Die ZIP-Datei kann nicht gelesen werden: %1.")
+                             .arg(ZipReason(zip_error_code_zip(&error))));
     const zip_int64_t n = zip_get_num_entries(zip_, 0);
     count_ = n < 0 ? 0 : static_cast<int>(std::min<zip_int64_t>(n, 1 << 30));
 }
@@ -131,7 +133,8 @@ QString ZipReader::name(int index) const {
 qint64 ZipReader::size(int index) const {
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+    if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+        !(stat.valid & ZIP_STAT_SIZE))
         return -1;
     return static_cast<qint64>(stat.size);
 }
@@ -150,7 +153,8 @@ QByteArray ZipReader::read(int index, qint64 maxBytes) const {
     qint64 got = 0;
     int failure = ZIP_ER_OK;
     for (;;) {
-        const zip_int64_t n = zip_fread(file, bytes.data() + got, static_cast<zip_uint64_t>(bytes.size() - got));
+        const zip_int64_t n =
+            zip_fread(file, bytes.data() + got, static_cast<zip_uint64_t>(bytes.size() - got));
         if (n < 0) {
             failure = zip_error_code_zip(zip_file_get_error(file));
             break;

@@ -18,12 +18,14 @@ QString Lines(const QStringList &lines) {
     return text;
 }
 
-QString AbsolutePath(const QString &path) { return QFileInfo(path).absoluteFilePath(); }
+QString AbsolutePath(const QString &path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 int Backup(CliSession &, const QStringList &args) {
     CliExpectArgs(args, 1, 1);
-    const BackupResult result =
-        WriteBackup(AbsolutePath(args[0]), BackupScope::Current(), QDateTime::currentDateTime(), BackupNote{true, {}});
+    const BackupResult result = WriteBackup(AbsolutePath(args[0]), BackupScope::Current(),
+                                            QDateTime::currentDateTime(), BackupNote{true, {}});
     // The backup is written; only its date could not be noted for the reminder.
     if (!result.settingsError.isEmpty())
         std::fprintf(stderr, "tarvo-cli: %s\n", result.settingsError.toLocal8Bit().constData());
@@ -54,10 +56,9 @@ int Restore(CliSession &, const QStringList &args) {
     }
     const RestoreResult result = RunRestore(plan);
     out += QStringLiteral("Wiederhergestellt: %1 geschrieben.\n").arg(FileCount(result.written));
-    out += result.safetyBackup.isEmpty()
-               ? QStringLiteral("Es gab keinen vorherigen Stand zu sichern.\n")
-               : QStringLiteral("Der vorherige Stand ist gesichert in: %1\n")
-                     .arg(QDir::toNativeSeparators(result.safetyBackup));
+    out += result.safetyBackup.isEmpty() ? QStringLiteral("Es gab keinen vorherigen Stand zu sichern.\n")
+                                         : QStringLiteral("Der vorherige Stand ist gesichert in: %1\n")
+                                               .arg(QDir::toNativeSeparators(result.safetyBackup));
     CliPrint(out);
     return 0;
 }

@@ -161,8 +161,9 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     auto *gbSicherung = new QGroupBox(QStringLiteral(" Datensicherung "));
     SEErinnerung = Named(new QSpinBox, "SEErinnerung");
     SEErinnerung->setRange(0, BackupSettings::kMaxReminderDays);
-    SEErinnerung->setToolTip(QStringLiteral("Beim Beenden an eine Datensicherung erinnern, wenn die letzte so "
-                                            "viele Tage zurückliegt; 0 = nie erinnern"));
+    SEErinnerung->setToolTip(
+        QStringLiteral("Beim Beenden an eine Datensicherung erinnern, wenn die letzte so "
+                       "viele Tage zurückliegt; 0 = nie erinnern"));
     auto *bl = new QHBoxLayout(gbSicherung);
     bl->addWidget(BuddyLabel(QStringLiteral("Erinnerung an die Datensicherung &nach"), SEErinnerung));
     bl->addWidget(SEErinnerung);

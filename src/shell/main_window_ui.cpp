@@ -121,8 +121,8 @@ void TSun::createMenus() {
     datei->addSeparator();
     connect(MenuItem(datei, "Datensicherung1", QStringLiteral("Daten&sicherung…")), &QAction::triggered, this,
             &TSun::DatensicherungClick);
-    connect(MenuItem(datei, "Wiederherstellen1", QStringLiteral("&Wiederherstellen…")), &QAction::triggered, this,
-            &TSun::WiederherstellenClick);
+    connect(MenuItem(datei, "Wiederherstellen1", QStringLiteral("&Wiederherstellen…")), &QAction::triggered,
+            this, &TSun::WiederherstellenClick);
     datei->addSeparator();
     connect(MenuItem(datei, "Beenden", QStringLiteral("&Beenden")), &QAction::triggered, this,
             &TSun::BeendenClick);
@@ -315,7 +315,9 @@ void TSun::SIDCImportClick() { RunImport<TSIDCDlg>(slots_, SlotSIDC, this); }
 
 void TSun::DefRzTARVOClick() { RunImport<TdrTarvoDlg>(slots_, SlotDrTarvo, this); }
 
-void TSun::DatensicherungClick() { slots_.get<TBackupDlg>(SlotBackup, this)->exec(); }
+void TSun::DatensicherungClick() {
+    slots_.get<TBackupDlg>(SlotBackup, this)->exec();
+}
 
 void TSun::WiederherstellenClick() {
     if (slots_.get<TRestoreDlg>(SlotRestore, this)->exec() != QDialog::Accepted)

@@ -107,9 +107,13 @@ inline void MakeProgramFolder(const QString &home, const QString &dataPath = QSt
 
 // The files a backup of MakeProgramFolder's folder holds.
 inline QStringList ExpectedEntries() {
-    return {QStringLiteral("tarvo.ini"),          QStringLiteral("0001/20002049.asw"),
-            QStringLiteral("0001/AEF.CFG"),       QStringLiteral("0001/SO2003.OLD"),
-            QStringLiteral("0001/SO2004.DAT"),    QStringLiteral("0001/beob.ini"),
-            QStringLiteral("0002/SO2010.DAT"),    QStringLiteral("0002/beob.ini"),
+    return {QStringLiteral("tarvo.ini"),
+            QStringLiteral("0001/20002049.asw"),
+            QStringLiteral("0001/AEF.CFG"),
+            QStringLiteral("0001/SO2003.OLD"),
+            QStringLiteral("0001/SO2004.DAT"),
+            QStringLiteral("0001/beob.ini"),
+            QStringLiteral("0002/SO2010.DAT"),
+            QStringLiteral("0002/beob.ini"),
             QStringLiteral("Referenz/silso-daily.txt")};
 }

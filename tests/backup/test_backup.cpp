@@ -86,7 +86,8 @@ private slots:
     }
 
     void backupHoldsExactlyTheProgramFoldersData() {
-        const BackupResult result = WriteBackup(zip_, BackupScope::Current(), QDateTime(QDate(2026, 5, 3), QTime(14, 22, 5)));
+        const BackupResult result =
+            WriteBackup(zip_, BackupScope::Current(), QDateTime(QDate(2026, 5, 3), QTime(14, 22, 5)));
         const QByteArray zip = ReadTestFile(zip_);
         QCOMPARE(ZipNames(zip), QStringList{kManifestName} + ExpectedEntries());
         QCOMPARE(QFileInfo(zip_).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
@@ -143,11 +144,13 @@ private slots:
         QCOMPARE(plan.items.last().entry, QStringLiteral("tarvo.ini"));
         QVERIFY(plan.changeLines().contains(QStringLiteral("ersetzt: 0001/SO2004.DAT")));
         QVERIFY(plan.changeLines().contains(QStringLiteral("neu: 0002/beob.ini")));
-        QVERIFY(plan.changeLines().contains(QStringLiteral("bleibt (nicht in der Sicherung): 0002/SO2011.DAT")));
+        QVERIFY(
+            plan.changeLines().contains(QStringLiteral("bleibt (nicht in der Sicherung): 0002/SO2011.DAT")));
 
         const RestoreResult result = RunRestore(plan, QDateTime(QDate(2026, 6, 1), QTime(9, 0)));
         QCOMPARE(result.written, 2);
-        QCOMPARE(result.safetyBackup, data + QStringLiteral("Sicherungen/Tarvo-vor-Wiederherstellung-2026-06-01-090000.zip"));
+        QCOMPARE(result.safetyBackup,
+                 data + QStringLiteral("Sicherungen/Tarvo-vor-Wiederherstellung-2026-06-01-090000.zip"));
         QMap<QString, QByteArray> now = Snapshot(home_.path());
         for (const QString &entry : ExpectedEntries())
             QVERIFY2(now.value(entry) == original_.value(entry), qPrintable(entry));
@@ -165,18 +168,31 @@ private slots:
     void damagedOrForeignBackupsAreRefusedWithNothingChanged_data() {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("named"); // what the message must name
-        QTest::newRow("flipped byte in a year file") << "flip" << "0001/SO2004.DAT";
-        QTest::newRow("cut in half") << "half" << "ZIP-Datei";
-        QTest::newRow("last byte missing") << "lastbyte" << "ZIP-Datei";
-        QTest::newRow("path ../x") << "dotdot" << "../x";
-        QTest::newRow("absolute path") << "absolute" << "/tmp/tarvo-x";
-        QTest::newRow("path ../x in the manifest") << "listed-dotdot" << "„../x“: dieser Pfad führt aus dem Programmordner hinaus";
-        QTest::newRow("unrelated ZIP") << "unrelated" << "tarvo-sicherung.txt";
-        QTest::newRow("no ZIP at all") << "text" << "ZIP-Datei";
-        QTest::newRow("checksum mismatch") << "sha" << "0001/SO2004.DAT";
-        QTest::newRow("listed file missing") << "missing" << "0001/AEF.CFG";
-        QTest::newRow("file not listed") << "extra" << "0001/extra.txt";
-        QTest::newRow("file outside the observer folders") << "foreign" << "bin/tarvo";
+        QTest::newRow("flipped byte in a year file") << "flip"
+                                                     << "0001/SO2004.DAT";
+        QTest::newRow("cut in half") << "half"
+                                     << "ZIP-Datei";
+        QTest::newRow("last byte missing") << "lastbyte"
+                                           << "ZIP-Datei";
+        QTest::newRow("path ../x") << "dotdot"
+                                   << "../x";
+        QTest::newRow("absolute path") << "absolute"
+                                       << "/tmp/tarvo-x";
+        QTest::newRow("path ../x in the manifest")
+            << "listed-dotdot"
+            << "„../x“: dieser Pfad führt aus dem Programmordner hinaus";
+        QTest::newRow("unrelated ZIP") << "unrelated"
+                                       << "tarvo-sicherung.txt";
+        QTest::newRow("no ZIP at all") << "text"
+                                       << "ZIP-Datei";
+        QTest::newRow("checksum mismatch") << "sha"
+                                           << "0001/SO2004.DAT";
+        QTest::newRow("listed file missing") << "missing"
+                                             << "0001/AEF.CFG";
+        QTest::newRow("file not listed") << "extra"
+                                         << "0001/extra.txt";
+        QTest::newRow("file outside the observer folders") << "foreign"
+                                                           << "bin/tarvo";
     }
     void damagedOrForeignBackupsAreRefusedWithNothingChanged() {
         QFETCH(QString, damage);
@@ -193,30 +209,37 @@ private slots:
         } else if (damage == QLatin1String("lastbyte")) {
             zip.chop(1);
         } else if (damage == QLatin1String("dotdot") || damage == QLatin1String("absolute")) {
-            const QString name = damage == QLatin1String("dotdot") ? QStringLiteral("../x") : QStringLiteral("/tmp/tarvo-x");
+            const QString name =
+                damage == QLatin1String("dotdot") ? QStringLiteral("../x") : QStringLiteral("/tmp/tarvo-x");
             zip = HandMadeBackup({{QStringLiteral("tarvo.ini"), kIni, {}}, {name, "boom", {}}},
                                  {Listed(QStringLiteral("tarvo.ini"), kIni)});
         } else if (damage == QLatin1String("listed-dotdot")) {
-            zip = HandMadeBackup({{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("../x"), "boom", {}}},
-                                 {Listed(QStringLiteral("tarvo.ini"), kIni), Listed(QStringLiteral("../x"), "boom")});
+            zip = HandMadeBackup(
+                {{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("../x"), "boom", {}}},
+                {Listed(QStringLiteral("tarvo.ini"), kIni), Listed(QStringLiteral("../x"), "boom")});
         } else if (damage == QLatin1String("unrelated")) {
-            zip = BuildZip({{QStringLiteral("urlaub/bild.jpg"), "JFIF", {}}, {QStringLiteral("tarvo.ini"), kIni, {}}});
+            zip = BuildZip(
+                {{QStringLiteral("urlaub/bild.jpg"), "JFIF", {}}, {QStringLiteral("tarvo.ini"), kIni, {}}});
         } else if (damage == QLatin1String("text")) {
             zip = "Das ist keine ZIP-Datei.\n";
         } else if (damage == QLatin1String("sha")) {
             BackupFileEntry wrong = Listed(QStringLiteral("0001/SO2004.DAT"), year);
             wrong.sha256 = Sha256Hex("anders");
-            zip = HandMadeBackup({{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("0001/SO2004.DAT"), year, {}}},
-                                 {Listed(QStringLiteral("tarvo.ini"), kIni), wrong});
+            zip = HandMadeBackup(
+                {{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("0001/SO2004.DAT"), year, {}}},
+                {Listed(QStringLiteral("tarvo.ini"), kIni), wrong});
         } else if (damage == QLatin1String("missing")) {
-            zip = HandMadeBackup({{QStringLiteral("tarvo.ini"), kIni, {}}},
-                                 {Listed(QStringLiteral("tarvo.ini"), kIni), Listed(QStringLiteral("0001/AEF.CFG"), "x")});
+            zip = HandMadeBackup(
+                {{QStringLiteral("tarvo.ini"), kIni, {}}},
+                {Listed(QStringLiteral("tarvo.ini"), kIni), Listed(QStringLiteral("0001/AEF.CFG"), "x")});
         } else if (damage == QLatin1String("extra")) {
-            zip = HandMadeBackup({{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("0001/extra.txt"), "x", {}}},
-                                 {Listed(QStringLiteral("tarvo.ini"), kIni)});
+            zip = HandMadeBackup(
+                {{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("0001/extra.txt"), "x", {}}},
+                {Listed(QStringLiteral("tarvo.ini"), kIni)});
         } else if (damage == QLatin1String("foreign")) {
-            zip = HandMadeBackup({{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("bin/tarvo"), "x", {}}},
-                                 {Listed(QStringLiteral("tarvo.ini"), kIni), Listed(QStringLiteral("bin/tarvo"), "x")});
+            zip = HandMadeBackup(
+                {{QStringLiteral("tarvo.ini"), kIni, {}}, {QStringLiteral("bin/tarvo"), "x", {}}},
+                {Listed(QStringLiteral("tarvo.ini"), kIni), Listed(QStringLiteral("bin/tarvo"), "x")});
         }
         WriteTestFile(zip_, zip);
         // Something to restore over: the program folder changed since.
@@ -224,8 +247,9 @@ private slots:
         const QMap<QString, QByteArray> before = Snapshot(home_.path());
 
         const QString message = ErrorOf([&] { RunRestore(PlanRestore(zip_, BackupScope::Current())); });
-        QVERIFY2(message.startsWith(QStringLiteral("Die Datensicherung „%1“ ist nicht verwendbar.\n").arg(zip_)),
-                 qPrintable(message));
+        QVERIFY2(
+            message.startsWith(QStringLiteral("Die Datensicherung „%1“ ist nicht verwendbar.\n").arg(zip_)),
+            qPrintable(message));
         QVERIFY2(message.contains(named), qPrintable(message));
         QCOMPARE(Snapshot(home_.path()), before);
         QVERIFY(!QFileInfo::exists(home_.filePath(QStringLiteral("Sicherungen"))));
@@ -267,14 +291,18 @@ private slots:
         {
             const FileSizeLimit limit(4096);
             message = ErrorOf([&] { WriteBackup(zip_, BackupScope::Current()); });
-            message += QLatin1Char('|') + ErrorOf([&] { WriteBackup(out_.filePath(QStringLiteral("neu.zip")), BackupScope::Current()); });
+            message += QLatin1Char('|') + ErrorOf([&] {
+                           WriteBackup(out_.filePath(QStringLiteral("neu.zip")), BackupScope::Current());
+                       });
         }
-        QCOMPARE(message, QStringLiteral("In %1 kann nicht geschrieben werden. Die Datensicherung wurde nicht "
-                                         "geschrieben.|In %2 kann nicht geschrieben werden. Die Datensicherung "
-                                         "wurde nicht geschrieben.")
-                              .arg(zip_, out_.filePath(QStringLiteral("neu.zip"))));
+        QCOMPARE(message,
+                 QStringLiteral("In %1 kann nicht geschrieben werden. Die Datensicherung wurde nicht "
+                                "geschrieben.|In %2 kann nicht geschrieben werden. Die Datensicherung "
+                                "wurde nicht geschrieben.")
+                     .arg(zip_, out_.filePath(QStringLiteral("neu.zip"))));
         QCOMPARE(ReadTestFile(zip_), QByteArray("eine ältere Sicherung"));
-        QCOMPARE(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(zip_).fileName()});
+        QCOMPARE(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QFileInfo(zip_).fileName()});
     }
 
     void restoreOnAnotherPathWorksAtOnce() {
@@ -300,7 +328,7 @@ private slots:
         TYearSummaries summaries;
         QVERIFY(LoadYearSummaries(2004, summaries));
         QCOMPARE(summaries[0].SIDC, kImportedSidc); // the imported series came along
-        QCOMPARE(summaries[2].MeanRe, 33.0);         // March: Re 31..35
+        QCOMPARE(summaries[2].MeanRe, 33.0);        // March: Re 31..35
         QVERIFY(!QFileInfo(other.filePath(QStringLiteral("SO2004.DAT"))).exists());
     }
 
@@ -320,7 +348,8 @@ private slots:
         LoadProgramSettings(profile);
         RunRestore(PlanRestore(zip_, BackupScope::Current()));
         QCOMPARE(ReadTestFile(fresh.filePath(QStringLiteral("0001/SO2004.DAT"))), YearBytes(SampleYear(10)));
-        QCOMPARE(IniFile(fresh.filePath(QStringLiteral("tarvo.ini"))).readString(QStringLiteral("TARVO32"), QStringLiteral("Datenpfad"), QString()),
+        QCOMPARE(IniFile(fresh.filePath(QStringLiteral("tarvo.ini")))
+                     .readString(QStringLiteral("TARVO32"), QStringLiteral("Datenpfad"), QString()),
                  fresh.path() + QLatin1Char('/'));
         QCOMPARE(Snapshot(data.path()).size(), 8); // the original data folder is untouched
     }
@@ -335,7 +364,8 @@ private slots:
         const QMap<QString, QByteArray> before = Snapshot(home_.path());
         const RestorePlan plan = PlanRestore(zip_, BackupScope::Current());
         const QString message = ErrorOf([&] { RunRestore(plan); });
-        QVERIFY2(message.startsWith(QStringLiteral("Die Wiederherstellung ist bei „Referenz/silso-daily.txt“ gescheitert")),
+        QVERIFY2(message.startsWith(
+                     QStringLiteral("Die Wiederherstellung ist bei „Referenz/silso-daily.txt“ gescheitert")),
                  qPrintable(message));
         QVERIFY(message.contains(QStringLiteral("haben ihren vorherigen Inhalt zurück")));
         QMap<QString, QByteArray> after = Snapshot(home_.path());
@@ -351,14 +381,16 @@ private slots:
         m.dataPath = QStringLiteral("/home/anna/tarvo/");
         m.observers = {{QStringLiteral("0001"), QStringLiteral("Jäger B")}};
         m.files = {Listed(QStringLiteral("tarvo.ini"), kIni), Listed(QStringLiteral("0001/SO1998.DAT"), "a"),
-                   Listed(QStringLiteral("0001/SO1999.DAT"), "b"), Listed(QStringLiteral("0001/SO2005.DAT"), "c")};
+                   Listed(QStringLiteral("0001/SO1999.DAT"), "b"),
+                   Listed(QStringLiteral("0001/SO2005.DAT"), "c")};
         const BackupManifest back = ParseManifest(FormatManifest(m));
         QCOMPARE(back.observers[0].key, QStringLiteral("Jäger B"));
         QCOMPARE(back.dataPath, m.dataPath);
         QCOMPARE(back.files.size(), 4);
         QCOMPARE(back.files[1].sha256, Sha256Hex("a"));
         QCOMPARE(YearRangesText(back.yearsOf(QStringLiteral("0001"))), QStringLiteral("1998–1999, 2005"));
-        QCOMPARE(BackupSummaryLines(back).at(2), QStringLiteral("Beobachter Jäger B (Ordner 0001): Jahre 1998–1999, 2005"));
+        QCOMPARE(BackupSummaryLines(back).at(2),
+                 QStringLiteral("Beobachter Jäger B (Ordner 0001): Jahre 1998–1999, 2005"));
     }
 
     void damagedManifestsNameTheLine_data() {
@@ -366,15 +398,23 @@ private slots:
         QTest::addColumn<QString>("message");
         const QByteArray head = "Tarvo-Sicherung\t1\r\nDatum\t2026-05-03 14:22:05\r\n";
         const QByteArray sha = Sha256Hex("x");
-        QTest::newRow("other format") << QByteArray("Tarvo-Sicherung\t2\r\nEnde\t0\r\n") << "nicht von einer Tarvo-Datensicherung";
-        QTest::newRow("cut short") << head + "Datei\t1\t" + sha + "\ttarvo.ini\r\n" << "(Zeile 4)";
-        QTest::newRow("count differs") << head + "Datei\t1\t" + sha + "\ttarvo.ini\r\nEnde\t2\r\n" << "(Zeile 4)";
-        QTest::newRow("bad checksum") << head + "Datei\t1\tabc\ttarvo.ini\r\nEnde\t1\r\n" << "(Zeile 3)";
-        QTest::newRow("absolute path") << head + "Datei\t1\t" + sha + "\t/etc/passwd\r\nEnde\t1\r\n"
-                                       << "„/etc/passwd“: dieser Pfad führt aus dem Programmordner hinaus (Inhaltsliste, Zeile 3)";
-        QTest::newRow("folder up") << head + "Beobachter\t..\tX\r\nEnde\t0\r\n" << "„..“: dieser Pfad führt";
-        QTest::newRow("twice") << head + "Datei\t1\t" + sha + "\ta\r\nDatei\t1\t" + sha + "\ta\r\nEnde\t2\r\n" << "(Zeile 4)";
-        QTest::newRow("after the end") << head + "Ende\t0\r\nDatei\t1\t" + sha + "\ta\r\n" << "(Zeile 4)";
+        QTest::newRow("other format")
+            << QByteArray("Tarvo-Sicherung\t2\r\nEnde\t0\r\n") << "nicht von einer Tarvo-Datensicherung";
+        QTest::newRow("cut short") << head + "Datei\t1\t" + sha + "\ttarvo.ini\r\n"
+                                   << "(Zeile 4)";
+        QTest::newRow("count differs") << head + "Datei\t1\t" + sha + "\ttarvo.ini\r\nEnde\t2\r\n"
+                                       << "(Zeile 4)";
+        QTest::newRow("bad checksum") << head + "Datei\t1\tabc\ttarvo.ini\r\nEnde\t1\r\n"
+                                      << "(Zeile 3)";
+        QTest::newRow("absolute path")
+            << head + "Datei\t1\t" + sha + "\t/etc/passwd\r\nEnde\t1\r\n"
+            << "„/etc/passwd“: dieser Pfad führt aus dem Programmordner hinaus (Inhaltsliste, Zeile 3)";
+        QTest::newRow("folder up") << head + "Beobachter\t..\tX\r\nEnde\t0\r\n"
+                                   << "„..“: dieser Pfad führt";
+        QTest::newRow("twice") << head + "Datei\t1\t" + sha + "\ta\r\nDatei\t1\t" + sha + "\ta\r\nEnde\t2\r\n"
+                               << "(Zeile 4)";
+        QTest::newRow("after the end") << head + "Ende\t0\r\nDatei\t1\t" + sha + "\ta\r\n"
+                                       << "(Zeile 4)";
         QTest::newRow("no date") << QByteArray("Tarvo-Sicherung\t1\r\nEnde\t0\r\n") << "(Zeile 3)";
     }
     void damagedManifestsNameTheLine() {
@@ -435,8 +475,9 @@ private slots:
         QVERIFY(!LoadBackupSettings().lastBackup.isValid());
         QVERIFY(ObservationsExist());
         // A backup notes its date and folder in the tarvo.ini it holds and in the program folder's.
-        const BackupResult result = WriteBackup(zip_, BackupScope::Current(), QDateTime(QDate(2026, 5, 3), QTime(8, 0)),
-                                                BackupNote{true, QStringLiteral("/media/stick")});
+        const BackupResult result =
+            WriteBackup(zip_, BackupScope::Current(), QDateTime(QDate(2026, 5, 3), QTime(8, 0)),
+                        BackupNote{true, QStringLiteral("/media/stick")});
         QVERIFY(result.settingsError.isEmpty());
         QCOMPARE(ReadVerifiedBackup(zip_).contents.value(QStringLiteral("tarvo.ini")),
                  ReadTestFile(home_.filePath(QStringLiteral("tarvo.ini"))));
@@ -446,8 +487,10 @@ private slots:
         QCOMPARE(s.folder, QStringLiteral("/media/stick"));
         QCOMPARE(s.reminderDays, BackupSettings::kMaxReminderDays);
         const IniFile ini(home_.filePath(QStringLiteral("tarvo.ini")));
-        QCOMPARE(ini.readString(QStringLiteral("Datensicherung"), QStringLiteral("Letzte"), QString()), QStringLiteral("2026-05-03"));
-        QCOMPARE(ini.readString(QStringLiteral("Beobachter"), QStringLiteral("Anna"), QString()), QStringLiteral("0002\\"));
+        QCOMPARE(ini.readString(QStringLiteral("Datensicherung"), QStringLiteral("Letzte"), QString()),
+                 QStringLiteral("2026-05-03"));
+        QCOMPARE(ini.readString(QStringLiteral("Beobachter"), QStringLiteral("Anna"), QString()),
+                 QStringLiteral("0002\\"));
         QCOMPARE(BackupReminderText(s, QDate(2026, 6, 17)).section(QLatin1Char('\n'), 0, 0),
                  QStringLiteral("Ihre letzte Datensicherung ist 45 Tage alt (03.05.2026)."));
     }

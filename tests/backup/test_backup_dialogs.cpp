@@ -88,7 +88,8 @@ private slots:
         // The letters work: in the open menu S and W open the dialogs.
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        for (const auto &[key, dialogName] : {std::pair{Qt::Key_S, "TBackupDlg"}, std::pair{Qt::Key_W, "TRestoreDlg"}}) {
+        for (const auto &[key, dialogName] :
+             {std::pair{Qt::Key_S, "TBackupDlg"}, std::pair{Qt::Key_W, "TRestoreDlg"}}) {
             QString opened;
             OnModal<QDialog>([&opened](QDialog *d) {
                 opened = d->objectName();
@@ -112,7 +113,8 @@ private slots:
             OnModal<TBackupDlg>([&](TBackupDlg *dlg) {
                 shownContents = Child<QLabel>(dlg, "LInhalt")->text();
                 shownLast = Child<QLabel>(dlg, "LLetzte")->text();
-                QCOMPARE(Child<QLineEdit>(dlg, "EDatei")->text(), DefaultBackupFileName(QDate::currentDate()));
+                QCOMPARE(Child<QLineEdit>(dlg, "EDatei")->text(),
+                         DefaultBackupFileName(QDate::currentDate()));
                 Child<QLineEdit>(dlg, "EOrdner")->setText(out_->path());
                 Child<QLineEdit>(dlg, "EDatei")->setText(QStringLiteral("sicherung"));
                 Child<QPushButton>(dlg, "BtnOK")->click();
@@ -120,7 +122,8 @@ private slots:
             Child<QAction>(&w, "Datensicherung1")->trigger();
             boxTexts = boxes.texts;
         }
-        QVERIFY2(shownContents.startsWith(QStringLiteral("tarvo.ini, 2 Beobachter (Muster, Anna) und die Referenzdaten – 9 Dateien, zusammen ")),
+        QVERIFY2(shownContents.startsWith(QStringLiteral(
+                     "tarvo.ini, 2 Beobachter (Muster, Anna) und die Referenzdaten – 9 Dateien, zusammen ")),
                  qPrintable(shownContents));
         QCOMPARE(shownLast, QStringLiteral("Letzte Datensicherung: noch keine"));
         const QString zip = out_->filePath(QStringLiteral("sicherung.zip"));
@@ -163,9 +166,10 @@ private slots:
             Child<QPushButton>(&dlg, "BtnOK")->click();
         }
         const QString zip = out_->filePath(DefaultBackupFileName(QDate::currentDate()));
-        QCOMPARE(boxes.texts, QStringList{QStringLiteral("In %1 kann nicht geschrieben werden. Die Datensicherung "
-                                                         "wurde nicht geschrieben.")
-                                              .arg(zip)});
+        QCOMPARE(boxes.texts,
+                 QStringList{QStringLiteral("In %1 kann nicht geschrieben werden. Die Datensicherung "
+                                            "wurde nicht geschrieben.")
+                                 .arg(zip)});
         QVERIFY(dlg.isVisible());
         QVERIFY(QDir(out_->path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         QVERIFY(!LoadBackupSettings().lastBackup.isValid());
@@ -173,7 +177,8 @@ private slots:
         boxes.clear();
         Child<QLineEdit>(&dlg, "EOrdner")->setText(out_->filePath(QStringLiteral("fehlt")));
         Child<QPushButton>(&dlg, "BtnOK")->click();
-        QCOMPARE(boxes.texts, QStringList{QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(out_->filePath("fehlt"))});
+        QCOMPARE(boxes.texts,
+                 QStringList{QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(out_->filePath("fehlt"))});
     }
 
     void restoreDialogShowsTheBackupThenRestoresAndReloads() {
@@ -194,14 +199,16 @@ private slots:
         OnModal<TRestoreDlg>([&](TRestoreDlg *dlg) {
             QVERIFY(!Child<QPushButton>(dlg, "BtnOK")->isEnabled());
             dlg->openBackup(zip);
-            shown << Child<QLabel>(dlg, "LInhalt")->text() << Child<QPlainTextEdit>(dlg, "MAenderungen")->toPlainText()
+            shown << Child<QLabel>(dlg, "LInhalt")->text()
+                  << Child<QPlainTextEdit>(dlg, "MAenderungen")->toPlainText()
                   << Child<QLabel>(dlg, "LHinweis")->text();
             QVERIFY(!Child<QPushButton>(dlg, "BtnOK")->isDefault());
             Child<QPushButton>(dlg, "BtnOK")->click();
         });
         Child<QAction>(&w, "Wiederherstellen1")->trigger();
         QCOMPARE(shown.size(), 3);
-        QVERIFY2(shown[0].startsWith(QStringLiteral("Gesichert am: 03.05.2026 14:22\nProgrammversion: ")), qPrintable(shown[0]));
+        QVERIFY2(shown[0].startsWith(QStringLiteral("Gesichert am: 03.05.2026 14:22\nProgrammversion: ")),
+                 qPrintable(shown[0]));
         QVERIFY(shown[0].contains(QStringLiteral("\nBeobachter Muster (Ordner 0001): Jahre 2004\n"
                                                  "Beobachter Anna (Ordner 0002): Jahre 2010\n")));
         QCOMPARE(shown[1], QStringLiteral("ersetzt: 0001/SO2004.DAT\nersetzt: tarvo.ini\n"
@@ -250,7 +257,8 @@ private slots:
         dlg.openBackup(zip);
         auto *error = Child<QLabel>(&dlg, "LFehler");
         QVERIFY(error->isVisible());
-        QVERIFY2(error->text().startsWith(QStringLiteral("Die Datensicherung „%1“ ist nicht verwendbar.").arg(zip)),
+        QVERIFY2(error->text().startsWith(
+                     QStringLiteral("Die Datensicherung „%1“ ist nicht verwendbar.").arg(zip)),
                  qPrintable(error->text()));
         QVERIFY(error->text().endsWith(QStringLiteral("Es wurde nichts verändert.")));
         QVERIFY(!Child<QPushButton>(&dlg, "BtnOK")->isEnabled());
@@ -258,7 +266,8 @@ private slots:
     }
 
     void f1OpensTheBackupHelp() {
-        for (QDialog *dlg : {static_cast<QDialog *>(new TBackupDlg), static_cast<QDialog *>(new TRestoreDlg)}) {
+        for (QDialog *dlg :
+             {static_cast<QDialog *>(new TBackupDlg), static_cast<QDialog *>(new TRestoreDlg)}) {
             dlg->show();
             QVERIFY(QTest::qWaitForWindowActive(dlg));
             QTest::keyClick(dlg, Qt::Key_F1);
@@ -270,7 +279,8 @@ private slots:
     }
 
     void reminderNoteOnClosingWhenTheLastBackupIsOld() {
-        SetBackupKeys(home_->path(), QStringLiteral("Letzte"), QDate::currentDate().addDays(-100).toString(Qt::ISODate));
+        SetBackupKeys(home_->path(), QStringLiteral("Letzte"),
+                      QDate::currentDate().addDays(-100).toString(Qt::ISODate));
         {
             TSun w;
             w.show();
@@ -279,7 +289,9 @@ private slots:
         const QList<TBackupReminder *> notes = Reminders();
         QCOMPARE(notes.size(), 1);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
-        QVERIFY2(Child<QLabel>(notes[0], "LText")->text().startsWith(QStringLiteral("Ihre letzte Datensicherung ist 100 Tage alt")),
+        QVERIFY2(Child<QLabel>(notes[0], "LText")
+                     ->text()
+                     .startsWith(QStringLiteral("Ihre letzte Datensicherung ist 100 Tage alt")),
                  qPrintable(Child<QLabel>(notes[0], "LText")->text()));
         // It goes by itself; Esc closes it at once.
         QCOMPARE(Child<QTimer>(notes[0], "CloseTimer")->remainingTime() > 0, true);
@@ -288,7 +300,8 @@ private slots:
     }
 
     void reminderNoteOffersTheBackup() {
-        TBackupReminder *note = ShowBackupReminderIfDue(QDate::currentDate()); // never backed up, observations exist
+        TBackupReminder *note =
+            ShowBackupReminderIfDue(QDate::currentDate()); // never backed up, observations exist
         QVERIFY(note);
         OnModal<TBackupDlg>([](TBackupDlg *dlg) { dlg->reject(); });
         Child<QPushButton>(note, "BtnSichern")->click();
@@ -298,8 +311,10 @@ private slots:
     void noReminderWhenRecentOrSwitchedOff_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::newRow("backup 3 days ago") << "Letzte" << QDate::currentDate().addDays(-3).toString(Qt::ISODate);
-        QTest::newRow("reminder off") << "Erinnerung" << "0";
+        QTest::newRow("backup 3 days ago")
+            << "Letzte" << QDate::currentDate().addDays(-3).toString(Qt::ISODate);
+        QTest::newRow("reminder off") << "Erinnerung"
+                                      << "0";
     }
     void noReminderWhenRecentOrSwitchedOff() {
         QFETCH(QString, key);

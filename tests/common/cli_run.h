@@ -1,0 +1,23 @@
+#pragma once
+
+// Runs the tarvo-cli built beside the tests and keeps what it printed.
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+
+struct CliRun {
+    int exitCode = -1; // -1: did not finish within 30 s
+    QByteArray out;
+    QByteArray err;
+    QString outText() const { return QString::fromUtf8(out); }
+    QString errText() const { return QString::fromUtf8(err); }
+};
+
+inline CliRun RunCli(const QStringList &args) {
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tarvo-cli"), args);
+    if (!p.waitForFinished(30000))
+        return {};
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
