@@ -6,6 +6,7 @@
 #include "storage/tarvo_error.h"
 #include "uikit/widget_names.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -75,6 +76,10 @@ void TBackupReminder::BtnSichernClick() {
 }
 
 TBackupReminder *ShowBackupReminderIfDue(const QDate &today) {
+    // One note at a time, however often the program is closed.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *shown = qobject_cast<TBackupReminder *>(w); shown && shown->isVisible())
+            return shown;
     BackupSettings settings;
     try {
         settings = LoadBackupSettings();

@@ -29,6 +29,6 @@ private:
 };
 
 // Shows the note when a backup is due on `today` (see BackupReminderDue) and
-// returns it; nullptr when none is due. Never throws: a settings file that
-// cannot be read only means no note.
+// returns it (the one already shown, if any); nullptr when none is due. Never
+// throws: a settings file that cannot be read only means no note.
 TBackupReminder *ShowBackupReminderIfDue(const QDate &today = QDate::currentDate());

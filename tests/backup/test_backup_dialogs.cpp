@@ -285,6 +285,7 @@ private slots:
             TSun w;
             w.show();
             w.close();
+            w.close(); // closed twice: still one note
         }
         const QList<TBackupReminder *> notes = Reminders();
         QCOMPARE(notes.size(), 1);
