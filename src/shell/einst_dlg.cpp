@@ -1,6 +1,7 @@
 #include "einst_dlg.h"
 
 #include "add_beob_dlg.h"
+#include "backup/backup_settings.h"
 #include "dialog_slot_table_ui.h"
 #include "observer_admin.h"
 #include "storage/storage_state.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -155,10 +157,29 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     ausLayout->addWidget(gbPrint);
     ausLayout->addStretch(1);
 
+    // Page "Programm": settings of the program, not of the observer
+    TProgramm = new QWidget;
+    TProgramm->setObjectName(QStringLiteral("TProgramm"));
+    auto *gbSicherung = new QGroupBox(QStringLiteral(" Datensicherung "));
+    SEErinnerung = Named(new QSpinBox, "SEErinnerung");
+    SEErinnerung->setRange(0, BackupSettings::kMaxReminderDays);
+    SEErinnerung->setToolTip(
+        QStringLiteral("Beim Beenden an eine Datensicherung erinnern, wenn die letzte so "
+                       "viele Tage zurückliegt; 0 = nie erinnern"));
+    auto *bl = new QHBoxLayout(gbSicherung);
+    bl->addWidget(BuddyLabel(QStringLiteral("Erinnerung an die Datensicherung &nach"), SEErinnerung));
+    bl->addWidget(SEErinnerung);
+    bl->addWidget(new QLabel(QStringLiteral("Tagen (0 = nie)")));
+    bl->addStretch(1);
+    auto *programmLayout = new QVBoxLayout(TProgramm);
+    programmLayout->addWidget(gbSicherung);
+    programmLayout->addStretch(1);
+
     PageControl1->addTab(TBeob, QStringLiteral("&Beobachter"));
     PageControl1->addTab(TPos, QStringLiteral("&Position"));
     PageControl1->addTab(TEin, QStringLiteral("Eingabe"));
     PageControl1->addTab(TAus, QStringLiteral("Ausgabe"));
+    PageControl1->addTab(TProgramm, QStringLiteral("Progra&mm"));
 
     switches_ = {{ein_allg, true, CatBemerkung},
                  {Ein_Wolf, true, CatWolf},
@@ -237,6 +258,7 @@ void TEinstDLG::FormShow() {
     }
     LoadProgramSettings(Profile);
     LoadProfile(Profile);
+    storedReminderDays_ = LoadBackupSettings().reminderDays;
     PageControl1->setCurrentIndex(0);
     fillControls();
     BtnDelete->setEnabled(Storage().ObserverKeys.contains(Storage().CurrentObserverKey));
@@ -254,6 +276,7 @@ void TEinstDLG::fillControls() {
     Brenn->setText(Profile.Brenn.text());
     Vergr->setText(Profile.Vergr.text());
     Projektion->setText(QString::number(Profile.Radius));
+    SEErinnerung->setValue(storedReminderDays_);
     for (const SwitchBox &s : std::as_const(switches_))
         s.box->setChecked((s.ein ? Profile.Ein : Profile.Aus).on(s.index));
     Ein_WolfClick();
@@ -294,6 +317,10 @@ void TEinstDLG::BtnOKClick() {
     try {
         RequireCurrentObserver();
         SaveProfile(edited);
+        if (SEErinnerung->value() != storedReminderDays_) {
+            SaveReminderDays(SEErinnerung->value());
+            storedReminderDays_ = SEErinnerung->value();
+        }
     } catch (const TarvoError &e) {
         ShowError(this, e.message()); // nothing was stored; the input stays for another try or Cancel
         return;

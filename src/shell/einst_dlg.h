@@ -11,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QWidget;
 
@@ -57,6 +58,9 @@ private:
     QWidget *TPos;
     QWidget *TEin;
     QWidget *TAus;
+    QWidget *TProgramm; // program-wide settings (tarvo.ini), for every observer alike
+    QSpinBox *SEErinnerung;
+    int storedReminderDays_ = 0;
     QLineEdit *Name1, *Name2, *Name3, *Name4, *Laenge, *Breite, *Oeffn, *Brenn, *Vergr, *Projektion;
     QComboBox *Instrument;
     QCheckBox *ein_allg, *Ein_Wolf, *Ein_NS, *Ein_Beck, *Ein_Pettis, *Ein_CV, *Ein_A, *Ein_Fackel,

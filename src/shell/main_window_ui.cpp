@@ -1,6 +1,9 @@
 #include "main_window_ui.h"
 
 #include "about_dlg.h"
+#include "backup/backup_dlg.h"
+#include "backup/backup_reminder_widget.h"
+#include "backup/restore_dlg.h"
 #include "einst_dlg.h"
 #include "einst_email_dlg.h"
 #include "evaluation/auswert_dlg.h"
@@ -115,6 +118,11 @@ void TSun::createMenus() {
     HiddenItem(datei, "Speichernunter1", QStringLiteral("Speichern &unter..."));
     HiddenItem(datei, "Drucken1", QStringLiteral("&Drucken..."));
     HiddenItem(datei, "Druckereinrichtung1", QStringLiteral("Drucker&einrichtung..."));
+    datei->addSeparator();
+    connect(MenuItem(datei, "Datensicherung1", QStringLiteral("Daten&sicherung…")), &QAction::triggered, this,
+            &TSun::DatensicherungClick);
+    connect(MenuItem(datei, "Wiederherstellen1", QStringLiteral("&Wiederherstellen…")), &QAction::triggered,
+            this, &TSun::WiederherstellenClick);
     datei->addSeparator();
     connect(MenuItem(datei, "Beenden", QStringLiteral("&Beenden")), &QAction::triggered, this,
             &TSun::BeendenClick);
@@ -247,6 +255,7 @@ bool TSun::event(QEvent *event) {
 void TSun::closeEvent(QCloseEvent *event) {
     FormClose();
     event->accept();
+    ShowBackupReminderIfDue(); // a note beside, never a box to answer
 }
 
 void TSun::FormShow() {
@@ -305,6 +314,20 @@ template <class ImportDialog> void RunImport(DialogSlotTable &table, int slot, Q
 void TSun::SIDCImportClick() { RunImport<TSIDCDlg>(slots_, SlotSIDC, this); }
 
 void TSun::DefRzTARVOClick() { RunImport<TdrTarvoDlg>(slots_, SlotDrTarvo, this); }
+
+void TSun::DatensicherungClick() {
+    slots_.get<TBackupDlg>(SlotBackup, this)->exec();
+}
+
+void TSun::WiederherstellenClick() {
+    if (slots_.get<TRestoreDlg>(SlotRestore, this)->exec() != QDialog::Accepted)
+        return;
+    LoadProgramSettings(Profile);
+    LoadProfile(Profile);
+    FormShow();
+    statusName_ = Profile.Name1.text();
+    SB->showMessage(statusName_);
+}
 
 void TSun::BeendenClick() {
     close();

@@ -33,6 +33,9 @@ public:
     // Menu and tool bar handlers.
     void SIDCImportClick();
     void DefRzTARVOClick();
+    void DatensicherungClick();
+    // After a restore the settings and the current observer are loaded again.
+    void WiederherstellenClick();
     void BeendenClick();
     void Monatsdaten1Click();
     void Positionsberechnung1Click();

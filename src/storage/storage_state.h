@@ -22,6 +22,8 @@ enum DialogSlot : int {
     SlotSIDC = 14,
     SlotTab = 15,
     SlotDrTarvo = 16,
+    SlotBackup = 20,
+    SlotRestore = 21,
 };
 
 // The storage module's state: one instance for the whole program, created by

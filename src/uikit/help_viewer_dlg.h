@@ -22,6 +22,7 @@ inline const QString Reports = QStringLiteral("berichte");
 inline const QString Mail = QStringLiteral("email-versand");
 inline const QString Import = QStringLiteral("import");
 inline const QString Evaluation = QStringLiteral("auswertung");
+inline const QString Backup = QStringLiteral("datensicherung");
 } // namespace HelpTopic
 
 // Opens the help window on a page (empty topic: the contents). The window

@@ -1,15 +1,17 @@
 #pragma once
 
-// Runs tarvo-cli (built beside the tests) as a subprocess.
+// Runs the tarvo-cli built beside the tests and keeps what it printed.
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
 
 struct CliRun {
-    int exitCode = -1; // -1: it did not finish normally
+    int exitCode = -1; // -1: it did not finish normally within 30 s
     QByteArray out;
     QByteArray err;
+    QString outText() const { return QString::fromUtf8(out); }
+    QString errText() const { return QString::fromUtf8(err); }
 };
 
 inline CliRun RunCli(const QStringList &args) {

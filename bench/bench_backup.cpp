@@ -1,0 +1,75 @@
+// Backup of a program folder with 100 year files (two observers, 50 years
+// each, every day observed), its check, and the floor: reading the same files.
+#include "backup/backup_reader.h"
+#include "backup/backup_writer.h"
+#include "storage/file_io.h"
+#include "storage/profile.h"
+#include "storage/storage_state.h"
+#include "storage/year_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstring>
+
+namespace {
+
+struct HundredYears {
+    QTemporaryDir home;
+    QTemporaryDir out;
+    QString zip;
+
+    HundredYears() : zip(out.filePath(QStringLiteral("sicherung.zip"))) {
+        QFile ini(home.filePath(QStringLiteral("tarvo.ini")));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[TARVO32]\r\nBeobachter=Muster\r\n[Beobachter]\r\nMuster=0001\\\r\nAnna=0002\\\r\n");
+        ini.close();
+        StorageStartUp(home.path());
+        TYearBuffer year;
+        std::memset(&year, 0, sizeof year);
+        for (int m = 1; m <= 12; ++m)
+            for (int d = 1; d <= 28; ++d) {
+                TDayRecord &r = year.Day(m, d);
+                std::memset(&r, 0xFF, sizeof r);
+                r.Zeit.assign(QStringLiteral("10:00"));
+                r.g = static_cast<std::int16_t>(d % 9);
+                r.f = static_cast<std::int16_t>(d * 7 % 61);
+                r.Re = static_cast<std::int16_t>(10 * r.g + r.f);
+            }
+        for (const QString &dir : {QStringLiteral("0001/"), QStringLiteral("0002/")}) {
+            QDir(home.path()).mkpath(dir);
+            Storage().CurrentObserverDir = dir;
+            for (int y = 1975; y < 2025; ++y)
+                WriteYear(y, year);
+        }
+    }
+};
+
+void BM_BackupHundredYearFiles(benchmark::State &state) {
+    HundredYears fx;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteBackup(fx.zip, BackupScope::Current()));
+    state.counters["zip_bytes"] = static_cast<double>(QFileInfo(fx.zip).size());
+}
+
+void BM_VerifyHundredYearFiles(benchmark::State &state) {
+    HundredYears fx;
+    WriteBackup(fx.zip, BackupScope::Current());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadVerifiedBackup(fx.zip));
+}
+
+void BM_ReadHundredYearFiles(benchmark::State &state) {
+    HundredYears fx;
+    for (auto _ : state)
+        for (const BackupSource &f : CollectInstallationFiles(BackupScope::Current()).files)
+            benchmark::DoNotOptimize(ReadWholeFile(f.filePath));
+}
+
+} // namespace
+
+BENCHMARK(BM_BackupHundredYearFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerifyHundredYearFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadHundredYearFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
