@@ -89,21 +89,10 @@ bool Undo(const QVector<WrittenFile> &written) {
     return ok;
 }
 
-void ForgetCachedArchives() {
-    StorageState &s = Storage();
-    s.ArchiveNameCache.clear();
-    s.ArchiveReadPath.clear();
-    s.ArchiveReadIdentity.clear();
-    s.ArchiveReadBytes.clear();
-}
-
 } // namespace
 
 QString ResolveDataPathSetting(const QString &setting, const QString &programDir) {
-    if (setting.isEmpty())
-        return programDir;
-    const QString path = QDir::fromNativeSeparators(setting);
-    return QDir::isRelativePath(path) ? programDir + path : path;
+    return setting.isEmpty() ? programDir : ResolveDataPath(setting, programDir);
 }
 
 QString SafetyBackupFolder(const BackupScope &scope) {
@@ -215,7 +204,7 @@ RestoreResult RunRestore(const RestorePlan &plan, const QDateTime &now) {
                     ? QStringLiteral("Die schon geschriebenen Dateien haben ihren vorherigen Inhalt zurück.")
                     : QStringLiteral("Nicht alle schon geschriebenen Dateien konnten zurückgeschrieben "
                                      "werden.");
-            ForgetCachedArchives();
+            ForgetArchiveCache();
             QString message = QStringLiteral("Die Wiederherstellung ist bei „%1“ gescheitert: %2.\n%3")
                                   .arg(item.entry, error, undone);
             if (!result.safetyBackup.isEmpty())
@@ -225,7 +214,7 @@ RestoreResult RunRestore(const RestorePlan &plan, const QDateTime &now) {
         }
         written.append(WrittenFile{item.target, current});
     }
-    ForgetCachedArchives();
+    ForgetArchiveCache();
     result.written = static_cast<int>(written.size());
     return result;
 }

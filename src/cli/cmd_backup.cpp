@@ -63,8 +63,13 @@ int Restore(CliSession &, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar backupCommand("backup", "OUT.zip", Backup);
-const CliCommandRegistrar verifyCommand("verify", "IN.zip", Verify);
-const CliCommandRegistrar restoreCommand("restore", "IN.zip [--dry-run]", Restore);
+const CliCommandRegistrar backupCommand("backup", "OUT.zip", Backup,
+                                        "tarvo.ini, alle Beobachterordner und die Referenzdaten in eine "
+                                        "geprüfte ZIP-Datei sichern");
+const CliCommandRegistrar verifyCommand("verify", "IN.zip", Verify,
+                                        "eine Datensicherung prüfen und ihren Inhalt zeigen");
+const CliCommandRegistrar restoreCommand("restore", "IN.zip [--dry-run]", Restore,
+                                         "eine Datensicherung zurückspielen (vorher wird der jetzige Stand "
+                                         "gesichert); --dry-run zeigt nur, was sich ändern würde");
 
 } // namespace

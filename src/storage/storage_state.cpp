@@ -83,10 +83,12 @@ QString StoredDataPath(const QString &dataPath) {
     return dataPath.endsWith(QLatin1Char('/')) ? relative + QLatin1Char('/') : relative;
 }
 
-QString ResolveDataPath(const QString &stored) {
+QString ResolveDataPath(const QString &stored) { return ResolveDataPath(stored, Storage().ProgramDir); }
+
+QString ResolveDataPath(const QString &stored, const QString &programDir) {
     if (stored.isEmpty() || QDir::isAbsolutePath(stored))
         return stored;
     QString relative = stored;
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return WithTrailingSeparator(QDir::cleanPath(Storage().ProgramDir + relative));
+    return WithTrailingSeparator(QDir::cleanPath(programDir + relative));
 }

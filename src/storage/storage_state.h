@@ -81,3 +81,5 @@ QString StoredDataPath(const QString &dataPath);
 // the working directory, and ends with a separator; an absolute one is
 // taken as it is.
 QString ResolveDataPath(const QString &stored);
+// The same against another program directory (one that ends with a separator).
+QString ResolveDataPath(const QString &stored, const QString &programDir);
