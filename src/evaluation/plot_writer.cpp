@@ -1,0 +1,187 @@
+#include "plot_writer.h"
+
+#include "storage/file_io.h"
+#include "storage/tarvo_error.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+// One layout pixel is 1/96 inch on paper.
+constexpr double kLayoutDpi = 96;
+
+void DrawText(QPainter &painter, const TPlotText &text) {
+    if (!text.text.isEmpty())
+        painter.drawText(text.rect, text.flags, text.text);
+}
+
+void PaintGrid(QPainter &painter, const TPlotLayout &L, const TPlotStyle &style) {
+    const QRectF &r = L.plotRect;
+    painter.setPen(QPen(style.grid, 1));
+    for (const TPlotTick &t : L.yTicks)
+        if (t.pixel > r.top() + 0.5 && t.pixel < r.bottom() - 0.5)
+            painter.drawLine(QPointF(r.left(), t.pixel), QPointF(r.right(), t.pixel));
+    for (const TPlotTick &t : L.xTicks)
+        if (t.major && t.pixel > r.left() + 0.5 && t.pixel < r.right() - 0.5)
+            painter.drawLine(QPointF(t.pixel, r.top()), QPointF(t.pixel, r.bottom()));
+}
+
+void PaintSeries(QPainter &painter, const TPlot &plot, const TPlotLayout &L) {
+    painter.save();
+    painter.setClipRect(L.plotRect);
+    for (const TPlotSeriesPath &path : L.paths) {
+        const TPlotSeries &s = plot.series[path.series];
+        painter.setPen(QPen(s.colour, s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        for (const QPolygonF &line : path.lines)
+            painter.drawPolyline(line);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(s.colour);
+        const double radius = L.dotRadius(s.width);
+        for (const QPointF &dot : path.dots)
+            painter.drawEllipse(dot, radius, radius);
+    }
+    painter.restore();
+}
+
+void PaintAxes(QPainter &painter, const TPlotLayout &L, const TPlotStyle &style) {
+    const QRectF &r = L.plotRect;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(style.axis, 1));
+    painter.drawRect(r);
+    for (const TPlotTick &t : L.xTicks) {
+        const double length = t.major ? L.tickLength : L.tickLength * 0.6;
+        painter.drawLine(QPointF(t.pixel, r.bottom()), QPointF(t.pixel, r.bottom() + length));
+    }
+    for (const TPlotTick &t : L.yTicks)
+        painter.drawLine(QPointF(r.left() - L.tickLength, t.pixel), QPointF(r.left(), t.pixel));
+    painter.setPen(style.text);
+    painter.setFont(style.tickFont());
+    for (const TPlotText &t : L.xLabels)
+        DrawText(painter, t);
+    for (const TPlotText &t : L.yLabels)
+        DrawText(painter, t);
+    painter.setFont(style.axisTitleFont());
+    DrawText(painter, L.xTitle);
+    if (!L.yTitle.text.isEmpty()) {
+        painter.save();
+        const QRectF &box = L.yTitle.rect;
+        painter.translate(box.center());
+        painter.rotate(-90);
+        painter.drawText(QRectF(-box.height() / 2, -box.width() / 2, box.height(), box.width()),
+                         Qt::AlignCenter, L.yTitle.text);
+        painter.restore();
+    }
+}
+
+void PaintTitlesAndLegend(QPainter &painter, const TPlot &plot, const TPlotLayout &L,
+                          const TPlotStyle &style) {
+    painter.setPen(style.text);
+    painter.setFont(style.titleFont());
+    DrawText(painter, L.title);
+    painter.setPen(style.faint);
+    painter.setFont(style.subtitleFont());
+    DrawText(painter, L.subtitle);
+    painter.setFont(style.legendFont());
+    for (const TPlotLegendEntry &e : L.legend) {
+        const TPlotSeries &s = plot.series[e.series];
+        painter.setPen(QPen(s.colour, std::max(s.width, 1.5), Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(e.sample);
+        painter.setPen(style.text);
+        DrawText(painter, e.text);
+    }
+    painter.setPen(style.faint);
+    painter.setFont(style.smallPrintFont());
+    DrawText(painter, L.attribution);
+}
+
+void WriteOrThrow(const QString &fileName, const QByteArray &bytes) {
+    if (bytes.isEmpty() || !WriteFileAtomically(fileName, bytes))
+        throw TarvoError::CannotWrite(fileName);
+}
+
+} // namespace
+
+void PaintPlot(QPainter &painter, const TPlot &plot, const TPlotLayout &layout, const TPlotStyle &style) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.fillRect(QRectF(QPointF(0, 0), layout.size), style.background);
+    PaintGrid(painter, layout, style);
+    PaintSeries(painter, plot, layout);
+    PaintAxes(painter, layout, style);
+    PaintTitlesAndLegend(painter, plot, layout, style);
+    painter.restore();
+}
+
+QImage RenderPlotImage(const TPlot &plot, QSize size, double scale, const TPlotStyle &style) {
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    const int dotsPerMeter = qRound(kLayoutDpi * scale / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(style.background);
+    QPainter painter(&image);
+    PaintPlot(painter, plot, LayoutPlot(plot, QSizeF(size), style), style);
+    return image;
+}
+
+QByteArray PlotPngBytes(const TPlot &plot, QSize size, double scale, const TPlotStyle &style) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderPlotImage(plot, size, scale, style).save(&buffer, "PNG"))
+        return QByteArray();
+    return bytes;
+}
+
+QByteArray PlotPdfBytes(const TPlot &plot, const TPlotStyle &style) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(1200);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    writer.setTitle(plot.title);
+    writer.setCreator(QStringLiteral("Tarvo"));
+    QPainter painter(&writer);
+    // Laid out as on a screen of 96 dpi, then scaled to the page.
+    const double scale = writer.resolution() / kLayoutDpi;
+    const QSizeF size(writer.width() / scale, writer.height() / scale);
+    painter.scale(scale, scale);
+    PaintPlot(painter, plot, LayoutPlot(plot, size, style), style);
+    painter.end();
+    return bytes;
+}
+
+void WritePlotPng(const TPlot &plot, const QString &fileName, QSize size, double scale,
+                  const TPlotStyle &style) {
+    WriteOrThrow(fileName, PlotPngBytes(plot, size, scale, style));
+}
+
+void WritePlotPdf(const TPlot &plot, const QString &fileName, const TPlotStyle &style) {
+    WriteOrThrow(fileName, PlotPdfBytes(plot, style));
+}
+
+bool IsPdfFileName(const QString &fileName) {
+    return fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+void WritePlotFile(const TPlot &plot, const QString &fileName, QSize pngSize, double pngScale,
+                   const TPlotStyle &style) {
+    if (IsPdfFileName(fileName))
+        WritePlotPdf(plot, fileName, style);
+    else
+        WritePlotPng(plot, fileName, pngSize, pngScale, style);
+}
+
+QString ImageFileName(const QString &chosen, bool pdf) {
+    if (chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) || IsPdfFileName(chosen))
+        return chosen;
+    return chosen + (pdf ? QStringLiteral(".pdf") : QStringLiteral(".png"));
+}
