@@ -1,0 +1,220 @@
+// The evaluation window on an observer's real year files and SILSO import:
+// the first view follows the own data, the view is remembered in beob.ini,
+// months without data are gaps, and the default colours.
+#include "../common/modal.h"
+#include "../common/observer_fixture.h"
+#include "../common/permission_override.h"
+#include "evaluation/auswert_dlg.h"
+#include "storage/tarvo_error.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+QString BeobIni(const QTemporaryDir &home) {
+    return home.filePath(QStringLiteral("0001/beob.ini"));
+}
+
+void ShowAndWait(TAuswDlg &dlg, const TObserverProfile &profile, QSize size) {
+    dlg.setProfile(profile);
+    dlg.setToday(QDate(2026, 6, 15));
+    dlg.resize(size);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+}
+
+TObserverProfile LoadedProfile() {
+    TObserverProfile profile = EmptyProfile();
+    LoadProfile(profile);
+    return profile;
+}
+
+} // namespace
+
+class TestEvalView : public QObject {
+    Q_OBJECT
+    QTemporaryDir home_;
+
+private slots:
+    void initTestCase() { QVERIFY(DropPermissionOverride()); }
+
+    // 1995..2005 with a break from June to October 2001; SIDC up to 2005.
+    void init() {
+        home_.remove();
+        QVERIFY(QDir().mkpath(home_.path()));
+        TObserverFixture fixture;
+        for (int month = 6; month <= 10; ++month)
+            fixture.breaks << 200100 + month;
+        MakeObserverHome(home_.path(), fixture);
+    }
+
+    void opensOnTheSpanOfTheOwnData() {
+        TAuswDlg dlg;
+        ShowAndWait(dlg, LoadedProfile(), QSize(1280, 1024));
+        QCOMPARE(Child<QSpinBox>(&dlg, "SE1")->value(), 2006);
+        QCOMPARE(Child<QSpinBox>(&dlg, "SE2")->value(), 11);
+        QCOMPARE(CurveNames(dlg.shownCurves()), (QStringList{"re", "r13", "sidc", "sidcm"}));
+        const TPlotLayout &layout = dlg.plotLayout();
+        QCOMPARE(layout.title.text, QStringLiteral("Relativzahlen 1995–2005"));
+        QCOMPARE(layout.subtitle.text, QStringLiteral("Beobachter: Erika Mustermann"));
+        QVERIFY(layout.attribution.text.contains(QLatin1String("WDC-SILSO")));
+        QCOMPARE(layout.legend.size(), 4);
+        // The value axis ends on a round number just above the largest value shown.
+        double largest = 0;
+        for (const TPlotSeries &s : dlg.plot().series)
+            for (const QPointF &p : s.points)
+                if (p.x() > 1995 && std::isfinite(p.y()))
+                    largest = std::max(largest, p.y());
+        QVERIFY(layout.yMax >= largest);
+        QVERIFY(layout.yMax < largest * 1.3);
+        QCOMPARE(layout.yLabels.last().text, QString::number(qRound(layout.yMax)));
+        // Never chose colours: the default ones, not yet written.
+        for (int c = 0; c < kCurveCount; ++c)
+            QCOMPARE(dlg.profile().Farbe[c], DefaultCurveColours()[c]);
+
+        const QByteArray shot = qgetenv("TARVO_SCREENSHOT_DIR");
+        if (!shot.isEmpty()) {
+            const QString dir = QString::fromLocal8Bit(shot);
+            dlg.grab().save(dir + QStringLiteral("/auswertung-1280x1024.png"));
+            dlg.SaveImage(dir + QStringLiteral("/auswertung.png"));
+            dlg.SaveImage(dir + QStringLiteral("/auswertung.pdf"));
+            dlg.resize(1024, 768);
+            QTRY_COMPARE(dlg.figureSize().width() < 1024, true);
+            dlg.grab().save(dir + QStringLiteral("/auswertung-1024x768.png"));
+        }
+        dlg.reject();
+        IniFile ini(BeobIni(home_));
+        QVERIFY(!ini.sectionExists(QStringLiteral("Farbe")));
+        QVERIFY(!ini.sectionExists(QStringLiteral("Auswertung"))); // nothing changed, nothing written
+    }
+
+    void monthsWithoutDataAreGaps() {
+        TAuswDlg dlg;
+        ShowAndWait(dlg, LoadedProfile(), QSize(1280, 1024));
+        const TEvalData &d = dlg.evalData();
+        const int august2001 = (2001 - 1995) * 12 + 8;
+        QCOMPARE(d.yearOfPoint(august2001), 2001);
+        QVERIFY(!d.drawn[0][august2001]);
+        QVERIFY(d.drawn[13][august2001]);
+        // R13 is missing from December 2000 to April 2002 (six months around the break).
+        QVERIFY(d.drawn[3][august2001 - 9]);
+        QVERIFY(!d.drawn[3][august2001 - 8]);
+        QVERIFY(!d.drawn[3][august2001 + 8]);
+        QVERIFY(d.drawn[3][august2001 + 9]);
+        // The Re line breaks there: two lines.
+        for (const TPlotSeriesPath &path : dlg.plotLayout().paths)
+            if (dlg.plot().series[path.series].label == QLatin1String("Re"))
+                QCOMPARE(path.lines.size(), 2);
+
+        QWidget *pb1 = Child<QWidget>(&dlg, "PB1");
+        const QPointF at(dlg.plotLayout().toPixel({d.timeOfPoint(august2001), 0}).x(),
+                         dlg.plotLayout().plotRect.center().y());
+        QMouseEvent move(QEvent::MouseMove, at, pb1->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(pb1, &move);
+        const QStringList lines = pb1->toolTip().split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(0), QStringLiteral("August 2001"));
+        QCOMPARE(lines.value(1), QStringLiteral("Re:keine Daten"));
+        QCOMPARE(lines.value(2), QStringLiteral("R13:keine Daten"));
+        QVERIFY(lines.value(3).startsWith(QLatin1String("SIDC:1")));
+        QCOMPARE(dlg.markedPoint(), august2001);
+        dlg.reject();
+    }
+
+    void viewIsRememberedAfterReopening() {
+        {
+            TAuswDlg dlg;
+            ShowAndWait(dlg, LoadedProfile(), QSize(1100, 800));
+            Child<QSpinBox>(&dlg, "SE1")->setValue(2004);
+            Child<QSpinBox>(&dlg, "SE2")->setValue(6);
+            Child<QToolButton>(&dlg, "M17")->setChecked(true);
+            Child<QToolButton>(&dlg, "SIDC")->setChecked(false);
+            Child<QCheckBox>(&dlg, "GitterCheck")->click();
+            QCOMPARE(dlg.evalData().firstYear, 1998);
+            dlg.accept();
+        }
+        IniFile ini(BeobIni(home_));
+        QCOMPARE(ini.readInteger(QStringLiteral("Auswertung"), QStringLiteral("Endjahr"), 0), 2004);
+        QCOMPARE(ini.readInteger(QStringLiteral("Auswertung"), QStringLiteral("Zyklus"), 0), 6);
+        QCOMPARE(ini.readString(QStringLiteral("Auswertung"), QStringLiteral("Kurven"), QString()),
+                 QStringLiteral("re,r13,p17,sidcm"));
+        QCOMPARE(ini.readBool(QStringLiteral("Auswertung"), QStringLiteral("Gitter"), true), false);
+        // Closed with OK: the default colours are written; the rest of the file stays.
+        QCOMPARE(ini.readInteger(QStringLiteral("Farbe"), QStringLiteral("13"), 0),
+                 DefaultCurveColours()[13]);
+        QCOMPARE(ini.readString(QStringLiteral("Beobachter"), QStringLiteral("Name2"), QString()),
+                 QStringLiteral("Erika Mustermann"));
+
+        TAuswDlg again;
+        ShowAndWait(again, LoadedProfile(), QSize(1100, 800));
+        QCOMPARE(Child<QSpinBox>(&again, "SE1")->value(), 2004);
+        QCOMPARE(Child<QSpinBox>(&again, "SE2")->value(), 6);
+        QCOMPARE(CurveNames(again.shownCurves()), (QStringList{"re", "r13", "p17", "sidcm"}));
+        QVERIFY(!Child<QCheckBox>(&again, "GitterCheck")->isChecked());
+        QVERIFY(Child<QTableWidget>(&again, "SAG")->isHidden());
+        QCOMPARE(again.plotLayout().title.text, QStringLiteral("Relativzahlen 1998–2003"));
+        again.reject();
+    }
+
+    void storedViewsReadBack_data() {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<int>("endYear");
+        QTest::addColumn<QStringList>("curves");
+        QTest::newRow("older file without the section") << QByteArray() << false << 0 << QStringList();
+        QTest::newRow("a view") << QByteArray("Endjahr=1990\r\nZyklus=3\r\nKurven=re, sidc\r\nGitter=1\r\n")
+                                << true << 1990 << QStringList{"re", "sidc"};
+        QTest::newRow("only some keys") << QByteArray("Kurven=re\r\n") << false << 0 << QStringList();
+        QTest::newRow("no curves") << QByteArray("Endjahr=2001\r\nZyklus=x\r\nKurven=\r\n") << true << 2001
+                                   << QStringList();
+    }
+    void storedViewsReadBack() {
+        QFETCH(QByteArray, section);
+        QFETCH(bool, stored);
+        QFETCH(int, endYear);
+        QFETCH(QStringList, curves);
+        QFile file(BeobIni(home_));
+        QVERIFY(file.open(QIODevice::Append));
+        if (!section.isEmpty())
+            file.write("[Auswertung]\r\n" + section);
+        file.close();
+        const TEvaluationView view = LoadEvaluationView();
+        QCOMPARE(view.stored, stored);
+        QCOMPARE(view.endYear, endYear);
+        QCOMPARE(view.curves, curves);
+        if (view.stored) {
+            // A broken value is kept in range by the window.
+            TAuswDlg dlg;
+            ShowAndWait(dlg, LoadedProfile(), QSize(1100, 800));
+            QCOMPARE(Child<QSpinBox>(&dlg, "SE1")->value(), endYear);
+            QVERIFY(Child<QSpinBox>(&dlg, "SE2")->value() >= 1);
+            dlg.reject();
+        }
+    }
+
+    void unwritableViewIsReported() {
+        TAuswDlg dlg;
+        ShowAndWait(dlg, LoadedProfile(), QSize(1100, 800));
+        Child<QSpinBox>(&dlg, "SE2")->setValue(4);
+        const QString folder = home_.filePath(QStringLiteral("0001"));
+        const QFile::Permissions was = QFile::permissions(folder);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        MessageBoxCatcher catcher;
+        dlg.reject();
+        QFile::setPermissions(folder, was);
+        QTRY_COMPARE(catcher.texts.size(), 1);
+        QCOMPARE(catcher.texts.first(),
+                 QStringLiteral("In %1 kann nicht geschrieben werden").arg(BeobIni(home_)));
+        QVERIFY(!IniFile(BeobIni(home_)).sectionExists(QStringLiteral("Auswertung")));
+    }
+};
+
+QTEST_MAIN(TestEvalView)
+#include "test_eval_view.moc"
