@@ -2,6 +2,7 @@
 
 #include "paint_box_widget.h"
 #include "plot_writer.h"
+#include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
@@ -80,6 +81,10 @@ QVector<TImageChoice> ImageChoices(QSize figure) {
                            scale});
     choices.push_back({QStringLiteral("PDF-Dokument, A4 quer (*.pdf)"), 0});
     return choices;
+}
+
+bool HasObserver() {
+    return !Storage().CurrentObserverDir.isEmpty();
 }
 
 } // namespace
@@ -247,6 +252,13 @@ void TAuswDlg::FormShow() {
     endYear_ = SE1_->value();
     factor_ = SE3_->value();
     ColourLegend();
+    if (!HasObserver()) {
+        // Nothing to read, and no folder to keep the view in.
+        data_ = TEvalData{};
+        LineNew();
+        SetStatus(QStringLiteral("Es ist kein Beobachter eingerichtet"));
+        return;
+    }
     try {
         Draw();
     } catch (const TarvoError &e) {
@@ -259,7 +271,8 @@ void TAuswDlg::FormShow() {
 void TAuswDlg::RestoreView() {
     TEvaluationView view;
     try {
-        view = LoadEvaluationView();
+        if (HasObserver())
+            view = LoadEvaluationView();
     } catch (const TarvoError &e) {
         ShowError(this, e.message());
     }
@@ -269,7 +282,8 @@ void TAuswDlg::RestoreView() {
         SetCurves(CurvesFromNames(view.curves));
         GitterCheck_->setChecked(view.legendGrid);
     } else {
-        const TEvalSpan span = DefaultEvalSpan(YearsWithOwnData(ReadArchiveYear), today_.year());
+        const QList<int> years = HasObserver() ? YearsWithOwnData(ReadArchiveYear) : QList<int>();
+        const TEvalSpan span = DefaultEvalSpan(years, today_.year());
         SE1_->setValue(span.endYear);
         SE2_->setValue(span.years);
         TCurveSwitches shown = DefaultCurves();
@@ -299,6 +313,8 @@ void TAuswDlg::done(int result) {
 void TAuswDlg::FormClose(int result) {
     data_ = TEvalData{};
     figure_ = QPixmap();
+    if (!HasObserver())
+        return;
     try {
         TEvaluationView view = CurrentView();
         view.stored = viewAtOpen_.stored;
@@ -380,7 +396,7 @@ void TAuswDlg::PaintFigure(QPainter &painter) {
 }
 
 void TAuswDlg::RedrawSwallowingErrors() {
-    if (!isVisible() || showing_)
+    if (!isVisible() || showing_ || !HasObserver())
         return;
     try {
         Draw();

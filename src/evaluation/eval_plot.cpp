@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr double kThinLine = 1.3;
-constexpr double kThickLine = 2.6;
+constexpr double kThinLine = 1;
+constexpr double kThickLine = 2.4;
 
 // Smoothed series are drawn thick and over the monthly ones.
 bool DrawnThick(const TCurveInfo &curve) {

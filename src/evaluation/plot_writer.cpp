@@ -4,10 +4,12 @@
 #include "storage/tarvo_error.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cmath>
 
 namespace {
 
@@ -15,8 +17,22 @@ namespace {
 constexpr double kLayoutDpi = 96;
 
 void DrawText(QPainter &painter, const TPlotText &text) {
-    if (!text.text.isEmpty())
+    if (text.text.isEmpty())
+        return;
+    if (text.flags & Qt::TextWordWrap) {
         painter.drawText(text.rect, text.flags, text.text);
+        return;
+    }
+    // One line placed by hand: much cheaper than laying it out in a rectangle.
+    const QFontMetricsF fm(painter.font());
+    const double width = fm.horizontalAdvance(text.text);
+    double x = text.rect.left();
+    if (text.flags & Qt::AlignRight)
+        x = text.rect.right() - width;
+    else if (text.flags & Qt::AlignHCenter)
+        x = text.rect.center().x() - width / 2;
+    const double y = text.rect.center().y() - fm.height() / 2 + fm.ascent();
+    painter.drawText(QPointF(x, y), text.text);
 }
 
 void PaintGrid(QPainter &painter, const TPlotLayout &L, const TPlotStyle &style) {
@@ -30,15 +46,48 @@ void PaintGrid(QPainter &painter, const TPlotLayout &L, const TPlotStyle &style)
             painter.drawLine(QPointF(t.pixel, r.top()), QPointF(t.pixel, r.bottom()));
 }
 
+// The line moved sideways by `offset` pixels, each point along the normal of
+// the line's direction there.
+QPolygonF Offset(const QPolygonF &line, double offset) {
+    QPolygonF moved(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QPointF d = line[std::min(i + 1, line.size() - 1)] - line[std::max<qsizetype>(i - 1, 0)];
+        const double length = std::hypot(d.x(), d.y());
+        moved[i] = length > 0 ? line[i] + QPointF(-d.y(), d.x()) * (offset / length) : line[i];
+    }
+    return moved;
+}
+
+// On an image at one device pixel per layout pixel Qt strokes a line wider
+// than a pixel many times slower than a one-pixel line; there a wide line is
+// laid from one-pixel strands side by side. Scaled devices (PDF, images at 2x
+// and 3x) get the true pen.
+bool StrandsForWideLines(const QPainter &painter) {
+    const int type = painter.device()->devType();
+    return (type == QInternal::Image || type == QInternal::Pixmap) &&
+           painter.deviceTransform().type() <= QTransform::TxTranslate;
+}
+
 void PaintSeries(QPainter &painter, const TPlot &plot, const TPlotLayout &L) {
     painter.save();
+    // The clip also speeds the strokes up: Qt skips what lies outside.
     painter.setClipRect(L.plotRect);
+    const bool strands = StrandsForWideLines(painter);
     for (const TPlotSeriesPath &path : L.paths) {
         const TPlotSeries &s = plot.series[path.series];
-        painter.setPen(QPen(s.colour, s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
-        for (const QPolygonF &line : path.lines)
-            painter.drawPolyline(line);
+        if (strands && s.width > 1) {
+            painter.setPen(QPen(s.colour, 1));
+            const int count = static_cast<int>(std::ceil(s.width - 1)) + 1;
+            const double spacing = (s.width - 1) / (count - 1);
+            for (const QPolygonF &line : path.lines)
+                for (int strand = 0; strand < count; ++strand)
+                    painter.drawPolyline(Offset(line, (strand - (count - 1) / 2.0) * spacing));
+        } else {
+            painter.setPen(QPen(s.colour, s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            for (const QPolygonF &line : path.lines)
+                painter.drawPolyline(line);
+        }
         painter.setPen(Qt::NoPen);
         painter.setBrush(s.colour);
         const double radius = L.dotRadius(s.width);
@@ -124,7 +173,6 @@ QImage RenderPlotImage(const TPlot &plot, QSize size, double scale, const TPlotS
     const int dotsPerMeter = qRound(kLayoutDpi * scale / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    image.fill(style.background);
     QPainter painter(&image);
     PaintPlot(painter, plot, LayoutPlot(plot, QSizeF(size), style), style);
     return image;

@@ -1,7 +1,7 @@
 // The evaluation dialog over a real archive: showing, curve switching,
 // colour choice saved to beob.ini, read-out tooltip, picture export.
 #include "../common/modal.h"
-#include "evaluation/auswert_dlg.h"
+#include "auswert_test_helpers.h"
 #include "storage/archive.h"
 #include "storage/ini_file.h"
 #include "storage/storage_state.h"
@@ -64,10 +64,15 @@ bool Near(QColor a, QColor b, int tolerance) {
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-void MoveMouse(QWidget *widget, QPointF at) {
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
+// A line drawn through `at` in this colour: the pixel there or one beside it
+// has the colour (lines are smoothed over neighbouring pixels).
+bool LineAt(const QImage &image, QPointF at, QColor colour, int tolerance) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (Near(image.pixelColor(int(std::floor(at.x())) + dx, int(std::floor(at.y())) + dy), colour,
+                     tolerance))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -96,11 +101,7 @@ private slots:
 
     void showsTwentyYears() {
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.resize(1280, 800);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(1280, 800)));
         auto *se1 = Child<QSpinBox>(&dlg, "SE1");
         auto *se2 = Child<QSpinBox>(&dlg, "SE2");
         // No year files: the 15 years up to today.
@@ -154,11 +155,7 @@ private slots:
     // Releasing a button removes exactly its curve; a curve under it stays.
     void releasingACurveErasesOnlyIt() {
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.resize(1000, 700);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(1000, 700)));
         for (const char *name : {"SIDC", "SIDC_M"})
             CurveButton(&dlg, name)->setChecked(false);
         auto *re = CurveButton(&dlg, "RE");
@@ -175,17 +172,15 @@ private slots:
         for (int i = 1; i < 60; ++i)
             if (apart(i) > apart(k))
                 k = i;
-        // The pixel that holds the point.
-        auto pixel = [](QPointF p) { return QPoint(int(std::floor(p.x())), int(std::floor(p.y()))); };
-        const QPoint reAt = pixel(PathOf(dlg, "Re").lines[0][k]);
-        const QPoint r13At = pixel(PathOf(dlg, "R13").lines[0][k]);
+        const QPointF reAt = PathOf(dlg, "Re").lines[0][k];
         const QImage before = pb1->grab().toImage();
-        QVERIFY(Near(before.pixelColor(r13At), Qt::blue, 40));
-        QVERIFY(Near(before.pixelColor(reAt), Qt::red, 100));
+        QVERIFY(LineAt(before, PathOf(dlg, "R13").lines[0][k], Qt::blue, 10));
+        QVERIFY(LineAt(before, reAt, Qt::red, 60));
         re->setChecked(false);
         // The value axis follows the curves shown, so R13 is looked up again.
         const QImage after = pb1->grab().toImage();
-        QVERIFY(Near(after.pixelColor(pixel(PathOf(dlg, "R13").lines[0][k])), Qt::blue, 40));
+        QVERIFY(LineAt(after, PathOf(dlg, "R13").lines[0][k], Qt::blue, 10));
+        QVERIFY(!LineAt(after, reAt, Qt::red, 100));
         int reddish = 0;
         for (int y = 0; y < after.height(); ++y)
             for (int x = 0; x < after.width(); ++x)
@@ -231,11 +226,7 @@ private slots:
 
     void savesPngAndPdf() {
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.resize(900, 600);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(900, 600)));
         QTemporaryDir out;
         dlg.SaveImage(out.filePath(QStringLiteral("a.png")));
         dlg.SaveImage(out.filePath(QStringLiteral("b.png")), 2);
@@ -270,10 +261,7 @@ private slots:
         QFETCH(bool, replace);
         QFETCH(QString, written);
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(1000, 700)));
         QTemporaryDir out;
         const QString target = out.filePath(written);
         if (existing) {
@@ -308,13 +296,25 @@ private slots:
         dlg.reject();
     }
 
+    // Without an observer nothing is read and nothing is written.
+    void withoutObserver() {
+        Storage().CurrentObserverDir.clear();
+        {
+            TAuswDlg dlg;
+            QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(900, 600)));
+            QCOMPARE(Child<QWidget>(&dlg, "Stat")->property("text").toString(),
+                     QStringLiteral("Es ist kein Beobachter eingerichtet"));
+            QCOMPARE(dlg.evalData().pointCount(), 0);
+            Child<QSpinBox>(&dlg, "SE2")->setValue(3);
+            dlg.accept();
+        }
+        Storage().CurrentObserverDir = QStringLiteral("0001/");
+        QCOMPARE(QDir(home_.path()).entryList(QDir::Files), QStringList());
+    }
+
     void copyPutsThePictureOnTheClipboard() {
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.resize(900, 600);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(900, 600)));
         QApplication::clipboard()->clear();
         Child<QPushButton>(&dlg, "BtnCopy")->click();
         const QImage copied = QApplication::clipboard()->image();

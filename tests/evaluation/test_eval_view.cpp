@@ -4,7 +4,7 @@
 #include "../common/modal.h"
 #include "../common/observer_fixture.h"
 #include "../common/permission_override.h"
-#include "evaluation/auswert_dlg.h"
+#include "auswert_test_helpers.h"
 #include "storage/tarvo_error.h"
 
 #include <QApplication>
@@ -22,18 +22,18 @@ QString BeobIni(const QTemporaryDir &home) {
     return home.filePath(QStringLiteral("0001/beob.ini"));
 }
 
-void ShowAndWait(TAuswDlg &dlg, const TObserverProfile &profile, QSize size) {
-    dlg.setProfile(profile);
-    dlg.setToday(QDate(2026, 6, 15));
-    dlg.resize(size);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-}
-
 TObserverProfile LoadedProfile() {
     TObserverProfile profile = EmptyProfile();
     LoadProfile(profile);
     return profile;
+}
+
+// 1995..2005 with a break from June to October 2001; SIDC up to 2005.
+TObserverFixture ExampleFixture() {
+    TObserverFixture fixture;
+    for (int month = 6; month <= 10; ++month)
+        fixture.breaks << 200100 + month;
+    return fixture;
 }
 
 } // namespace
@@ -45,19 +45,15 @@ class TestEvalView : public QObject {
 private slots:
     void initTestCase() { QVERIFY(DropPermissionOverride()); }
 
-    // 1995..2005 with a break from June to October 2001; SIDC up to 2005.
     void init() {
         home_.remove();
         QVERIFY(QDir().mkpath(home_.path()));
-        TObserverFixture fixture;
-        for (int month = 6; month <= 10; ++month)
-            fixture.breaks << 200100 + month;
-        MakeObserverHome(home_.path(), fixture);
+        MakeObserverHome(home_.path(), ExampleFixture());
     }
 
     void opensOnTheSpanOfTheOwnData() {
         TAuswDlg dlg;
-        ShowAndWait(dlg, LoadedProfile(), QSize(1280, 1024));
+        QVERIFY(ShowEvaluation(dlg, LoadedProfile(), QDate(2026, 6, 15), QSize(1280, 1024)));
         QCOMPARE(Child<QSpinBox>(&dlg, "SE1")->value(), 2006);
         QCOMPARE(Child<QSpinBox>(&dlg, "SE2")->value(), 11);
         QCOMPARE(CurveNames(dlg.shownCurves()), (QStringList{"re", "r13", "sidc", "sidcm"}));
@@ -93,11 +89,14 @@ private slots:
         IniFile ini(BeobIni(home_));
         QVERIFY(!ini.sectionExists(QStringLiteral("Farbe")));
         QVERIFY(!ini.sectionExists(QStringLiteral("Auswertung"))); // nothing changed, nothing written
+        // For trying the program by hand: the same observer in a folder that stays.
+        if (!shot.isEmpty())
+            MakeObserverHome(QString::fromLocal8Bit(shot) + QStringLiteral("/home"), ExampleFixture());
     }
 
     void monthsWithoutDataAreGaps() {
         TAuswDlg dlg;
-        ShowAndWait(dlg, LoadedProfile(), QSize(1280, 1024));
+        QVERIFY(ShowEvaluation(dlg, LoadedProfile(), QDate(2026, 6, 15), QSize(1280, 1024)));
         const TEvalData &d = dlg.evalData();
         const int august2001 = (2001 - 1995) * 12 + 8;
         QCOMPARE(d.yearOfPoint(august2001), 2001);
@@ -114,11 +113,7 @@ private slots:
                 QCOMPARE(path.lines.size(), 2);
 
         QWidget *pb1 = Child<QWidget>(&dlg, "PB1");
-        const QPointF at(dlg.plotLayout().toPixel({d.timeOfPoint(august2001), 0}).x(),
-                         dlg.plotLayout().plotRect.center().y());
-        QMouseEvent move(QEvent::MouseMove, at, pb1->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(pb1, &move);
+        MoveMouse(pb1, OverMonth(dlg, august2001));
         const QStringList lines = pb1->toolTip().split(QLatin1Char('\n'));
         QCOMPARE(lines.value(0), QStringLiteral("August 2001"));
         QCOMPARE(lines.value(1), QStringLiteral("Re:keine Daten"));
@@ -131,7 +126,7 @@ private slots:
     void viewIsRememberedAfterReopening() {
         {
             TAuswDlg dlg;
-            ShowAndWait(dlg, LoadedProfile(), QSize(1100, 800));
+            QVERIFY(ShowEvaluation(dlg, LoadedProfile(), QDate(2026, 6, 15), QSize(1100, 800)));
             Child<QSpinBox>(&dlg, "SE1")->setValue(2004);
             Child<QSpinBox>(&dlg, "SE2")->setValue(6);
             Child<QToolButton>(&dlg, "M17")->setChecked(true);
@@ -153,7 +148,7 @@ private slots:
                  QStringLiteral("Erika Mustermann"));
 
         TAuswDlg again;
-        ShowAndWait(again, LoadedProfile(), QSize(1100, 800));
+        QVERIFY(ShowEvaluation(again, LoadedProfile(), QDate(2026, 6, 15), QSize(1100, 800)));
         QCOMPARE(Child<QSpinBox>(&again, "SE1")->value(), 2004);
         QCOMPARE(Child<QSpinBox>(&again, "SE2")->value(), 6);
         QCOMPARE(CurveNames(again.shownCurves()), (QStringList{"re", "r13", "p17", "sidcm"}));
@@ -192,7 +187,7 @@ private slots:
         if (view.stored) {
             // A broken value is kept in range by the window.
             TAuswDlg dlg;
-            ShowAndWait(dlg, LoadedProfile(), QSize(1100, 800));
+            QVERIFY(ShowEvaluation(dlg, LoadedProfile(), QDate(2026, 6, 15), QSize(1100, 800)));
             QCOMPARE(Child<QSpinBox>(&dlg, "SE1")->value(), endYear);
             QVERIFY(Child<QSpinBox>(&dlg, "SE2")->value() >= 1);
             dlg.reject();
@@ -201,7 +196,7 @@ private slots:
 
     void unwritableViewIsReported() {
         TAuswDlg dlg;
-        ShowAndWait(dlg, LoadedProfile(), QSize(1100, 800));
+        QVERIFY(ShowEvaluation(dlg, LoadedProfile(), QDate(2026, 6, 15), QSize(1100, 800)));
         Child<QSpinBox>(&dlg, "SE2")->setValue(4);
         const QString folder = home_.filePath(QStringLiteral("0001"));
         const QFile::Permissions was = QFile::permissions(folder);
