@@ -6,6 +6,7 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <QSizeF>
+#include <algorithm>
 
 // Where every part of a plot goes on a surface of a given size, in layout
 // pixels: the geometry a painter draws, and what tests check without pixels.

@@ -35,15 +35,33 @@ void DrawText(QPainter &painter, const TPlotText &text) {
     painter.drawText(QPointF(x, y), text.text);
 }
 
+// Hairlines (grid, frame, ticks) on whole device pixels, so that a line of
+// one pixel stays one sharp pixel instead of two pale ones.
+class PixelSnap {
+public:
+    explicit PixelSnap(const QPainter &painter) : scale_(painter.deviceTransform().m11()) {}
+    double operator()(double v) const {
+        if (scale_ > 4) // paper: nothing to snap to
+            return v;
+        const double device = v * scale_;
+        const bool odd = qRound(scale_) % 2 == 1;
+        return (odd ? std::floor(device) + 0.5 : std::round(device)) / scale_;
+    }
+
+private:
+    double scale_;
+};
+
 void PaintGrid(QPainter &painter, const TPlotLayout &L, const TPlotStyle &style) {
     const QRectF &r = L.plotRect;
+    const PixelSnap snap(painter);
     painter.setPen(QPen(style.grid, 1));
     for (const TPlotTick &t : L.yTicks)
         if (t.pixel > r.top() + 0.5 && t.pixel < r.bottom() - 0.5)
-            painter.drawLine(QPointF(r.left(), t.pixel), QPointF(r.right(), t.pixel));
+            painter.drawLine(QPointF(r.left(), snap(t.pixel)), QPointF(r.right(), snap(t.pixel)));
     for (const TPlotTick &t : L.xTicks)
         if (t.major && t.pixel > r.left() + 0.5 && t.pixel < r.right() - 0.5)
-            painter.drawLine(QPointF(t.pixel, r.top()), QPointF(t.pixel, r.bottom()));
+            painter.drawLine(QPointF(snap(t.pixel), r.top()), QPointF(snap(t.pixel), r.bottom()));
 }
 
 // The line moved sideways by `offset` pixels, each point along the normal of
@@ -99,15 +117,19 @@ void PaintSeries(QPainter &painter, const TPlot &plot, const TPlotLayout &L) {
 
 void PaintAxes(QPainter &painter, const TPlotLayout &L, const TPlotStyle &style) {
     const QRectF &r = L.plotRect;
+    const PixelSnap snap(painter);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(style.axis, 1));
-    painter.drawRect(r);
+    painter.drawRect(
+        QRectF(QPointF(snap(r.left()), snap(r.top())), QPointF(snap(r.right()), snap(r.bottom()))));
+    const double bottom = snap(r.bottom());
     for (const TPlotTick &t : L.xTicks) {
         const double length = t.major ? L.tickLength : L.tickLength * 0.6;
-        painter.drawLine(QPointF(t.pixel, r.bottom()), QPointF(t.pixel, r.bottom() + length));
+        painter.drawLine(QPointF(snap(t.pixel), bottom), QPointF(snap(t.pixel), bottom + length));
     }
+    const double left = snap(r.left());
     for (const TPlotTick &t : L.yTicks)
-        painter.drawLine(QPointF(r.left() - L.tickLength, t.pixel), QPointF(r.left(), t.pixel));
+        painter.drawLine(QPointF(left - L.tickLength, snap(t.pixel)), QPointF(left, snap(t.pixel)));
     painter.setPen(style.text);
     painter.setFont(style.tickFont());
     for (const TPlotText &t : L.xLabels)
