@@ -123,6 +123,34 @@ private slots:
         dlg.reject();
     }
 
+    // SIDC imported only up to 2003: its lines end there instead of falling to 0.
+    void importedSeriesEndsWhereItsDataEnds() {
+        QTemporaryDir home;
+        TObserverFixture fixture = ExampleFixture();
+        fixture.sidcLastYear = 2003;
+        MakeObserverHome(home.path(), fixture);
+        TAuswDlg dlg;
+        QVERIFY(ShowEvaluation(dlg, LoadedProfile(), QDate(2026, 6, 15), QSize(1280, 1024)));
+        const TEvalData &d = dlg.evalData();
+        const int december2003 = (2003 - 1995) * 12 + 12;
+        QVERIFY(d.drawn[13][december2003]);
+        QVERIFY(!d.drawn[13][december2003 + 1]);
+        QCOMPARE(d.values[13][december2003 + 1], 0.0);
+        // The smoothed SIDC was formed from the file's later months: it ends with 2003 too.
+        QVERIFY(d.drawn[14][december2003]);
+        QVERIFY(!d.drawn[14][december2003 + 1]);
+        const TPlotLayout &layout = dlg.plotLayout();
+        for (const TPlotSeriesPath &path : layout.paths) {
+            const QString label = dlg.plot().series[path.series].label;
+            if (label == QLatin1String("SIDC") || label == QLatin1String("SIDC-Mittel")) {
+                QCOMPARE(path.lines.size(), 1);
+                QCOMPARE(path.lines[0].first().x(), layout.toPixel({d.timeOfPoint(0), 0}).x());
+                QCOMPARE(path.lines[0].last().x(), layout.toPixel({d.timeOfPoint(december2003), 0}).x());
+            }
+        }
+        dlg.reject();
+    }
+
     void viewIsRememberedAfterReopening() {
         {
             TAuswDlg dlg;
