@@ -1,4 +1,4 @@
-// The evaluation picture: plot FROM TO OUT.png|OUT.pdf [--curves LIST] [--size WxH].
+// The evaluation picture: plot FROM TO OUT.png|OUT.pdf [--curves LIST] [--size WIDTHxHEIGHT].
 #include "cli_command.h"
 
 #include "evaluation/eval_plot.h"
@@ -34,7 +34,8 @@ QSize SizeArgument(const QString &text) {
         match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
     if (size.width() < 320 || size.height() < 200 || size.width() > 10000 || size.height() > 10000)
         throw CliUsageError(
-            QStringLiteral("ungültige Angabe für --size: '%1' (BREITExHÖHE, 320x200 bis 10000x10000)")
+            QStringLiteral(
+                "ungültige Angabe für --size: '%1' (Breite x Höhe in Pixeln, 320x200 bis 10000x10000)")
                 .arg(text)
                 .toStdString());
     return size;
@@ -86,7 +87,7 @@ int Plot(CliSession &session, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar plotCommand("plot", "FROM TO OUT.png|OUT.pdf [--curves LIST] [--size BREITExHÖHE]",
+const CliCommandRegistrar plotCommand("plot", "FROM TO OUT.png|OUT.pdf [--curves LIST] [--size WIDTHxHEIGHT]",
                                       Plot);
 
 } // namespace

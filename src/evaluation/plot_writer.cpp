@@ -4,7 +4,6 @@
 #include "storage/tarvo_error.h"
 
 #include <QBuffer>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -17,22 +16,8 @@ namespace {
 constexpr double kLayoutDpi = 96;
 
 void DrawText(QPainter &painter, const TPlotText &text) {
-    if (text.text.isEmpty())
-        return;
-    if (text.flags & Qt::TextWordWrap) {
+    if (!text.text.isEmpty())
         painter.drawText(text.rect, text.flags, text.text);
-        return;
-    }
-    // One line placed by hand: much cheaper than laying it out in a rectangle.
-    const QFontMetricsF fm(painter.font());
-    const double width = fm.horizontalAdvance(text.text);
-    double x = text.rect.left();
-    if (text.flags & Qt::AlignRight)
-        x = text.rect.right() - width;
-    else if (text.flags & Qt::AlignHCenter)
-        x = text.rect.center().x() - width / 2;
-    const double y = text.rect.center().y() - fm.height() / 2 + fm.ascent();
-    painter.drawText(QPointF(x, y), text.text);
 }
 
 // Grid, frame and ticks are upright or level lines one layout pixel wide,
@@ -94,7 +79,7 @@ bool StrandsForWideLines(const QPainter &painter) {
 
 void PaintSeries(QPainter &painter, const TPlot &plot, const TPlotLayout &L) {
     painter.save();
-    // The clip also speeds the strokes up: Qt skips what lies outside.
+    // Lines end at the plot's edge (the clip also makes Qt's strokes faster).
     painter.setClipRect(L.plotRect);
     const bool strands = StrandsForWideLines(painter);
     for (const TPlotSeriesPath &path : L.paths) {
