@@ -1,11 +1,12 @@
 // A full drawing pass of the graphic evaluation: 80 years, all 24 curves.
-#include "evaluation/eval_geometry.h"
-#include "evaluation/eval_painter.h"
+#include "evaluation/eval_plot.h"
+#include "evaluation/plot_writer.h"
 #include "storage/archive.h"
 #include "storage/storage_state.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -14,72 +15,86 @@ namespace {
 
 constexpr int kEndYear = 2005;
 constexpr int kYears = 80;
-const QSize kCurveBox(1570, 800);
+// The figure box of a maximised window on a 1920 x 1080 screen.
+const QSize kFigure(1900, 860);
 
+// Every month observed, every series imported: all 24 curves are drawn.
 void FillArchive() {
-    for (int year = kEndYear - kYears - 1; year < kEndYear; ++year) {
+    for (int year = kEndYear - kYears - 1; year <= kEndYear; ++year) {
         TYearSummaries s;
         LoadYearSummaries(year, s);
         for (int m = 0; m < 12; ++m) {
             const double t = year * 12 + m;
             for (const TCurveInfo &c : Curves())
                 s[m].*(c.field) = (80 + 70 * std::sin(t / 132.0 * 6.283) + 20 * std::sin(t * 1.3)) / c.scale;
+            for (int i = 0; i < 23; ++i)
+                s[m].Counts[i] = 20;
         }
         SaveYearSummaries(year, s);
     }
 }
 
-TEvalParams Params() {
-    TEvalParams p;
-    p.endYear = kEndYear;
-    p.years = kYears;
-    p.timeAxisWidth = kCurveBox.width() + 30;
-    p.curveHeight = kCurveBox.height();
-    p.todayYear = 2005;
-    p.todayMonth = 6;
-    return p;
+TEvalRange Range() {
+    TEvalRange r;
+    r.endYear = kEndYear;
+    r.years = kYears;
+    r.todayYear = 2005;
+    r.todayMonth = 6;
+    return r;
 }
 
-TEvalPicture Picture(const TEvalGeometry &g) {
-    TEvalPicture pic;
-    pic.geometry = &g;
-    pic.shown.fill(true);
+TEvalFigure Figure() {
+    TEvalFigure f;
+    f.shown.fill(true);
     for (int c = 0; c < kCurveCount; ++c)
-        pic.colours[c] = QColor::fromHsv(c * 15, 255, 200);
-    pic.curveBox = kCurveBox;
-    pic.font.setPixelSize(12);
-    return pic;
+        f.colours[c] = QColor::fromHsv(c * 15, 255, 200);
+    f.observerName = QStringLiteral("Erika Mustermann");
+    return f;
 }
 
-// Archive reads, points, ticks and the painting of all three boxes.
+// Archive reads, the months drawn, the plot, its layout and the painting.
 void BM_FullDrawingPass(benchmark::State &state) {
     for (auto _ : state) {
-        const TEvalGeometry g = ComputeEvaluation(Params(), ReadArchiveYear);
-        const QImage image = RenderPicture(Picture(g));
+        const TEvalData data = ComputeEvalData(Range(), ReadArchiveYear);
+        const QImage image = RenderPlotImage(EvaluationPlot(data, Figure()), kFigure);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
 BENCHMARK(BM_FullDrawingPass)->Unit(benchmark::kMillisecond);
 
-// The geometry alone (81 archive years).
-void BM_Geometry(benchmark::State &state) {
+// The values alone (82 archive years).
+void BM_EvalData(benchmark::State &state) {
     for (auto _ : state) {
-        const TEvalGeometry g = ComputeEvaluation(Params(), ReadArchiveYear);
-        benchmark::DoNotOptimize(g.points[0].constData());
+        const TEvalData data = ComputeEvalData(Range(), ReadArchiveYear);
+        benchmark::DoNotOptimize(data.values[0].constData());
     }
 }
-BENCHMARK(BM_Geometry)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvalData)->Unit(benchmark::kMillisecond);
 
-// A repaint of the curves from the stored points (no archive access).
-void BM_RepaintOnly(benchmark::State &state) {
-    const TEvalGeometry g = ComputeEvaluation(Params(), ReadArchiveYear);
-    const TEvalPicture pic = Picture(g);
+// Plot and layout from the values (a curve switched on or off, a resize).
+void BM_PlotAndLayout(benchmark::State &state) {
+    const TEvalData data = ComputeEvalData(Range(), ReadArchiveYear);
     for (auto _ : state) {
-        const QImage image = RenderPicture(pic);
+        const TPlotLayout layout = LayoutPlot(EvaluationPlot(data, Figure()), QSizeF(kFigure));
+        benchmark::DoNotOptimize(layout.paths.constData());
+    }
+}
+BENCHMARK(BM_PlotAndLayout)->Unit(benchmark::kMillisecond);
+
+// Painting the laid-out figure only.
+void BM_PaintOnly(benchmark::State &state) {
+    const TEvalData data = ComputeEvalData(Range(), ReadArchiveYear);
+    const TPlot plot = EvaluationPlot(data, Figure());
+    const TPlotLayout layout = LayoutPlot(plot, QSizeF(kFigure));
+    QImage image(kFigure, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        PaintPlot(painter, plot, layout);
+        painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(BM_RepaintOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintOnly)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

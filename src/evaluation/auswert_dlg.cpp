@@ -1,22 +1,26 @@
 #include "auswert_dlg.h"
 
 #include "paint_box_widget.h"
+#include "plot_writer.h"
+#include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 #include "uikit/widget_names.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QGridLayout>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
@@ -24,8 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kValueAxisWidth = 30;
-constexpr int kTimeAxisHeight = 30;
 constexpr int kCellWidth = 63;
 constexpr int kCellHeight = 15;
 
@@ -36,6 +38,53 @@ QSpinBox *SpinBox(const char *name, int min, int max, int value, QWidget *parent
     box->setValue(value);
     box->setKeyboardTracking(false);
     return box;
+}
+
+QPushButton *Button(const char *name, const QString &text, QWidget *parent) {
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The read-out as a small table: a colour swatch, the label and the value.
+QString RichReadOut(const TReadOut &readOut, const TCurveColours &colours) {
+    QString html =
+        QStringLiteral("<b>%1</b>")
+            .arg(readOut.heading.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")));
+    if (readOut.lines.isEmpty())
+        return html;
+    html += QStringLiteral("<table cellspacing='0' cellpadding='1'>");
+    for (const TReadOutLine &line : readOut.lines)
+        html +=
+            QStringLiteral("<tr><td><span style='background-color:%1'>&nbsp;&nbsp;&nbsp;</span>&nbsp;%2</td>"
+                           "<td align='right'>&nbsp;%3</td></tr>")
+                .arg(colours[line.curve].name(), line.label.toHtmlEscaped(),
+                     line.hasData ? line.value : QStringLiteral("<i>%1</i>").arg(line.value));
+    return html + QStringLiteral("</table>");
+}
+
+// The choices of "Bild speichern…": PNG at 1, 2 or 3 times the figure, or PDF.
+struct TImageChoice {
+    QString filter;
+    int scale; // 0: PDF
+};
+
+QVector<TImageChoice> ImageChoices(QSize figure) {
+    QVector<TImageChoice> choices;
+    const char *const sizes[] = {"Fenstergröße", "doppelte Größe", "dreifache Größe"};
+    for (int scale = 1; scale <= 3; ++scale)
+        choices.push_back({QStringLiteral("PNG-Bild, %1, %2 × %3 Pixel (*.png)")
+                               .arg(QString::fromUtf8(sizes[scale - 1]))
+                               .arg(figure.width() * scale)
+                               .arg(figure.height() * scale),
+                           scale});
+    choices.push_back({QStringLiteral("PDF-Dokument, A4 quer (*.pdf)"), 0});
+    return choices;
+}
+
+bool HasObserver() {
+    return !Storage().CurrentObserverDir.isEmpty();
 }
 
 } // namespace
@@ -54,10 +103,10 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     GitterCheck_ = new QCheckBox(QStringLiteral("Gitter"), this);
     GitterCheck_->setObjectName(QStringLiteral("GitterCheck"));
     GitterCheck_->setChecked(true);
-    BtnSave_ = new QPushButton(QStringLiteral("Bild speichern…"), this);
-    BtnSave_->setObjectName(QStringLiteral("BtnSave"));
-    BitBtn1_ = new QPushButton(QStringLiteral("Schließen"), this);
-    BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
+    BtnSave_ = Button("BtnSave", QStringLiteral("Bild &speichern…"), this);
+    BtnCopy_ = Button("BtnCopy", QStringLiteral("&Kopieren"), this);
+    BtnCopy_->setToolTip(QStringLiteral("Das Bild in die Zwischenablage kopieren"));
+    BitBtn1_ = Button("BitBtn1", QStringLiteral("Schließen"), this);
     panel->addWidget(BuddyLabel(QStringLiteral("Endjahr :"), SE1_, this));
     panel->addWidget(SE1_);
     panel->addSpacing(12);
@@ -70,6 +119,7 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     panel->addWidget(SE3_);
     panel->addStretch();
     panel->addWidget(BtnSave_);
+    panel->addWidget(BtnCopy_);
     panel->addWidget(BitBtn1_);
 
     // Two rows of curve buttons.
@@ -91,9 +141,10 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
         return row;
     };
 
-    // Legend grid.
+    // Legend grid: the curves' names in their colours; a click chooses a colour.
     SAG_ = new QTableWidget(2, 12, this);
     SAG_->setObjectName(QStringLiteral("SAG"));
+    SAG_->setToolTip(QStringLiteral("Klicken Sie auf einen Namen, um die Farbe seiner Kurve zu wählen"));
     SAG_->horizontalHeader()->hide();
     SAG_->verticalHeader()->hide();
     SAG_->horizontalHeader()->setDefaultSectionSize(kCellWidth);
@@ -113,52 +164,26 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     SAG_->setWordWrap(false);
     for (int i = 0; i < kCurveCount; ++i) {
         auto *item = new QTableWidgetItem(QString::fromUtf8(Curves()[i].legendText));
-        item->setBackground(QColor(0xE0, 0xE0, 0xE0));
+        item->setBackground(QColor(0xF2, 0xF2, 0xF2));
         SAG_->setItem(LegendRow(i), LegendColumn(i), item);
     }
 
-    // The three boxes.
+    // The figure: title, legend, axes and curves.
     PB1_ = new TPaintBox(this);
     PB1_->setObjectName(QStringLiteral("PB1"));
-    PB2_ = new TPaintBox(this);
-    PB2_->setObjectName(QStringLiteral("PB2"));
-    PB2_->setFixedWidth(kValueAxisWidth);
-    PB4_ = new TPaintBox(this);
-    PB4_->setObjectName(QStringLiteral("PB4"));
-    PB4_->setFixedHeight(kTimeAxisHeight);
-    PB1_->setMinimumSize(200, 120);
-    PB1_->onPaint = [this](QPainter &p) { PaintCurves(p, geometry_, shownCurves(), picture().colours); };
-    PB2_->onPaint = [this](QPainter &p) {
-        PaintValueAxis(p, PB2_->size(), factor_);
-        if (markerY_ >= 0) {
-            p.setPen(Qt::black);
-            p.drawLine(PB2_->width(), markerY_, PB2_->width() - 5, markerY_);
-        }
-    };
-    PB4_->onPaint = [this](QPainter &p) {
-        PaintTimeAxis(p, geometry_);
-        if (markerX_ >= 0) {
-            p.setPen(Qt::black);
-            p.drawLine(markerX_ + kValueAxisWidth - 1, 10, markerX_ + kValueAxisWidth - 1, 15);
-        }
-    };
+    PB1_->setMinimumSize(400, 240);
+    PB1_->onPaint = [this](QPainter &p) { PaintFigure(p); };
 
     Stat_ = new QLabel(this);
     Stat_->setObjectName(QStringLiteral("Stat"));
     Stat_->setFrameShape(QFrame::StyledPanel);
-
-    auto *boxes = new QGridLayout;
-    boxes->setSpacing(0);
-    boxes->addWidget(PB2_, 0, 0);
-    boxes->addWidget(PB1_, 0, 1);
-    boxes->addWidget(PB4_, 1, 0, 1, 2);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(panel);
     layout->addLayout(makeRow(ToolBarRow1()));
     layout->addLayout(makeRow(ToolBarRow2()));
     layout->addWidget(SAG_);
-    layout->addLayout(boxes, 1);
+    layout->addWidget(PB1_, 1);
     layout->addWidget(Stat_);
     resize(1000, 700);
 
@@ -168,11 +193,17 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     connect(GitterCheck_, &QCheckBox::clicked, this, [this] { GitterCheckClick(); });
     connect(SAG_, &QTableWidget::cellClicked, this, [this](int r, int c) { SAGSelectCell(r, c); });
     connect(PB1_, &TPaintBox::mouseMoved, this, [this](QPoint pos) { PB1MouseMove(pos); });
+    connect(PB1_, &TPaintBox::mouseLeft, this, [this] { PB1MouseLeave(); });
     connect(PB1_, &TPaintBox::doubleClicked, this, [this] { PB1DblClick(); });
-    connect(PB1_, &TPaintBox::resized, this, [this] { RedrawSwallowingErrors(); });
-    connect(PB4_, &TPaintBox::resized, this, [this] { RedrawSwallowingErrors(); });
+    connect(PB1_, &TPaintBox::resized, this, [this] {
+        if (isVisible() && !showing_)
+            LineNew();
+    });
     connect(BtnSave_, &QPushButton::clicked, this, [this] { BtnSaveClick(); });
+    connect(BtnCopy_, &QPushButton::clicked, this, [this] { CopyImage(); });
     connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpTopic::Evaluation); });
 }
 
 int TAuswDlg::showFor(TObserverProfile &profile) {
@@ -183,6 +214,10 @@ int TAuswDlg::showFor(TObserverProfile &profile) {
     return result;
 }
 
+QSize TAuswDlg::figureSize() const {
+    return PB1_->size();
+}
+
 TCurveSwitches TAuswDlg::shownCurves() const {
     TCurveSwitches shown{};
     for (int c = 0; c < kCurveCount; ++c)
@@ -190,19 +225,11 @@ TCurveSwitches TAuswDlg::shownCurves() const {
     return shown;
 }
 
-TEvalPicture TAuswDlg::picture() const {
-    TEvalPicture p;
-    p.geometry = &geometry_;
-    p.shown = shownCurves();
-    for (int c = 0; c < kCurveCount; ++c)
-        p.colours[c] = ColourFromFarbe(profile_.Farbe[c]);
-    p.curveBox = PB1_->size();
-    p.valueAxisWidth = kValueAxisWidth;
-    p.timeAxisHeight = kTimeAxisHeight;
-    p.factor = factor_;
-    p.font = font();
-    p.font.setPixelSize(QFontInfo(font()).pixelSize()); // same text size on screen, PNG and PDF
-    return p;
+void TAuswDlg::SetCurves(const TCurveSwitches &shown) {
+    for (int c = 0; c < kCurveCount; ++c) {
+        const QSignalBlocker block(buttons_[c]);
+        buttons_[c]->setChecked(shown[c]);
+    }
 }
 
 void TAuswDlg::showEvent(QShowEvent *event) {
@@ -213,20 +240,24 @@ void TAuswDlg::showEvent(QShowEvent *event) {
 void TAuswDlg::FormShow() {
     coloursChanged_ = false;
     drawing_ = false;
-    markerX_ = markerY_ = -1;
+    markedPoint_ = -1;
     today_ = fixedToday_.isValid() ? fixedToday_ : QDate::currentDate();
+    // An observer who never chose colours sees the default ones; they are
+    // written when a colour is chosen or the dialog is closed with OK.
+    paletteApplied_ = ApplyDefaultCurveColours(profile_);
     showing_ = true;
-    SE1_->setValue(today_.year() + 1);
+    RestoreView();
     showing_ = false;
     years_ = SE2_->value();
     endYear_ = SE1_->value();
     factor_ = SE3_->value();
     ColourLegend();
-    {
-        const QSignalBlocker b0(buttons_[0]), b1(buttons_[1]), b2(buttons_[2]);
-        buttons_[0]->setChecked(profile_.Aus.on(CatWolf));
-        buttons_[1]->setChecked(profile_.Aus.on(CatNS));
-        buttons_[2]->setChecked(profile_.Aus.on(CatNS));
+    if (!HasObserver()) {
+        // Nothing to read, and no folder to keep the view in.
+        data_ = TEvalData{};
+        LineNew();
+        SetStatus(QStringLiteral("Es ist kein Beobachter eingerichtet"));
+        return;
     }
     try {
         Draw();
@@ -235,18 +266,64 @@ void TAuswDlg::FormShow() {
     }
 }
 
+// The observer's remembered view; without one the span of the own data and
+// the usual curves (Re only when the observer reports Wolf numbers).
+void TAuswDlg::RestoreView() {
+    TEvaluationView view;
+    try {
+        if (HasObserver())
+            view = LoadEvaluationView();
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message());
+    }
+    if (view.stored) {
+        SE1_->setValue(view.endYear);
+        SE2_->setValue(view.years);
+        SetCurves(CurvesFromNames(view.curves));
+        GitterCheck_->setChecked(view.legendGrid);
+    } else {
+        const QList<int> years = HasObserver() ? YearsWithOwnData(ReadArchiveYear) : QList<int>();
+        const TEvalSpan span = DefaultEvalSpan(years, today_.year());
+        SE1_->setValue(span.endYear);
+        SE2_->setValue(span.years);
+        TCurveSwitches shown = DefaultCurves();
+        shown[0] = profile_.Aus.on(CatWolf);
+        SetCurves(shown);
+    }
+    SAG_->setVisible(GitterCheck_->isChecked());
+    viewAtOpen_ = CurrentView();
+    viewAtOpen_.stored = view.stored;
+}
+
+TEvaluationView TAuswDlg::CurrentView() const {
+    TEvaluationView view;
+    view.stored = true;
+    view.endYear = SE1_->value();
+    view.years = SE2_->value();
+    view.curves = CurveNames(shownCurves());
+    view.legendGrid = GitterCheck_->isChecked();
+    return view;
+}
+
 void TAuswDlg::done(int result) {
-    FormClose();
+    FormClose(result);
     QDialog::done(result);
 }
 
-void TAuswDlg::FormClose() {
-    geometry_ = TEvalGeometry{};
-    if (!coloursChanged_)
+void TAuswDlg::FormClose(int result) {
+    data_ = TEvalData{};
+    figure_ = QPixmap();
+    if (!HasObserver())
         return;
     try {
-        SaveProfile(profile_);
-        coloursChanged_ = false;
+        TEvaluationView view = CurrentView();
+        view.stored = viewAtOpen_.stored;
+        if (!(view == viewAtOpen_))
+            SaveEvaluationView(view);
+        if (coloursChanged_ || (paletteApplied_ && result == QDialog::Accepted)) {
+            SaveProfile(profile_);
+            coloursChanged_ = false;
+        }
     } catch (const TarvoError &e) {
         ShowError(this, e.message());
     }
@@ -265,39 +342,61 @@ void TAuswDlg::Draw() {
         ~Done() { flag = false; }
     } done{drawing_};
     SetStatus(QStringLiteral("Rechnen ..."));
-    TEvalParams p;
-    p.endYear = endYear_;
-    p.years = years_;
-    p.factor = factor_;
-    p.timeAxisWidth = PB4_->width();
-    p.valueAxisWidth = kValueAxisWidth;
-    p.curveHeight = PB1_->height();
-    p.todayYear = today_.year();
-    p.todayMonth = today_.month();
-    // The points are computed in one go; the status tells the phases apart.
-    TEvalGeometry g = ComputeEvaluation(p, ReadArchiveYear);
+    TEvalRange range;
+    range.endYear = endYear_;
+    range.years = years_;
+    range.todayYear = today_.year();
+    range.todayMonth = today_.month();
+    data_ = ComputeEvalData(range, ReadArchiveYear);
     SetStatus(QStringLiteral("Zeichnen ..."));
-    geometry_ = std::move(g);
-    PB4_->update();
-    SetStatus(QStringLiteral("Zeichnen fertig ..."));
-    PB2_->update(); // Draw2
     LineNew();
+    SetStatus(QStringLiteral("Zeichnen fertig ..."));
 }
 
+// Builds the figure from the values at hand (no archive access) and paints it
+// once into a pixmap, so that the mouse marker costs only a copy.
 void TAuswDlg::LineNew() {
+    TEvalFigure figure;
+    figure.shown = shownCurves();
+    figure.colours = CurveColours(profile_);
+    figure.observerName = ObserverDisplayName(profile_);
+    figure.factor = factor_;
+    plot_ = EvaluationPlot(data_, figure);
+    layout_ = LayoutPlot(plot_, QSizeF(PB1_->size()));
+    const qreal ratio = PB1_->devicePixelRatioF();
+    figure_ = QPixmap(PB1_->size() * ratio);
+    figure_.setDevicePixelRatio(ratio);
+    QPainter painter(&figure_);
+    PaintPlot(painter, plot_, layout_);
+    painter.end();
     PB1_->update();
 }
 
-void TAuswDlg::Loeschen() {
-    // The boxes are repainted from the new state; clearing means forgetting the old one.
-    geometry_ = TEvalGeometry{};
-    PB1_->update();
-    PB2_->update();
-    PB4_->update();
+void TAuswDlg::PaintFigure(QPainter &painter) {
+    if (figure_.isNull())
+        return;
+    painter.drawPixmap(0, 0, figure_);
+    if (markedPoint_ < 0 || markedPoint_ >= data_.pointCount())
+        return;
+    // The marker: a line through the month and a dot on every curve drawn there.
+    const QRectF &r = layout_.plotRect;
+    const double x = layout_.toPixel({data_.timeOfPoint(markedPoint_), 0}).x();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1, Qt::DashLine));
+    painter.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
+    painter.setClipRect(r);
+    for (const TPlotSeries &s : plot_.series) {
+        const QPointF value = s.points.value(markedPoint_);
+        if (!std::isfinite(value.y()))
+            continue;
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(s.colour);
+        painter.drawEllipse(layout_.toPixel(value), 4, 4);
+    }
 }
 
 void TAuswDlg::RedrawSwallowingErrors() {
-    if (!isVisible() || showing_)
+    if (!isVisible() || showing_ || !HasObserver())
         return;
     try {
         Draw();
@@ -311,34 +410,31 @@ void TAuswDlg::SE1Change() {
         return;
     years_ = SE2_->value();
     endYear_ = SE1_->value();
-    Loeschen();
     RedrawSwallowingErrors();
 }
 
 void TAuswDlg::SE2Change() {
     if (SE2_->value() <= 0)
         SE2_->setValue(1);
-    if (SE2_->value() > 24)
+    if (SE2_->value() > 24 && isVisible())
         setWindowState(windowState() | Qt::WindowMaximized);
     SE1Change();
 }
 
 void TAuswDlg::SE3Change() {
     factor_ = std::clamp(SE3_->value(), 1, 4);
-    if (!isVisible())
-        return;
-    Loeschen();
-    RedrawSwallowingErrors();
+    if (isVisible() && !showing_)
+        LineNew();
 }
 
 void TAuswDlg::GitterCheckClick() {
     SAG_->setVisible(GitterCheck_->isChecked());
-    RedrawSwallowingErrors();
 }
 
 void TAuswDlg::KurveOnOff() {
-    // A released curve disappears with the repaint; curves it crossed are drawn again.
-    LineNew();
+    // The figure is made anew: legend and value axis follow the curves shown.
+    if (isVisible() && !showing_)
+        LineNew();
 }
 
 void TAuswDlg::ColourLegend() {
@@ -363,22 +459,48 @@ void TAuswDlg::SAGSelectCell(int row, int column) {
 }
 
 void TAuswDlg::PB1MouseMove(QPoint position) {
-    markerX_ = position.x();
-    markerY_ = position.y() - 1;
-    PB4_->update();
-    PB2_->update();
-    const QString text = ReadOutText(geometry_, position.x(), today_.year(), today_.month(), shownCurves());
-    PB1_->setToolTip(text);
-    if (QToolTip::isVisible())
-        QToolTip::showText(PB1_->mapToGlobal(position), text, PB1_);
+    const QRectF &r = layout_.plotRect;
+    const bool inside = position.x() >= r.left() && position.x() <= r.right() && position.y() >= r.top() &&
+                        position.y() <= r.bottom();
+    const int k = data_.pointAtTime(layout_.xAt(position.x()));
+    const TReadOut readOut =
+        inside ? ReadOutAt(data_, k, shownCurves(), today_.year(), today_.month()) : TReadOut{};
+    const int marked = readOut.lines.isEmpty() && readOut.heading.isEmpty() ? -1 : k;
+    if (marked != markedPoint_) {
+        markedPoint_ = marked;
+        PB1_->update();
+    }
+    if (readOut.heading.isEmpty()) {
+        PB1_->setToolTip(QString());
+        PB1_->setRichToolTip(QString());
+        QToolTip::hideText();
+        return;
+    }
+    const QString rich = RichReadOut(readOut, CurveColours(profile_));
+    PB1_->setToolTip(readOut.text());
+    PB1_->setRichToolTip(rich);
+    // Next to the mouse, a little below and to the right of the pointer.
+    QToolTip::showText(PB1_->mapToGlobal(position + QPoint(16, 16)), rich, PB1_);
+}
+
+void TAuswDlg::PB1MouseLeave() {
+    if (markedPoint_ >= 0) {
+        markedPoint_ = -1;
+        PB1_->update();
+    }
 }
 
 void TAuswDlg::PB1DblClick() {
     PB1_->setCursor(PB1_->cursor().shape() == Qt::CrossCursor ? Qt::ArrowCursor : Qt::CrossCursor);
 }
 
-void TAuswDlg::SaveImage(const QString &fileName) {
-    SavePicture(picture(), fileName);
+void TAuswDlg::SaveImage(const QString &fileName, int scale) {
+    WritePlotFile(plot_, fileName, figureSize(), std::clamp(scale, 1, 3));
+}
+
+void TAuswDlg::CopyImage() {
+    QApplication::clipboard()->setImage(RenderPlotImage(plot_, figureSize(), PB1_->devicePixelRatioF()));
+    SetStatus(QStringLiteral("Bild in die Zwischenablage kopiert"));
 }
 
 void TAuswDlg::BtnSaveClick() {
@@ -386,18 +508,24 @@ void TAuswDlg::BtnSaveClick() {
     dialog.setObjectName(QStringLiteral("BildSpeichernDlg"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    const QString pngFilter = QStringLiteral("PNG-Bild (*.png)");
-    dialog.setNameFilters({pngFilter, QStringLiteral("PDF-Dokument (*.pdf)")});
+    const QVector<TImageChoice> choices = ImageChoices(figureSize());
+    QStringList filters;
+    for (const TImageChoice &choice : choices)
+        filters << choice.filter;
+    dialog.setNameFilters(filters);
     // The dialog adds the suffix before it asks about an existing file.
     dialog.setDefaultSuffix(QStringLiteral("png"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, pngFilter](const QString &filter) {
-        dialog.setDefaultSuffix(filter == pngFilter ? QStringLiteral("png") : QStringLiteral("pdf"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter.endsWith(QLatin1String("(*.pdf)")) ? QStringLiteral("pdf")
+                                                                          : QStringLiteral("png"));
     });
     dialog.selectFile(QStringLiteral("auswertung.png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString chosen = dialog.selectedFiles().constFirst();
-    const QString name = ImageFileName(chosen, dialog.selectedNameFilter() != pngFilter);
+    const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
+    const int scale = index >= 0 ? choices[index].scale : 1;
+    const QString name = ImageFileName(chosen, scale == 0);
     // A name the dialog did not see (another suffix was typed) is asked about here.
     if (name != chosen && QFileInfo::exists(name) &&
         QMessageBox::question(this, QStringLiteral("Bild speichern"),
@@ -405,7 +533,7 @@ void TAuswDlg::BtnSaveClick() {
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     try {
-        SaveImage(name);
+        SaveImage(name, std::max(1, scale));
         SetStatus(QStringLiteral("Bild gespeichert: %1").arg(name));
     } catch (const TarvoError &e) {
         ShowError(this, e.message());

@@ -4,10 +4,19 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 constexpr int kCurveCount = 24;
+
+// Where a curve's values come from, which decides the months it is drawn for.
+enum class TCurveKind {
+    OwnMean,  // a monthly mean of the observer: drawn where the month has values
+    Smoothed, // a smoothed Re: drawn where every month of its window has Re values
+    Imported, // a reference series: drawn from its first to its last non-zero month
+};
 
 // One of the 24 curves of the graphic evaluation. Index = Tag - 1 = colour
 // index in the profile's Farbe.
@@ -18,7 +27,12 @@ struct TCurveInfo {
     const char *legendText; // text of its legend cell (UTF-8)
     const char *readOutLabel;
     double TMonthSummary::*field;
-    double scale; // plotted value = field * scale
+    double scale;     // plotted value = field * scale
+    const char *name; // name on the command line and in beob.ini
+    TCurveKind kind;
+    int countIndex;      // OwnMean: the day count in TMonthSummary::Counts
+    int halfWindow;      // Smoothed: months on each side of the centre
+    bool relativeNumber; // a sunspot relative number (the plot's title says so)
 };
 
 const std::array<TCurveInfo, kCurveCount> &Curves();
@@ -44,3 +58,14 @@ QColor ColourFromFarbe(std::int32_t farbe);
 std::int32_t FarbeFromColour(const QColor &colour);
 
 using TCurveSwitches = std::array<bool, kCurveCount>;
+using TCurveColours = std::array<QColor, kCurveCount>;
+
+// The curve of a name ("re", "r13", "sidcm", …; any case; the button caption
+// in lower case without blanks is understood too).
+std::optional<int> CurveByName(const QString &name);
+// Switches from a list of names; the unknown names go to `unknown`.
+TCurveSwitches CurvesFromNames(const QStringList &names, QStringList *unknown = nullptr);
+// Names of the switched-on curves in Tag order.
+QStringList CurveNames(const TCurveSwitches &shown);
+// The curves shown when nothing else is asked for: Re, R13, SIDC, SIDC M.
+TCurveSwitches DefaultCurves();

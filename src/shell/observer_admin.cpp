@@ -145,7 +145,10 @@ void AddObserver(const TObserverProfile &profile, const QString &dir) {
         s.CurrentObserverKey = key;
         s.ObserverDirs.append(dir);
         s.ObserverKeys.append(key);
-        SaveProfile(profile);
+        // A new observer starts with the evaluation's default curve colours.
+        TObserverProfile withColours = profile;
+        ApplyDefaultCurveColours(withColours);
+        SaveProfile(withColours);
         SaveProgramSettings(profile);
     } catch (...) {
         // Nothing half-registered may stay behind: tarvo.ini is unchanged.

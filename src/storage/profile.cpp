@@ -225,3 +225,73 @@ void SaveProfile(const TObserverProfile &profile) {
         ini.writeInteger(QStringLiteral("Farbe"), QString::number(i), profile.Farbe[i]);
     ini.save(kOwnerOnly);
 }
+
+const std::int32_t *DefaultCurveColours() {
+    // Okabe-Ito and Paul Tol's colour-blind-safe sets; the curves shown most
+    // (own Re and its means against SIDC) get the pairs that stay apart best.
+    static const std::int32_t colours[24] = {
+        0xB27200, // Re        #0072B2 blue
+        0xE9B456, // Re Nord   #56B4E9 sky blue
+        0x739E00, // Re Süd    #009E73 bluish green
+        0x882233, // R13       #332288 indigo
+        0x337711, // P17       #117733 green
+        0x339999, // Beck      #999933 olive
+        0x9944AA, // Pettis    #AA4499 purple
+        0x552288, // CV        #882255 wine
+        0x33AADD, // A         #DDAA33 yellow
+        0xA779CC, // A*        #CC79A7 reddish purple
+        0x99AA44, // Tarvo Def #44AA99 teal
+        0xEECC88, // Tarvo Prov #88CCEE cyan
+        0x777777, // Zürich    #777777 grey
+        0x009FE6, // SIDC      #E69F00 orange
+        0x005ED5, // SIDC M    #D55E00 vermillion
+        0x7766CC, // A-Netz    #CC6677 rose
+        0x6655BB, // A*-Netz   #BB5566 red
+        0x884400, // Fo        #004488 dark blue
+        0xCC9966, // Fm        #6699CC light blue
+        0x007799, // FEF       #997700 ochre
+        0xAA99EE, // FEP       #EE99AA light red
+        0x554499, // pfn       #994455 dark red
+        0x555522, // pfs       #225555 dark cyan
+        0x222222, // P9        #222222 near black
+    };
+    return colours;
+}
+
+bool ApplyDefaultCurveColours(TObserverProfile &profile) {
+    for (int i = 0; i < 24; ++i)
+        if (profile.Farbe[i] != 0)
+            return false;
+    std::memcpy(profile.Farbe, DefaultCurveColours(), 24 * sizeof(std::int32_t));
+    return true;
+}
+
+namespace {
+const QString kEvaluation = QStringLiteral("Auswertung");
+}
+
+TEvaluationView LoadEvaluationView() {
+    const IniFile ini(ObserverFilePath(QStringLiteral("beob.ini")));
+    TEvaluationView view;
+    view.stored = ini.keyExists(kEvaluation, QStringLiteral("Endjahr")) &&
+                  ini.keyExists(kEvaluation, QStringLiteral("Zyklus"));
+    if (!view.stored)
+        return view;
+    view.endYear = ini.readInteger(kEvaluation, QStringLiteral("Endjahr"), 0);
+    view.years = ini.readInteger(kEvaluation, QStringLiteral("Zyklus"), 0);
+    view.curves = ini.readString(kEvaluation, QStringLiteral("Kurven"), QString())
+                      .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (QString &curve : view.curves)
+        curve = curve.trimmed();
+    view.legendGrid = ini.readBool(kEvaluation, QStringLiteral("Gitter"), true);
+    return view;
+}
+
+void SaveEvaluationView(const TEvaluationView &view) {
+    IniFile ini(ObserverFilePath(QStringLiteral("beob.ini")));
+    ini.writeInteger(kEvaluation, QStringLiteral("Endjahr"), view.endYear);
+    ini.writeInteger(kEvaluation, QStringLiteral("Zyklus"), view.years);
+    ini.writeString(kEvaluation, QStringLiteral("Kurven"), view.curves.join(QLatin1Char(',')));
+    ini.writeBool(kEvaluation, QStringLiteral("Gitter"), view.legendGrid);
+    ini.save(kOwnerOnly);
+}

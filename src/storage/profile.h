@@ -2,6 +2,8 @@
 
 #include "pstring.h"
 
+#include <QStringList>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -121,3 +123,24 @@ void SaveProgramSettings(const TObserverProfile &profile);
 void SaveProgramSettingsReplacingObservers(const TObserverProfile &profile);
 void LoadProfile(TObserverProfile &profile);
 void SaveProfile(const TObserverProfile &profile);
+
+// The 24 default curve colours of the graphic evaluation (0x00BBGGRR): distinct
+// and told apart also with the common colour-vision deficiencies.
+const std::int32_t *DefaultCurveColours();
+// Gives a profile whose 24 curve colours are all 0 (a new observer, or an old
+// file that never chose colours) the default colours; true when it did.
+bool ApplyDefaultCurveColours(TObserverProfile &profile);
+
+// The graphic evaluation's remembered view of the current observer, kept in
+// beob.ini's own section "Auswertung" (older files simply lack it).
+struct TEvaluationView {
+    bool stored = false; // false: the file holds no view yet
+    int endYear = 0;
+    int years = 0;
+    QStringList curves; // curve names, e.g. "re", "r13", "sidc"
+    bool legendGrid = true;
+    bool operator==(const TEvaluationView &) const = default;
+};
+TEvaluationView LoadEvaluationView();
+// Writes only the section "Auswertung"; throws TarvoError when beob.ini cannot be written.
+void SaveEvaluationView(const TEvaluationView &view);

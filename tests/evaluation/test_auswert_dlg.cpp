@@ -1,13 +1,14 @@
 // The evaluation dialog over a real archive: showing, curve switching,
 // colour choice saved to beob.ini, read-out tooltip, picture export.
 #include "../common/modal.h"
-#include "evaluation/auswert_dlg.h"
+#include "auswert_test_helpers.h"
 #include "storage/archive.h"
 #include "storage/ini_file.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
@@ -25,7 +26,8 @@
 
 namespace {
 
-// Twenty years of a made-up cycle: Re, its smoothed mean and SIDC.
+// Twenty years of a made-up cycle: Re, its smoothed mean, Beck, A and SIDC,
+// every month observed.
 void FillArchive(int first, int last) {
     for (int year = first; year <= last; ++year) {
         TYearSummaries s;
@@ -36,18 +38,41 @@ void FillArchive(int first, int last) {
             s[m - 1].MeanRe = cycle + 25 * std::sin(t * 1.7);
             s[m - 1].R13 = cycle;
             s[m - 1].SIDC = cycle * 0.9 + 15 * std::cos(t * 2.3);
+            s[m - 1].SIDCM = cycle * 0.9;
             s[m - 1].MeanBeck = cycle * 12;
             s[m - 1].MeanA = 0.01 * cycle / 10;
+            s[m - 1].Counts[9] = s[m - 1].Counts[10] = s[m - 1].Counts[15] = 12;
         }
         QVERIFY(SaveYearSummaries(year, s));
     }
 }
 
-QWidget *Child(QWidget *parent, const char *name) {
-    QWidget *w = parent->findChild<QWidget *>(QLatin1String(name));
-    if (!w)
-        qFatal("no child %s", name);
-    return w;
+QToolButton *CurveButton(QWidget *dlg, const char *name) {
+    return Child<QToolButton>(dlg, name);
+}
+
+// The pixel path of the series with this legend label.
+const TPlotSeriesPath &PathOf(const TAuswDlg &dlg, const QString &label) {
+    for (const TPlotSeriesPath &path : dlg.plotLayout().paths)
+        if (dlg.plot().series[path.series].label == label)
+            return path;
+    qFatal("no series %s", qPrintable(label));
+}
+
+bool Near(QColor a, QColor b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// A line drawn through `at` in this colour: the pixel there or one beside it
+// has the colour (lines are smoothed over neighbouring pixels).
+bool LineAt(const QImage &image, QPointF at, QColor colour, int tolerance) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (Near(image.pixelColor(int(std::floor(at.x())) + dx, int(std::floor(at.y())) + dy), colour,
+                     tolerance))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -71,73 +96,96 @@ private slots:
         profile_.Farbe[13] = FarbeFromColour(colours[1]);
         profile_.Farbe[5] = FarbeFromColour(colours[3]);
     }
+    // Each test starts without a remembered view.
+    void init() { QFile::remove(home_.path() + QStringLiteral("/0001/beob.ini")); }
 
     void showsTwentyYears() {
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.resize(1280, 800);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        auto *se1 = static_cast<QSpinBox *>(Child(&dlg, "SE1"));
-        auto *se2 = static_cast<QSpinBox *>(Child(&dlg, "SE2"));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(1280, 800)));
+        auto *se1 = Child<QSpinBox>(&dlg, "SE1");
+        auto *se2 = Child<QSpinBox>(&dlg, "SE2");
+        // No year files: the 15 years up to today.
         QCOMPARE(se1->value(), 2006);
-        QVERIFY(static_cast<QToolButton *>(Child(&dlg, "RE"))->isChecked());
-        QVERIFY(!static_cast<QToolButton *>(Child(&dlg, "REN"))->isChecked());
+        QCOMPARE(se2->value(), 15);
+        QVERIFY(CurveButton(&dlg, "RE")->isChecked());
+        QVERIFY(!CurveButton(&dlg, "REN")->isChecked());
         se2->setValue(20);
         for (const char *name : {"M13", "SIDC", "Beck"})
-            static_cast<QToolButton *>(Child(&dlg, name))->setChecked(true);
-        QCOMPARE(dlg.geometry().firstYear, 1986);
-        QVERIFY(dlg.geometry().monthStep >= 3);
-        QCOMPARE(dlg.geometry().pointCount(), 19 * 12 + 6 + 1);
-        QCOMPARE(Child(&dlg, "Stat")->property("text").toString(), QStringLiteral("Zeichnen fertig ..."));
+            CurveButton(&dlg, name)->setChecked(true);
+        CurveButton(&dlg, "SIDC_M")->setChecked(false);
+        QCOMPARE(dlg.evalData().firstYear, 1986);
+        QCOMPARE(dlg.evalData().pointCount(), 19 * 12 + 6 + 1);
+        QCOMPARE(Child<QWidget>(&dlg, "Stat")->property("text").toString(),
+                 QStringLiteral("Zeichnen fertig ..."));
 
-        // Year labels must not collide: each starts right of the previous one's end.
-        const QFontMetrics fm(dlg.font());
-        const auto &texts = dlg.geometry().yearTexts;
-        for (int i = 1; i < texts.size(); ++i)
-            if (texts[i].text != texts[i - 1].text)
-                QVERIFY(texts[i].x > texts[i - 1].x + fm.horizontalAdvance(texts[i - 1].text));
+        // The legend lists exactly the curves shown; the title names the span.
+        QStringList labels;
+        for (const TPlotLegendEntry &entry : dlg.plotLayout().legend)
+            labels << entry.text.text;
+        QCOMPARE(labels, (QStringList{"Re", "R13", "Beck ÷ 10", "SIDC"}));
+        QCOMPARE(dlg.plotLayout().title.text, QStringLiteral("Relativzahlen 1986–2005"));
+        // Year labels do not collide.
+        const QVector<TPlotText> &years = dlg.plotLayout().xLabels;
+        QCOMPARE(years.size(), 20);
+        for (int i = 1; i < years.size(); ++i)
+            QVERIFY(years[i - 1].rect.right() < years[i].rect.left());
 
         const QByteArray shot = qgetenv("TARVO_SCREENSHOT");
         if (!shot.isEmpty())
             dlg.grab().save(QString::fromLocal8Bit(shot));
 
-        // The read-out follows the mouse.
-        QWidget *pb1 = Child(&dlg, "PB1");
-        const int s = dlg.geometry().monthStep;
-        QMouseEvent move(QEvent::MouseMove, QPointF(1 + 5 * s, 50), pb1->mapToGlobal(QPointF(1 + 5 * s, 50)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(pb1, &move);
+        // The read-out follows the mouse: June 1986.
+        QWidget *pb1 = Child<QWidget>(&dlg, "PB1");
+        const TPlotLayout &layout = dlg.plotLayout();
+        MoveMouse(pb1, QPointF(layout.toPixel({dlg.evalData().timeOfPoint(6), 0}).x(),
+                               layout.plotRect.center().y()));
         const QStringList lines = pb1->toolTip().split(QLatin1Char('\n'));
         QCOMPARE(lines.value(0), QStringLiteral("Juni 1986"));
         QCOMPARE(lines.size(), 5); // Re, R13, Beck, SIDC
         QVERIFY(lines[1].startsWith(QLatin1String("Re:")));
         QVERIFY(lines[4].startsWith(QLatin1String("SIDC:")));
+        QCOMPARE(dlg.markedPoint(), 6);
+        // Outside the plot area: no read-out, no marker.
+        MoveMouse(pb1, QPointF(2, 2));
+        QCOMPARE(pb1->toolTip(), QString());
+        QCOMPARE(dlg.markedPoint(), -1);
         dlg.reject();
     }
 
-    // Releasing a button erases exactly its curve; a curve under it stays.
+    // Releasing a button removes exactly its curve; a curve under it stays.
     void releasingACurveErasesOnlyIt() {
-        TObserverProfile p = profile_;
         TAuswDlg dlg;
-        dlg.setProfile(p);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.resize(1000, 700);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        auto *re = static_cast<QToolButton *>(Child(&dlg, "RE"));
-        auto *r13 = static_cast<QToolButton *>(Child(&dlg, "M13"));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(1000, 700)));
+        for (const char *name : {"SIDC", "SIDC_M"})
+            CurveButton(&dlg, name)->setChecked(false);
+        auto *re = CurveButton(&dlg, "RE");
+        auto *r13 = CurveButton(&dlg, "M13");
         re->setChecked(true);
         r13->setChecked(true);
-        QWidget *pb1 = Child(&dlg, "PB1");
-        const QPoint reAt = dlg.geometry().points[0][40];
-        const QPoint r13At = dlg.geometry().points[3][40];
-        QCOMPARE(pb1->grab().toImage().pixelColor(r13At), QColor(Qt::blue));
+        QWidget *pb1 = Child<QWidget>(&dlg, "PB1");
+        // A month where Re lies far from R13, both inside the plot.
+        int k = 1;
+        const TEvalData &d = dlg.evalData();
+        auto apart = [&d](int i) {
+            return d.values[0][i] > 10 ? std::abs(d.values[0][i] - d.values[3][i]) : 0.0;
+        };
+        for (int i = 1; i < 60; ++i)
+            if (apart(i) > apart(k))
+                k = i;
+        const QPointF reAt = PathOf(dlg, "Re").lines[0][k];
+        const QImage before = pb1->grab().toImage();
+        QVERIFY(LineAt(before, PathOf(dlg, "R13").lines[0][k], Qt::blue, 10));
+        QVERIFY(LineAt(before, reAt, Qt::red, 60));
         re->setChecked(false);
+        // The value axis follows the curves shown, so R13 is looked up again.
         const QImage after = pb1->grab().toImage();
-        QVERIFY(after.pixelColor(reAt) != QColor(Qt::red));
-        QCOMPARE(after.pixelColor(r13At), QColor(Qt::blue));
+        QVERIFY(LineAt(after, PathOf(dlg, "R13").lines[0][k], Qt::blue, 10));
+        QVERIFY(!LineAt(after, reAt, Qt::red, 100));
+        int reddish = 0;
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                reddish += Near(after.pixelColor(x, y), Qt::red, 100);
+        QCOMPARE(reddish, 0);
         dlg.reject();
     }
 
@@ -151,14 +199,13 @@ private slots:
         QFETCH(bool, accept);
         QFETCH(int, expected);
         const QString ini = home_.path() + QStringLiteral("/0001/beob.ini");
-        QFile::remove(ini);
         TObserverProfile p = profile_;
         p.Farbe[16] = 0;
         TAuswDlg dlg;
         dlg.setToday(QDate(2005, 6, 15));
         QTimer::singleShot(0, &dlg, [&] {
             // Legend cell (4, 1) is colour index 16 (A*-Netz).
-            auto *sag = static_cast<QTableWidget *>(Child(&dlg, "SAG"));
+            auto *sag = Child<QTableWidget>(&dlg, "SAG");
             QTimer::singleShot(0, &dlg, [accept] {
                 auto *colour = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
                 QVERIFY(colour);
@@ -168,7 +215,7 @@ private slots:
             QTest::mouseClick(sag->viewport(), Qt::LeftButton, {},
                               sag->visualItemRect(sag->item(1, 4)).center());
             QVERIFY(dlg.coloursChanged());
-            dlg.accept();
+            dlg.reject(); // saved although not closed with OK: a colour was chosen
         });
         dlg.showFor(p);
         QCOMPARE(p.Farbe[16], expected);
@@ -179,16 +226,13 @@ private slots:
 
     void savesPngAndPdf() {
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.resize(900, 600);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(900, 600)));
         QTemporaryDir out;
         dlg.SaveImage(out.filePath(QStringLiteral("a.png")));
+        dlg.SaveImage(out.filePath(QStringLiteral("b.png")), 2);
         dlg.SaveImage(out.filePath(QStringLiteral("a.pdf")));
-        const QImage png(out.filePath(QStringLiteral("a.png")));
-        QCOMPARE(png.size(), dlg.picture().size());
+        QCOMPARE(QImage(out.filePath(QStringLiteral("a.png"))).size(), dlg.figureSize());
+        QCOMPARE(QImage(out.filePath(QStringLiteral("b.png"))).size(), dlg.figureSize() * 2);
         QFile pdf(out.filePath(QStringLiteral("a.pdf")));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.readAll().startsWith("%PDF-"));
@@ -197,37 +241,86 @@ private slots:
         dlg.reject();
     }
 
-    // A typed name that gets ".png" added is not replaced unasked.
-    void saveButtonAsksBeforeReplacing_data() {
+    // "Bild speichern…": the chosen kind decides format and size; a typed name
+    // that gets ".png" added is not replaced unasked.
+    void saveButton_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<bool>("existing");
         QTest::addColumn<bool>("replace");
-        QTest::newRow("no") << false;
-        QTest::newRow("yes") << true;
+        QTest::addColumn<QString>("written");
+        QTest::newRow("existing, not replaced") << "kurve.jpg" << 0 << true << false << "kurve.jpg.png";
+        QTest::newRow("existing, replaced") << "kurve.jpg" << 0 << true << true << "kurve.jpg.png";
+        QTest::newRow("three times the size") << "gross" << 2 << false << false << "gross.png";
+        QTest::newRow("PDF") << "bericht" << 3 << false << false << "bericht.pdf";
     }
-    void saveButtonAsksBeforeReplacing() {
+    void saveButton() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(bool, existing);
         QFETCH(bool, replace);
+        QFETCH(QString, written);
         TAuswDlg dlg;
-        dlg.setProfile(profile_);
-        dlg.setToday(QDate(2005, 6, 15));
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(1000, 700)));
         QTemporaryDir out;
-        const QString existing = out.filePath(QStringLiteral("kurve.jpg.png"));
-        QFile own(existing);
-        QVERIFY(own.open(QIODevice::WriteOnly));
-        own.write("mein eigenes Bild");
-        own.close();
+        const QString target = out.filePath(written);
+        if (existing) {
+            QFile own(target);
+            QVERIFY(own.open(QIODevice::WriteOnly));
+            own.write("mein eigenes Bild");
+        }
         QString question;
         OnModal<QFileDialog>([&](QFileDialog *files) {
             OnModal<QMessageBox>([&](QMessageBox *box) {
                 question = box->text();
                 box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
             });
-            files->selectFile(out.filePath(QStringLiteral("kurve.jpg")));
+            const QString chosenFilter = files->nameFilters().value(filter);
+            files->selectNameFilter(chosenFilter);
+            emit files->filterSelected(chosenFilter);
+            files->selectFile(out.filePath(typed));
             static_cast<QDialog *>(files)->accept();
         });
         Child<QPushButton>(&dlg, "BtnSave")->click();
-        QCOMPARE(question, QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(existing));
-        QCOMPARE(QImage(existing).isNull(), !replace);
+        if (existing) {
+            QCOMPARE(question,
+                     QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(target));
+            QCOMPARE(QImage(target).isNull(), !replace);
+        } else if (written.endsWith(QLatin1String(".pdf"))) {
+            QFile pdf(target);
+            QVERIFY(pdf.open(QIODevice::ReadOnly));
+            QVERIFY(pdf.readAll().startsWith("%PDF-"));
+        } else {
+            QCOMPARE(QImage(target).size(), dlg.figureSize() * 3);
+        }
+        dlg.reject();
+    }
+
+    // Without an observer nothing is read and nothing is written.
+    void withoutObserver() {
+        Storage().CurrentObserverDir.clear();
+        {
+            TAuswDlg dlg;
+            QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(900, 600)));
+            QCOMPARE(Child<QWidget>(&dlg, "Stat")->property("text").toString(),
+                     QStringLiteral("Es ist kein Beobachter eingerichtet"));
+            QCOMPARE(dlg.evalData().pointCount(), 0);
+            Child<QSpinBox>(&dlg, "SE2")->setValue(3);
+            dlg.accept();
+        }
+        Storage().CurrentObserverDir = QStringLiteral("0001/");
+        QCOMPARE(QDir(home_.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void copyPutsThePictureOnTheClipboard() {
+        TAuswDlg dlg;
+        QVERIFY(ShowEvaluation(dlg, profile_, QDate(2005, 6, 15), QSize(900, 600)));
+        QApplication::clipboard()->clear();
+        Child<QPushButton>(&dlg, "BtnCopy")->click();
+        const QImage copied = QApplication::clipboard()->image();
+        QCOMPARE(copied.size(), dlg.figureSize() * dlg.devicePixelRatioF());
+        // The top left holds the background, the plot area holds curves.
+        QCOMPARE(copied.pixelColor(1, 1), QColor(Qt::white));
         dlg.reject();
     }
 };

@@ -148,7 +148,7 @@ private slots:
             Named<QToolButton>(&dlg, curve)->setChecked(true);
         for (const char *curve : {"REN", "RES"})
             Named<QToolButton>(&dlg, curve)->setChecked(false);
-        QCOMPARE(dlg.geometry().firstYear, kExampleLastYear - 14);
+        QCOMPARE(dlg.evalData().firstYear, kExampleLastYear - 14);
         QCOMPARE(Named<QLabel>(&dlg, "Stat")->text(), QStringLiteral("Zeichnen fertig ..."));
         save(&dlg, QStringLiteral("auswertung"));
         dlg.reject();

@@ -118,6 +118,10 @@ private slots:
         QCOMPARE(beob.readString("Beobachter", "Name1", ""), QStringLiteral("Muster"));
         QCOMPARE(beob.readString("Ein", "Wolf", ""),
                  QStringLiteral("0")); // a new profile has every switch off
+        // ... and the evaluation's default curve colours.
+        for (int i : {0, 13, 23})
+            QCOMPARE(beob.readInteger("Farbe", QString::number(i), 0), DefaultCurveColours()[i]);
+        QCOMPARE(beob.readInteger("Farbe", "24", -1), 0);
     }
 
     void refusedNames_data() {
