@@ -9,8 +9,9 @@ QList<CliCommand> &Registry() {
 }
 } // namespace
 
-CliCommandRegistrar::CliCommandRegistrar(const char *name, const char *usage, CliHandler handler) {
-    Registry().append(CliCommand{name, usage, handler});
+CliCommandRegistrar::CliCommandRegistrar(const char *name, const char *usage, CliHandler handler,
+                                         CliNeeds needs) {
+    Registry().append(CliCommand{name, usage, handler, needs});
 }
 
 const QList<CliCommand> &CliCommands() { return Registry(); }

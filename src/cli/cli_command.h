@@ -20,15 +20,22 @@ struct CliUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// What a command works on: the current observer's data (the usual case; the
+// command then fails when there is no current observer, instead of reading
+// and writing in the program folder), or nothing of an observer.
+enum class CliNeeds { Observer, NoObserver };
+
 // Each command file registers itself with a static CliCommandRegistrar.
 struct CliCommandRegistrar {
-    CliCommandRegistrar(const char *name, const char *usage, CliHandler handler);
+    CliCommandRegistrar(const char *name, const char *usage, CliHandler handler,
+                        CliNeeds needs = CliNeeds::Observer);
 };
 
 struct CliCommand {
     const char *name;
     const char *usage;
     CliHandler handler;
+    CliNeeds needs;
 };
 const QList<CliCommand> &CliCommands();
 

@@ -27,9 +27,6 @@ int Import(CliSession &, const QStringList &args) {
                                 .arg(minYear)
                                 .arg(currentYear)
                                 .toStdString());
-    if (Storage().CurrentObserverDir.isEmpty())
-        throw TarvoError(QStringLiteral("Es ist kein Beobachter eingerichtet"));
-
     if (sidc) {
         const TSidcImportResult result = ImportSidc(file, first, last);
         CliPrint(SidcImportedMessage() + QLatin1Char('\n'));

@@ -68,7 +68,8 @@ int Position(CliSession &, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar kSun("sun", "DD.MM.YYYY HH:MM", Sun);
-const CliCommandRegistrar kPosition("position", "DD.MM.YYYY HH:MM X Y RADIUS", Position);
+const CliCommandRegistrar kSun("sun", "DD.MM.YYYY HH:MM", Sun, CliNeeds::NoObserver);
+const CliCommandRegistrar kPosition("position", "DD.MM.YYYY HH:MM X Y RADIUS", Position,
+                                    CliNeeds::NoObserver);
 
 } // namespace

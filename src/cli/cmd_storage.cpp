@@ -112,7 +112,7 @@ int Archive(CliSession &, const QStringList &args) {
     return 0;
 }
 
-const CliCommandRegistrar observersCommand("observers", "", Observers);
+const CliCommandRegistrar observersCommand("observers", "", Observers, CliNeeds::NoObserver);
 const CliCommandRegistrar yearCommand("year", "YEAR [MONTH]", Year);
 const CliCommandRegistrar archiveCommand("archive", "YEAR", Archive);
 

@@ -14,16 +14,14 @@
 
 void UpdateArchiveYears(int firstYear, int lastYear,
                         const std::function<void(int year, int month, TMonthSummary &summary)> &update) {
-    for (int year = firstYear; year <= lastYear; ++year) {
-        TYearSummaries summaries;
-        if (!LoadYearSummaries(year, summaries))
-            throw TarvoError(
-                QStringLiteral("Das Auswertungsarchiv für %1 kann nicht gelesen werden").arg(year));
-        for (int month = 1; month <= 12; ++month)
-            update(year, month, summaries[month - 1]);
-        if (!SaveYearSummaries(year, summaries))
-            throw TarvoError::CannotWrite(Storage().DataPath + ArchiveFileName(year));
-    }
+    // Each year is read, changed and written under the observer's lock, so
+    // that an import running at the same time in another process loses
+    // nothing of this one and this one nothing of it.
+    for (int year = firstYear; year <= lastYear; ++year)
+        UpdateYearSummaries(year, [&](TYearSummaries &summaries) {
+            for (int month = 1; month <= 12; ++month)
+                update(year, month, summaries[month - 1]);
+        });
 }
 
 QList<QByteArray> SplitTextLines(const QByteArray &bytes) {

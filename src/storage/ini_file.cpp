@@ -16,13 +16,29 @@ IniFile::IniFile(const QString &path) : path_(path) {
     // the next save would replace it with the defaults.
     if (file.exists && !file.ok())
         throw TarvoError::Io(file.errorCode);
+    exists_ = file.exists;
     parse(file.bytes);
 }
+
+namespace {
+
+// The file's text: Windows-1252, or UTF-8 after a byte-order mark (as an
+// editor may save it), with CR LF, LF or CR alone as line ends.
+QString IniText(const QByteArray &bytes) {
+    static const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+    QString text =
+        bytes.startsWith(kUtf8Bom) ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : FromCp1252(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
 
 void IniFile::parse(const QByteArray &bytes) {
     sections_.clear();
     Section *current = nullptr;
-    const QString text = FromCp1252(bytes);
+    const QString text = IniText(bytes);
     const auto lines = QStringView(text).split(QLatin1Char('\n'));
     for (QStringView line : lines) {
         line = line.trimmed();

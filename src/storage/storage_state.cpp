@@ -62,3 +62,7 @@ QString ObserverFilePath(const QString &fileName) {
     const StorageState &s = Storage();
     return s.DataPath + ObserverDirPath(s.CurrentObserverDir) + fileName;
 }
+
+bool ObserverIsCurrent() {
+    return !Storage().CurrentObserverDir.isEmpty();
+}

@@ -2,6 +2,7 @@
 // writes, in the form the other programs read.
 #include "../common/day_records.h"
 #include "../month/month_gui_helpers.h"
+#include "cli_run.h"
 
 #include "month/sonmonat_dlg.h"
 #include "network/export_dlg.h"
@@ -20,23 +21,6 @@
 #include <memory>
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun RunCli(const QStringList &args, const QString &lcAll = QStringLiteral("C.UTF-8")) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), lcAll);
-    p.setProcessEnvironment(env);
-    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tarvo-cli"), args);
-    if (!p.waitForFinished(30000))
-        return {-1, {}, {}};
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
 
 QByteArray ReadBytes(const QString &path) {
     QFile f(path);

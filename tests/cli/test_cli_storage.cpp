@@ -1,3 +1,4 @@
+#include "cli_run.h"
 #include "storage/day_record.h"
 
 #include <QCoreApplication>
@@ -8,20 +9,6 @@
 #include <cstring>
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun RunCli(const QStringList &args) {
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tarvo-cli"), args);
-    if (!p.waitForFinished(30000))
-        return {-1, {}, {}};
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
 
 void WriteFile(const QString &path, const QByteArray &bytes) {
     QFile f(path);
