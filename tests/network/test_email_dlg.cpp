@@ -25,6 +25,7 @@ TObserverProfile MailProfile(const QString &host) {
     p.SMTP.assign(QStringLiteral(" ") + host + QStringLiteral(" "));
     p.SMTPBen.assign(QStringLiteral("beobachter"));
     p.SMTPPass.assign(QStringLiteral("geheim99"));
+    p.AllowPlainLogin = 1; // the test server has no encryption
     p.AddrRe.assign(QStringLiteral("rezahl@example.net"));
     p.AddrA.assign(QStringLiteral("anetz@example.net"));
     p.AddrFackel.assign(QStringLiteral("fackel@example.net"));
