@@ -182,6 +182,49 @@ bool WriteYear(int year, const TYearBuffer &buffer, QString *error) {
     }
 }
 
+void MergeYearChanges(const TYearBuffer &base, const TYearBuffer &mine, TYearBuffer &onDisk) {
+    constexpr std::size_t kStatusSize = sizeof(TDayRecord::Bemerkung);
+    const auto take = [](const TDayRecord &b, const TDayRecord &m, TDayRecord &d, std::size_t from,
+                         std::size_t count) {
+        const auto *bb = reinterpret_cast<const char *>(&b) + from;
+        const auto *mm = reinterpret_cast<const char *>(&m) + from;
+        if (std::memcmp(bb, mm, count) != 0)
+            std::memcpy(reinterpret_cast<char *>(&d) + from, mm, count);
+    };
+    for (int month = 0; month < 13; ++month)
+        for (int slot = 0; slot < 32; ++slot) {
+            const TDayRecord &b = base.Day(month, slot);
+            const TDayRecord &m = mine.Day(month, slot);
+            TDayRecord &d = onDisk.Day(month, slot);
+            if (slot == 0) { // the dispatch status apart from the month's sums
+                take(b, m, d, 0, kStatusSize);
+                take(b, m, d, kStatusSize, sizeof(TDayRecord) - kStatusSize);
+            } else {
+                take(b, m, d, 0, sizeof(TDayRecord));
+            }
+        }
+}
+
+bool SaveYearChanges(int year, TYearBuffer &base, TYearBuffer &buffer, QString *error) {
+    try {
+        const FolderLock lock = LockObserverFolder();
+        TYearBuffer onDisk;
+        // A year that is gone meanwhile brings no changes of others.
+        if (!ReadYear(year, onDisk))
+            onDisk = base;
+        MergeYearChanges(base, buffer, onDisk);
+        if (!WriteYearFile(year, onDisk, error))
+            return false;
+        buffer = onDisk;
+        base = onDisk;
+        return true;
+    } catch (const TarvoError &e) {
+        if (error)
+            *error = e.message();
+        return false;
+    }
+}
+
 bool UpdateYear(int year, const std::function<void(TYearBuffer &)> &change, QString *error) {
     try {
         const FolderLock lock = LockObserverFolder();

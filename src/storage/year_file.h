@@ -33,6 +33,20 @@ bool WriteYear(int year, const TYearBuffer &buffer, QString *error = nullptr);
 // file is then unchanged).
 bool UpdateYear(int year, const std::function<void(TYearBuffer &)> &change, QString *error = nullptr);
 
+// Saves what the caller changed in its copy of the year (`buffer`) since it
+// read it as `base`, over the year as it is on disk now, while no other Tarvo
+// process can change it: a day, or a month's dispatch status, that the caller
+// left as it was keeps what another process wrote meanwhile; where both
+// changed the same one, the caller's wins. Afterwards `buffer` and `base`
+// are the year as written. Returns false with the message in `error` when
+// the year cannot be read or written (nothing is changed then).
+bool SaveYearChanges(int year, TYearBuffer &base, TYearBuffer &buffer, QString *error = nullptr);
+
+// The merge SaveYearChanges makes: every day record, the dispatch status of
+// every month and the rest of each month header that `mine` changed against
+// `base` is copied into `onDisk`.
+void MergeYearChanges(const TYearBuffer &base, const TYearBuffer &mine, TYearBuffer &onDisk);
+
 // Converts 416 legacy 103-byte records into a year buffer; bytes missing
 // from a short input count as zeros.
 void ConvertLegacyYear(const QByteArray &legacy, TYearBuffer &buffer);

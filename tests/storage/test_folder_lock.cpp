@@ -143,6 +143,42 @@ private slots:
         QVERIFY(write().isEmpty()); // free again: the write goes through
     }
 
+    // The program holds a year while tarvo-cli changes it: saving writes
+    // only what the program changed, so the other writer's days and
+    // dispatch status stay; a day both changed is the program's.
+    void yearChangesOfTwoWritersMerge() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(3, 1) = MakeDay(true, 30);
+        y.Day(4, 1) = MakeDay(true, 40);
+        QVERIFY(WriteYear(2004, y));
+        TYearBuffer base;
+        QVERIFY(ReadYear(2004, base));
+        TYearBuffer mine = base;
+
+        QVERIFY(UpdateYear(2004, [](TYearBuffer &other) {
+            other.Months[3].Header().Bemerkung.assign(QStringLiteral("100000000000000"));
+            other.Day(4, 5) = MakeDay(true, 55);
+            other.Day(3, 1) = MakeDay(true, 31);
+        }));
+        mine.Day(3, 1) = MakeDay(true, 35);
+        mine.Day(3, 2) = MakeDay(true, 20);
+        mine.Months[3].Header().Re = 55; // the month's sums, recomputed
+
+        QString error;
+        QVERIFY2(SaveYearChanges(2004, base, mine, &error), qPrintable(error));
+        TYearBuffer onDisk;
+        QVERIFY(ReadYear(2004, onDisk));
+        QCOMPARE(onDisk.Day(3, 1).Re, std::int16_t(35));
+        QCOMPARE(onDisk.Day(3, 2).Re, std::int16_t(20));
+        QCOMPARE(onDisk.Day(4, 1).Re, std::int16_t(40));
+        QCOMPARE(onDisk.Day(4, 5).Re, std::int16_t(55));
+        QCOMPARE(onDisk.Months[3].Header().Bemerkung.text(), QStringLiteral("100000000000000"));
+        QCOMPARE(onDisk.Months[3].Header().Re, std::int16_t(55));
+        QVERIFY(std::memcmp(&onDisk, &mine, sizeof mine) == 0);
+        QVERIFY(std::memcmp(&onDisk, &base, sizeof base) == 0);
+    }
+
     // A process killed while it held the lock leaves its lock file behind;
     // the next writer sees that its process is gone and takes it over.
     void lockOfAKilledProcessIsTakenOver() {
