@@ -8,6 +8,22 @@ namespace {
 
 bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+bool InQuotes(const QString &value) {
+    return value.size() >= 2 && value.front() == value.back() &&
+           (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
+}
+
+// The value as the file holds it. The reader takes blanks around a value
+// and one pair of quotes around it off: a value that has either of its own
+// is written in one more pair of quotes, so that it reads back unchanged.
+QString StoredValue(const QString &value) {
+    if (InQuotes(value))
+        return value.front() + value + value.back();
+    if (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace()))
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    return value;
+}
+
 } // namespace
 
 IniFile::IniFile(const QString &path) : path_(path) {
@@ -59,8 +75,7 @@ void IniFile::parse(const QByteArray &bytes) {
             continue;
         const QString key = line.left(eq).trimmed().toString();
         QString value = line.mid(eq + 1).trimmed().toString();
-        if (value.size() >= 2 && ((value.startsWith('"') && value.endsWith('"')) ||
-                                  (value.startsWith('\'') && value.endsWith('\''))))
+        if (InQuotes(value))
             value = value.mid(1, value.size() - 2);
         bool known = false;
         for (Entry &e : current->entries)
@@ -178,7 +193,7 @@ QByteArray IniFile::toBytes() const {
         first = false;
         text += QLatin1Char('[') + s.name + QLatin1String("]\r\n");
         for (const Entry &e : s.entries)
-            text += e.key + QLatin1Char('=') + e.value + QLatin1String("\r\n");
+            text += e.key + QLatin1Char('=') + StoredValue(e.value) + QLatin1String("\r\n");
     }
     return ToCp1252(text);
 }

@@ -68,6 +68,28 @@ private slots:
         QVERIFY(!QByteArray(bytes).replace("\r\n", "").contains('\n'));
     }
 
+    // Quotes and blanks around a value are taken off when it is read (as
+    // Windows does): a value that has quotes or blanks of its own keeps them
+    // through any number of saves and loads.
+    void quotedValuesSurviveSaving() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("q.ini");
+        WriteFile(path, "[A]\r\nName=\"Max\"\r\n");
+        const QStringList values{"'''", "\"Erika\"", "''", "'a'b'", "\"", "x\"", " Erika ", " \"", "x\u00a0"};
+        const auto key = [](int i) { return QStringLiteral("k%1").arg(i); };
+        IniFile ini(path);
+        QCOMPARE(ini.readString("A", "Name", ""), QStringLiteral("Max"));
+        for (int i = 0; i < values.size(); ++i)
+            ini.writeString("A", key(i), values[i]);
+        for (int round = 0; round < 3; ++round) {
+            ini.save();
+            ini = IniFile(path);
+        }
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(ini.readString("A", key(i), "<fehlt>"), values[i]);
+        QCOMPARE(ini.readString("A", "Name", ""), QStringLiteral("Max"));
+    }
+
     void firstStartWritesThreeKeys() {
         QTemporaryDir dir;
         StorageStartUp(dir.path());
