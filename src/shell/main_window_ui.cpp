@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -315,12 +314,8 @@ template <class ImportDialog> void RunImport(DialogSlotTable &table, int slot, Q
 bool TSun::ObserverReady() {
     if (ObserverIsCurrent())
         return true;
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("TARVO32"),
-        QStringLiteral("Es ist kein Beobachter eingerichtet. Die Daten gehören immer zu einem Beobachter.\n\n"
-                       "Jetzt einen Beobachter anlegen?"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    if (answer == QMessageBox::Yes)
+    if (AskYesNo(this, QStringLiteral("Es ist kein Beobachter eingerichtet. Die Daten gehören immer zu einem "
+                                      "Beobachter.\n\nJetzt einen Beobachter anlegen?")))
         Einstellungen1Click();
     return ObserverIsCurrent();
 }

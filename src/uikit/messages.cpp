@@ -12,6 +12,18 @@ void ShowError(QWidget *parent, const QString &text) {
     QMessageBox::critical(parent, QStringLiteral("Fehler"), text, QMessageBox::Ok);
 }
 
+bool AskYesNo(QWidget *parent, const QString &text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("TARVO32"), text, QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    yes->setObjectName(QStringLiteral("BtnJa"));
+    QPushButton *no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    no->setObjectName(QStringLiteral("BtnNein"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 DialogButtonRow MakeDialogButtonRow() {
     DialogButtonRow row;
     row.ok = new QPushButton(QStringLiteral("OK"));

@@ -8,6 +8,9 @@ class QWidget;
 void ShowInformation(QWidget *parent, const QString &text);
 // An error message box (for example a failed save); the program goes on.
 void ShowError(QWidget *parent, const QString &text);
+// A question with the buttons "Ja" (BtnJa, the default) and "Nein" (BtnNein,
+// also Esc); true when the answer is yes.
+bool AskYesNo(QWidget *parent, const QString &text);
 
 class QHBoxLayout;
 class QPushButton;

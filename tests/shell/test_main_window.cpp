@@ -244,18 +244,18 @@ private slots:
             opened = true;
             table->reject();
         });
-        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        for (const bool yes : {false, true}) {
             QString asked;
             OnModal<QMessageBox>([&](QMessageBox *box) {
                 asked = box->text();
-                if (answer == QMessageBox::Yes) // the observer settings come; cancelled, still no observer
+                if (yes) // the observer settings come; cancelled, still no observer
                     OnModal<TEinstDLG>([](TEinstDLG *einst) { einst->reject(); });
-                box->button(answer)->click();
+                Child<QPushButton>(box, yes ? "BtnJa" : "BtnNein")->click();
             });
             Child<QAction>(&w, action.toLatin1().constData())->trigger();
             QVERIFY2(asked.startsWith(QStringLiteral("Es ist kein Beobachter eingerichtet.")),
                      qPrintable(asked));
-            QCOMPARE(w.slotDialog(SlotEinst) != nullptr, answer == QMessageBox::Yes);
+            QCOMPARE(w.slotDialog(SlotEinst) != nullptr, yes);
         }
         QVERIFY(!opened);
         if (slot >= 0)
