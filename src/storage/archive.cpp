@@ -116,23 +116,36 @@ struct Smoothed {
     double r13, p17, p9;
 };
 
+// The weights w(i, n) of a weighted mean reaching `reach` months to either
+// side of the centre (w[8 + i] for i = -reach..reach, zero beyond), and their
+// sum over the whole window; made once.
+struct WindowWeights {
+    double w[17];
+    long double total;
+    WindowWeights(int n, int reach) : w{}, total(1.0L) {
+        for (int i = -reach; i <= reach; ++i)
+            w[8 + i] = SmoothingWeight(i, n);
+        for (int i = 1; i <= reach; ++i)
+            total += 2.0L * w[8 + i];
+    }
+};
+
 // The three smoothed values of the centre e[8] of a 17-month window.
 Smoothed SmoothCentre(const double *e) {
+    static const WindowWeights p17(9, 8);
+    static const WindowWeights p9(5, 4);
     long double r13 = static_cast<long double>(e[2]) + e[14];
     for (int k = 3; k <= 13; ++k)
         r13 += 2.0L * e[k];
     r13 /= 24.0L;
 
-    auto weighted = [&](int n, int reach) {
+    auto weighted = [&](const WindowWeights &weights, int reach) {
         long double sum = 0.0L;
-        long double weights = 1.0L;
-        for (int i = -reach; i <= reach; ++i)
-            sum += static_cast<long double>(SmoothingWeight(i, n)) * e[8 + i];
-        for (int i = 1; i <= reach; ++i)
-            weights += 2.0L * SmoothingWeight(i, n);
-        return static_cast<double>(sum / weights);
+        for (int k = 8 - reach; k <= 8 + reach; ++k)
+            sum += static_cast<long double>(weights.w[k]) * e[k];
+        return static_cast<double>(sum / weights.total);
     };
-    return {static_cast<double>(r13), weighted(9, 8), weighted(5, 4)};
+    return {static_cast<double>(r13), weighted(p17, 8), weighted(p9, 4)};
 }
 
 QString CannotReadMessage(int year) {
@@ -168,12 +181,19 @@ void CheckArchiveSize(qint64 size, const QString &fileName) {
                 .arg(kRecordSize));
 }
 
-TArchiveRecords ArchiveRecordsFromBytes(const QByteArray &bytes, qint64 fileSize, const QString &fileName) {
+void ReadArchiveRecords(const QByteArray &bytes, qint64 fileSize, const QString &fileName,
+                        TArchiveRecords &records) {
     CheckArchiveSize(fileSize, fileName);
     const qsizetype whole = std::min<qsizetype>(bytes.size() / kRecordSize, kArchiveRecords);
-    TArchiveRecords records(static_cast<std::size_t>(whole));
+    records.reserve(kArchiveRecords); // room for the records a short archive lacks
+    records.resize(static_cast<std::size_t>(whole));
     if (whole > 0) // an empty vector's data() may be null
         std::memcpy(static_cast<void *>(records.data()), bytes.constData(), whole * kRecordSize);
+}
+
+TArchiveRecords ArchiveRecordsFromBytes(const QByteArray &bytes, qint64 fileSize, const QString &fileName) {
+    TArchiveRecords records;
+    ReadArchiveRecords(bytes, fileSize, fileName, records);
     return records;
 }
 
@@ -183,6 +203,7 @@ QByteArray ArchiveBytes(const TArchiveRecords &records) {
 }
 
 void CompleteArchive(TArchiveRecords &records, int firstYear) {
+    records.reserve(kArchiveRecords);
     for (int i = static_cast<int>(records.size()); i < kArchiveRecords; ++i)
         records.push_back(EmptySummary(firstYear + i / 12, i % 12 + 1));
 }
@@ -318,11 +339,32 @@ void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &sum
     std::memcpy(summary.Counts, counts, sizeof counts);
 }
 
+namespace {
+
+// The archive's records brought up to date in memory; true when they differ
+// from the file's.
+bool RefreshRecords(TArchiveRecords &records, int firstYear) {
+    const QByteArray before = ArchiveBytes(records);
+    // Records lost from a short file are made anew, empty.
+    CompleteArchive(records, firstYear);
+    AggregateArchive(records, ObserverYears());
+    SmoothArchive(records, NeighbourMeans(firstYear - 1, -8, 8),
+                  NeighbourMeans(firstYear + kArchiveYears, 0, 8));
+    return ArchiveBytes(records) != before;
+}
+
+} // namespace
+
 void RefreshArchive(const QString &name) {
-    // Another process must not write the archive (or a year file it reads)
-    // between this read and this write.
-    const FolderLock lock = LockObserverFolder();
     const QString path = ArchivePath(name);
+    const int firstYear = FirstYearOfName(name);
+    // Most refreshes find nothing to change and need no lock.
+    if (std::optional<TArchiveRecords> archive = ReadArchive(path);
+        archive && !RefreshRecords(*archive, firstYear))
+        return;
+    // Another process must not write the archive (or a year file it reads)
+    // between this read and this write: read and refresh again under the lock.
+    const FolderLock lock = LockObserverFolder();
     std::optional<TArchiveRecords> archive = ReadArchive(path);
     if (!archive) {
         CreateArchive(name);
@@ -330,19 +372,10 @@ void RefreshArchive(const QString &name) {
         if (!archive)
             throw TarvoError::Io(2);
     }
-    const int firstYear = FirstYearOfName(name);
-    const QByteArray before = ArchiveBytes(*archive);
-    // Records lost from a short file are made anew, empty.
-    CompleteArchive(*archive, firstYear);
-    AggregateArchive(*archive, ObserverYears());
-    SmoothArchive(*archive, NeighbourMeans(firstYear - 1, -8, 8),
-                  NeighbourMeans(firstYear + kArchiveYears, 0, 8));
-
-    const QByteArray after = ArchiveBytes(*archive);
-    if (after == before)
+    if (!RefreshRecords(*archive, firstYear))
         return;
     QString error;
-    if (!WriteFileAtomically(path, after, &error))
+    if (!WriteFileAtomically(path, ArchiveBytes(*archive), &error))
         throw TarvoError(error);
 }
 

@@ -57,6 +57,9 @@ void CheckArchiveSize(qint64 size, const QString &fileName);
 // The records of an archive file whose first bytes are `bytes` (at most 600
 // records are taken). Throws TarvoError for a damaged archive.
 TArchiveRecords ArchiveRecordsFromBytes(const QByteArray &bytes, qint64 fileSize, const QString &fileName);
+// The same into `records`, whose memory is used again.
+void ReadArchiveRecords(const QByteArray &bytes, qint64 fileSize, const QString &fileName,
+                        TArchiveRecords &records);
 QByteArray ArchiveBytes(const TArchiveRecords &records);
 // Appends the records a short archive lacks, empty, up to 600.
 void CompleteArchive(TArchiveRecords &records, int firstYear);
