@@ -1,11 +1,11 @@
 // tarvo-cli beside other Tarvo processes and on settings that do not name an
 // observer: concurrent writers lose nothing, a busy observer is reported,
 // data commands without an observer stop before touching anything.
+#include "../common/folder_snapshot.h"
 #include "cli_run.h"
 #include "storage/folder_lock.h"
 #include "storage/month_summary.h"
 
-#include <QDirIterator>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -55,18 +55,6 @@ QList<std::pair<double, double>> SidcSeries(const QString &home) {
     return series;
 }
 
-// Every file below the folder with its bytes.
-std::map<QString, QByteArray> Snapshot(const QString &folder) {
-    std::map<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files[path] = QFileInfo(path).isDir() ? QByteArray("<dir>") : ReadFile(path);
-    }
-    return files;
-}
-
 } // namespace
 
 class CliSharedDataTest : public QObject {
@@ -108,14 +96,14 @@ private slots:
         const QString file = SilsoCopy(input.path());
         QLockFile other(FolderLock::LockFileName(home.filePath(QStringLiteral("0001"))));
         QVERIFY(other.tryLock(0));
-        const auto before = Snapshot(home.path());
+        const auto before = FolderSnapshot(home.path());
         const CliRun r = RunCli({"--home", home.path(), "import", "sidc", file, "1990", "1991"});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(
             r.err.contains("werden gerade von einem anderen Tarvo-Programm ge\xc3\xa4ndert. Es wurde nichts "
                            "ge\xc3\xa4ndert"),
             r.err.constData());
-        QVERIFY(Snapshot(home.path()) == before);
+        QVERIFY(FolderSnapshot(home.path()) == before);
         other.unlock();
         QCOMPARE(RunCli({"--home", home.path(), "import", "sidc", file, "1990", "1991"}).exitCode, 0);
     }
@@ -151,17 +139,17 @@ private slots:
         const QString in = SilsoCopy(input.path());
         command.replaceInStrings(QStringLiteral("<in>"), in);
         command.replaceInStrings(QStringLiteral("<out>"), output.path());
-        const auto before = Snapshot(home.path());
+        const auto before = FolderSnapshot(home.path());
         const CliRun r = RunCli(QStringList{"--home", home.path()} + command);
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err, QByteArray("tarvo-cli: Es ist kein Beobachter eingerichtet\n"));
         QVERIFY(r.out.isEmpty());
-        QVERIFY(Snapshot(home.path()) == before);
+        QVERIFY(FolderSnapshot(home.path()) == before);
         QVERIFY(QDir(output.path()).isEmpty());
         // What needs no observer still works.
         QCOMPARE(RunCli({"--home", home.path(), "sun", "01.06.2004", "12:00"}).exitCode, 0);
         QCOMPARE(RunCli({"--home", home.path(), "observers"}).exitCode, 0);
-        QVERIFY(Snapshot(home.path()) == before);
+        QVERIFY(FolderSnapshot(home.path()) == before);
     }
 
     // tarvo.ini that cannot be understood: exit 1 with the reason, the file
@@ -169,13 +157,13 @@ private slots:
     void damagedSettingsStopTheCommand() {
         QTemporaryDir home;
         MakeHome(home.path(), QByteArray("Beobachter=Muster\r\n\x01\x02\x03"));
-        const auto before = Snapshot(home.path());
+        const auto before = FolderSnapshot(home.path());
         const CliRun r = RunCli({"--home", home.path(), "observers"});
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("Die Einstellungsdatei ") && r.err.contains("tarvo.ini ist besch\xc3\xa4"
                                                                             "digt"),
                  r.err.constData());
-        QVERIFY(Snapshot(home.path()) == before);
+        QVERIFY(FolderSnapshot(home.path()) == before);
     }
 
     // A year file that cannot be converted is an error (exit 1), not an

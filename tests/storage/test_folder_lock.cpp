@@ -1,6 +1,7 @@
 // Two Tarvo processes on one observer: every read-modify-write holds the
 // folder's lock; a writer that cannot get it in time says so and changes
 // nothing; the lock of a process that died is taken over.
+#include "../common/folder_snapshot.h"
 #include "../common/killed_child.h"
 #include "storage/archive.h"
 #include "storage/column_layout.h"
@@ -10,7 +11,6 @@
 #include "storage/year_file.h"
 #include "storage_fixture.h"
 
-#include <QDirIterator>
 #include <QLockFile>
 #include <QtTest>
 #include <csignal>
@@ -18,18 +18,6 @@
 #include <map>
 
 namespace {
-
-// Every file below the folder with its bytes.
-std::map<QString, QByteArray> Snapshot(const QString &folder) {
-    std::map<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        files[path] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
-    return files;
-}
 
 // Runs a write; returns its error message (empty when it succeeded).
 using Write = std::function<QString()>;
@@ -124,7 +112,7 @@ private slots:
         fx.write("SO1998.DAT", QByteArray(kLegacyYearFileSize, '\0'));
         y.Day(3, 2) = MakeDay(true, 60);
         QVERIFY(WriteYear(2004, y)); // the archive must be refreshed next time
-        const auto before = Snapshot(fx.dir.path());
+        const auto before = FolderSnapshot(fx.dir.path());
 
         const QString folder = programFolder ? Storage().ProgramDir : fx.observerFile(QString());
         QLockFile other(FolderLock::LockFileName(folder)); // as another process holds it
@@ -139,7 +127,7 @@ private slots:
                                 "Es wurde nichts geändert; bitte versuchen Sie es gleich noch einmal.")
                      .arg(QDir::toNativeSeparators(QDir::cleanPath(folder))));
         other.unlock();
-        QVERIFY(Snapshot(fx.dir.path()) == before);
+        QVERIFY(FolderSnapshot(fx.dir.path()) == before);
         QVERIFY(write().isEmpty()); // free again: the write goes through
     }
 
