@@ -49,6 +49,11 @@ IniFile ReadSettingsFile() {
     return std::move(*ini);
 }
 
+// Byte-wise comparison: a proper prefix is older, digits are not numbers.
+bool OlderThanProgram(const QString &storedVersion) {
+    return ToCp1252(storedVersion) < ToCp1252(Storage().ProgramVersion);
+}
+
 // beob.ini holds the SMTP password: only its owner may read it.
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
@@ -106,9 +111,16 @@ QString ReadProgramVersion() { return QStringLiteral(TARVO_VERSION_TEXT); }
 
 void LoadProgramSettings(TObserverProfile &profile) {
     StorageState &s = Storage();
-    // Held while the file may be written back (first start, version upgrade).
-    std::optional<FolderLock> lock(std::in_place, s.ProgramDir);
+    // Reading needs no lock (every write replaces the file whole); a load that
+    // writes the file back (first start, version upgrade) reads it again under
+    // the lock.
+    std::optional<FolderLock> lock;
     IniFile ini = ReadSettingsFile();
+    if (!ini.sectionExists(kMain) ||
+        OlderThanProgram(ini.readString(kMain, QStringLiteral("FileVersion"), QString()))) {
+        lock.emplace(s.ProgramDir);
+        ini = ReadSettingsFile();
+    }
     s.ObserversPresent = true;
     bool firstStart = false;
 
@@ -122,8 +134,7 @@ void LoadProgramSettings(TObserverProfile &profile) {
         if (!storedPath.isEmpty() && QFileInfo(storedPath).isDir())
             s.DataPath = storedPath;
         profile.Bugfix = ini.readBool(kMain, QStringLiteral("Bugfix"), true) ? 1 : 0;
-        // Byte-wise comparison: a proper prefix is older, digits are not numbers.
-        if (ToCp1252(storedVersion) < ToCp1252(s.ProgramVersion)) {
+        if (OlderThanProgram(storedVersion)) {
             ini.eraseSection(kEmail);
             s.SettingsDirty = true;
             s.DeleteArchives = true;

@@ -6,6 +6,7 @@
 #include "storage/archive.h"
 #include "storage/column_layout.h"
 #include "storage/folder_lock.h"
+#include "storage/ini_file.h"
 #include "storage/profile.h"
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
@@ -129,6 +130,31 @@ private slots:
         other.unlock();
         QVERIFY(FolderSnapshot(fx.dir.path()) == before);
         QVERIFY(write().isEmpty()); // free again: the write goes through
+    }
+
+    // Loading the settings reads without the lock (every write replaces the
+    // file whole); only a load that writes tarvo.ini back needs it.
+    void loadingSettingsWaitsOnlyToWrite() {
+        ObserverFixture fx;
+        SaveProgramSettings(EmptyProfile()); // the program's version is on record
+        const QString settings = Storage().ProgramDir + QStringLiteral("tarvo.ini");
+        QLockFile other(FolderLock::LockFileName(Storage().ProgramDir));
+        QVERIFY(other.tryLock(0));
+        Storage().LockWaitMs = 0; // any wait for the lock fails at once
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+
+        IniFile older(settings);
+        older.writeString(QStringLiteral("TARVO32"), QStringLiteral("FileVersion"), QStringLiteral("0.1"));
+        older.save();
+        const QByteArray before = fx.read("../tarvo.ini");
+        QVERIFY_THROWS_EXCEPTION(TarvoError, LoadProgramSettings(profile)); // an upgrade writes
+        QCOMPARE(fx.read("../tarvo.ini"), before);
+        other.unlock();
+        LoadProgramSettings(profile);
+        QCOMPARE(
+            IniFile(settings).readString(QStringLiteral("TARVO32"), QStringLiteral("FileVersion"), QString()),
+            Storage().ProgramVersion);
     }
 
     // The program holds a year while tarvo-cli changes it: saving writes
