@@ -172,6 +172,9 @@ RestorePlan PlanRestore(const QString &zipPath, const BackupScope &scope) {
 
 RestoreResult RunRestore(const RestorePlan &plan, const QDateTime &now) {
     const BackupScope &scope = plan.scope;
+    for (const BackupObserver &o : plan.backup.manifest.observers)
+        QDir().mkpath(scope.dataPath + o.folder); // so that each can hold its lock
+    const ScopeLock lock(scope, plan.backup.manifest.observers);
     RestoreResult result;
     if (QFileInfo(scope.settingsFile()).isFile()) {
         try {
@@ -184,9 +187,6 @@ RestoreResult RunRestore(const RestorePlan &plan, const QDateTime &now) {
                                  .arg(e.message()));
         }
     }
-    for (const BackupObserver &o : plan.backup.manifest.observers)
-        QDir().mkpath(scope.dataPath + o.folder);
-
     QVector<WrittenFile> written;
     for (const RestoreItem &item : plan.items) {
         const QByteArray bytes = BytesFor(plan, item.entry);

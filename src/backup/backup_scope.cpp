@@ -14,8 +14,9 @@ namespace {
 
 const QString kObserverSection = QStringLiteral("Beobachter");
 
-bool IsUnfinishedWrite(const QString &fileName) {
-    return fileName.startsWith(QLatin1String("tarvo.tmp-"));
+// Files of the writers at work, not data: an unfinished temporary file, a lock.
+bool IsWorkFile(const QString &fileName) {
+    return fileName.startsWith(QLatin1String("tarvo.tmp-")) || fileName == QLatin1String("tarvo.lock");
 }
 
 bool SameFile(const QString &a, const QString &b) {
@@ -35,7 +36,7 @@ QVector<BackupSource> FilesBelow(const QString &dir, const QString &entryPrefix,
     while (it.hasNext()) {
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
-        if (!info.isFile() || IsUnfinishedWrite(info.fileName()) || SameFile(path, skipFile))
+        if (!info.isFile() || IsWorkFile(info.fileName()) || SameFile(path, skipFile))
             continue;
         const QString entry = entryPrefix + QLatin1Char('/') + root.relativeFilePath(path);
         if (!IsSafeBackupPath(entry))
@@ -108,4 +109,16 @@ InstallationFiles CollectInstallationFiles(const BackupScope &scope, const QStri
     }
     result.files += FilesBelow(scope.programDir + kReferenceFolder, kReferenceFolder, skipFile);
     return result;
+}
+
+ScopeLock::ScopeLock(const BackupScope &scope, const QVector<BackupObserver> &observers) {
+    locks_.push_back(std::make_unique<FolderLock>(scope.programDir));
+    for (const BackupObserver &o : observers)
+        locks_.push_back(std::make_unique<FolderLock>(scope.dataPath + o.folder));
+}
+
+// Given back in the opposite order.
+ScopeLock::~ScopeLock() {
+    while (!locks_.empty())
+        locks_.pop_back();
 }

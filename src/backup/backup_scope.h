@@ -5,6 +5,11 @@
 #include <QString>
 #include <QVector>
 
+#include "storage/folder_lock.h"
+
+#include <memory>
+#include <vector>
+
 // Where an installation keeps what a backup holds: tarvo.ini and the
 // reference store "Referenz/" in the program folder, the observer folders
 // below the data path (which may lie elsewhere). In a backup every observer
@@ -33,8 +38,8 @@ struct InstallationFiles {
 
 // Everything a backup of the installation holds: tarvo.ini, every file in
 // every observer folder tarvo.ini lists, every file of the reference store.
-// Left out: unfinished temporary files of the atomic writer and `skipFile`
-// (the backup being written). Throws TarvoError when tarvo.ini is missing
+// Left out: unfinished temporary files of the atomic writer, lock files and
+// `skipFile` (the backup being written). Throws TarvoError when tarvo.ini is missing
 // or unreadable, or an observer folder or file name cannot be stored safely.
 InstallationFiles CollectInstallationFiles(const BackupScope &scope, const QString &skipFile = QString());
 
@@ -45,3 +50,17 @@ QString ObserverFolderName(const QString &observerDir);
 // True when the entry belongs in a backup with these observer folders:
 // tarvo.ini, a file in the reference store or in a listed observer folder.
 bool IsBackupEntry(const QString &entry, const QVector<BackupObserver> &observers);
+
+// Holds the program folder and then every observer folder of `observers`, so
+// that no other Tarvo process changes a file while a backup reads or a
+// restore writes them. Throws TarvoError when a folder stays busy.
+class ScopeLock {
+public:
+    ScopeLock(const BackupScope &scope, const QVector<BackupObserver> &observers);
+    ~ScopeLock();
+    ScopeLock(const ScopeLock &) = delete;
+    ScopeLock &operator=(const ScopeLock &) = delete;
+
+private:
+    std::vector<std::unique_ptr<FolderLock>> locks_;
+};

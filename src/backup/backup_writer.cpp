@@ -19,7 +19,9 @@ QString DefaultBackupFileName(const QDate &date) {
 
 BackupResult WriteBackup(const QString &zipPath, const BackupScope &scope, const QDateTime &now,
                          const BackupNote &note) {
+    const FolderLock settingsLock(scope.programDir); // tarvo.ini is read now and noted below
     const InstallationFiles installation = CollectInstallationFiles(scope, zipPath);
+    const ScopeLock lock(scope, installation.observers);
 
     BackupResult result;
     result.path = zipPath;

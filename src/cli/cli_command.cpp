@@ -10,8 +10,8 @@ QList<CliCommand> &Registry() {
 } // namespace
 
 CliCommandRegistrar::CliCommandRegistrar(const char *name, const char *usage, CliHandler handler,
-                                         const char *description) {
-    Registry().append(CliCommand{name, usage, handler, description});
+                                         const char *description, CliNeeds needs) {
+    Registry().append(CliCommand{name, usage, handler, description, needs});
 }
 
 const QList<CliCommand> &CliCommands() { return Registry(); }

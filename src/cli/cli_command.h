@@ -20,11 +20,16 @@ struct CliUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// What a command works on: the current observer's data (the usual case; the
+// command then fails when there is no current observer, instead of reading
+// and writing in the program folder), or nothing of an observer.
+enum class CliNeeds { Observer, NoObserver };
+
 // Each command file registers itself with a static CliCommandRegistrar;
 // `description` is the German line that --help shows for the command.
 struct CliCommandRegistrar {
-    CliCommandRegistrar(const char *name, const char *usage, CliHandler handler,
-                        const char *description = "");
+    CliCommandRegistrar(const char *name, const char *usage, CliHandler handler, const char *description = "",
+                        CliNeeds needs = CliNeeds::Observer);
 };
 
 struct CliCommand {
@@ -32,6 +37,7 @@ struct CliCommand {
     const char *usage;
     CliHandler handler;
     const char *description;
+    CliNeeds needs;
 };
 const QList<CliCommand> &CliCommands();
 

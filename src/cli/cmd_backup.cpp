@@ -65,11 +65,13 @@ int Restore(CliSession &, const QStringList &args) {
 
 const CliCommandRegistrar backupCommand("backup", "OUT.zip", Backup,
                                         "tarvo.ini, alle Beobachterordner und die Referenzdaten in eine "
-                                        "geprüfte ZIP-Datei sichern");
+                                        "geprüfte ZIP-Datei sichern",
+                                        CliNeeds::NoObserver);
 const CliCommandRegistrar verifyCommand("verify", "IN.zip", Verify,
-                                        "eine Datensicherung prüfen und ihren Inhalt zeigen");
+                                        "eine Datensicherung prüfen und ihren Inhalt zeigen", CliNeeds::NoObserver);
 const CliCommandRegistrar restoreCommand("restore", "IN.zip [--dry-run]", Restore,
                                          "eine Datensicherung zurückspielen (vorher wird der jetzige Stand "
-                                         "gesichert); --dry-run zeigt nur, was sich ändern würde");
+                                         "gesichert); --dry-run zeigt nur, was sich ändern würde",
+                                         CliNeeds::NoObserver);
 
 } // namespace

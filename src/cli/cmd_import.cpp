@@ -27,9 +27,6 @@ int Import(CliSession &, const QStringList &args) {
                                 .arg(minYear)
                                 .arg(currentYear)
                                 .toStdString());
-    if (Storage().CurrentObserverDir.isEmpty())
-        throw TarvoError(QStringLiteral("Es ist kein Beobachter eingerichtet"));
-
     if (sidc) {
         const TSidcImportResult result = ImportSidc(file, first, last);
         CliPrint(ImportDoneMessage(SidcImportedMessage(), result.report) + QLatin1Char('\n'));

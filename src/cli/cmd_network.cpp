@@ -127,10 +127,7 @@ int Send(CliSession &session, const QStringList &args) {
         throw TarvoError(QStringLiteral("Sie müssen mindestens eine Liste auswählen!"));
 
     TSmtpClient smtp;
-    smtp.setHost(profile.SMTP.text().trimmed());
-    smtp.setMailerName(MailerName(Storage().ProgramVersion));
-    smtp.setUserName(profile.SMTPBen.text());
-    smtp.setPassword(profile.SMTPPass.text());
+    ConfigureSmtpClient(smtp, profile);
     EnsureDispatchStatus(*buffer, month);
     for (const MailListEntry &entry : chosen) {
         if (entry.kind == MailPositions) {
@@ -150,12 +147,20 @@ int Send(CliSession &session, const QStringList &args) {
         // Each list sent is recorded at once, so a later failure keeps it
         // marked, and on the year as it is on disk now: the program may have
         // saved it while the mail was on its way.
-        buffer = LoadYear(year);
-        EnsureDispatchStatus(*buffer, month);
-        MarkListSent(*buffer, month, entry.kind);
         QString error;
-        if (!WriteYear(year, *buffer, &error))
-            throw TarvoError(error);
+        const bool recorded = UpdateYear(
+            year,
+            [&](TYearBuffer &onDisk) {
+                MarkListSent(onDisk, month, entry.kind);
+                *buffer = onDisk;
+            },
+            &error);
+        if (!recorded)
+            throw TarvoError(
+                QStringLiteral("Die E-Mail „%1“ an %2 ist versandt, aber der Versandstatus konnte "
+                               "nicht gespeichert werden: %3\nDie Liste nicht noch einmal senden, "
+                               "sonst geht sie doppelt hinaus.")
+                    .arg(mail.Subject, entry.address, error));
     }
     CliPrint(QStringLiteral("%1\n").arg(FromCp1252(DispatchStatus(*buffer, month))));
     return 0;

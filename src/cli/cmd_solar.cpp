@@ -69,8 +69,10 @@ int Position(CliSession &, const QStringList &args) {
 }
 
 const CliCommandRegistrar kSun("sun", "DD.MM.YYYY HH:MM", Sun,
-                               "P, B0, L0 und Rotationsnummer der Sonne zu Datum und Uhrzeit (UT)");
+                               "P, B0, L0 und Rotationsnummer der Sonne zu Datum und Uhrzeit (UT)",
+                               CliNeeds::NoObserver);
 const CliCommandRegistrar kPosition("position", "DD.MM.YYYY HH:MM X Y RADIUS", Position,
-                                    "heliographische Breite, Länge und Zentralmeridiandistanz eines Flecks");
+                                    "heliographische Breite, Länge und Zentralmeridiandistanz eines Flecks",
+                                    CliNeeds::NoObserver);
 
 } // namespace

@@ -113,7 +113,8 @@ int Archive(CliSession &, const QStringList &args) {
 }
 
 const CliCommandRegistrar observersCommand("observers", "", Observers,
-                                           "die Beobachter und ihre Ordner, der aktuelle mit * markiert");
+                                           "die Beobachter und ihre Ordner, der aktuelle mit * markiert",
+                                           CliNeeds::NoObserver);
 const CliCommandRegistrar yearCommand("year", "YEAR [MONTH]", Year,
                                       "die Tagesdatensätze des Jahres (oder Monats) als CSV");
 const CliCommandRegistrar

@@ -4,6 +4,7 @@
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -118,9 +119,14 @@ int main(int argc, char *argv[]) {
     try {
         StorageStartUp(home);
         CliSession session{EmptyProfile()};
-        LoadProgramSettings(session.profile);
+        // The first start, which creates tarvo.ini, is the program's: without
+        // the file there is no observer, and nothing is written.
+        if (QFileInfo::exists(Storage().ProgramDir + QStringLiteral("tarvo.ini")))
+            LoadProgramSettings(session.profile);
         if (!observer.isEmpty())
             ChooseObserver(session, observer);
+        if (command->needs == CliNeeds::Observer && !ObserverIsCurrent())
+            throw TarvoError(QStringLiteral("Es ist kein Beobachter eingerichtet"));
         const int code = command->handler(session, args);
         std::fflush(stdout);
         return code;

@@ -142,6 +142,9 @@ void TSmtpClient::setPassword(const QString &password) {
 void TSmtpClient::setMailerName(const QString &mailerName) {
     mailerName_ = mailerName;
 }
+void TSmtpClient::setAllowPlainLogin(bool allow) {
+    allowPlainLogin_ = allow;
+}
 void TSmtpClient::setStatusCallback(std::function<void(const QString &)> callback) {
     status_ = std::move(callback);
 }
@@ -194,7 +197,11 @@ void TSmtpClient::connect() {
     CURL *c = s->curl;
     curl_easy_setopt(c, CURLOPT_URL, s->url.constData());
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, s->errorBuffer);
-    curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    // Credentials travel only encrypted: with a user name, a plain
+    // connection whose server offers no STARTTLS (or refuses it) fails
+    // before the login. Port 465 is encrypted from the start.
+    const bool requireTls = !userName_.isEmpty() && !allowPlainLogin_;
+    curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(requireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!userName_.isEmpty()) {
@@ -245,6 +252,15 @@ QString FailureText(CURLcode code, const QString &server, const QString &detail,
                 .arg(server);
         text = QStringLiteral("Die Anmeldung am SMTP-Server '%1' wurde abgelehnt.").arg(server);
         break;
+    case CURLE_USE_SSL_FAILED:
+        return QStringLiteral(
+                   "Der SMTP-Server '%1' %2. Benutzername und Passwort werden nicht unverschlüsselt "
+                   "übertragen; die E-Mail wurde nicht versandt.\nWenn der Server wirklich nur ohne "
+                   "Verschlüsselung erreichbar ist, schalten Sie in den E-Mail-Einstellungen "
+                   "„Anmeldung ohne Verschlüsselung erlauben“ ein.")
+            .arg(server, detail.contains(QLatin1String("denied"), Qt::CaseInsensitive)
+                             ? QStringLiteral("lehnt die verschlüsselte Verbindung (STARTTLS) ab")
+                             : QStringLiteral("bietet keine verschlüsselte Verbindung (STARTTLS) an"));
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CACERT_BADFILE:

@@ -9,8 +9,10 @@
 // SMTP transport on libcurl. The host is "name" (port 25, STARTTLS when the
 // server offers it), "name:port" (465 = TLS from the start, any other port
 // STARTTLS when offered) or a full smtp:// or smtps:// URL. With a user name
-// the session logs in with AUTH LOGIN. Certificates are checked against the
-// system's store.
+// the session logs in with AUTH LOGIN, and only over an encrypted connection:
+// a server that offers no STARTTLS (or refuses it) on a plain connection gets
+// no credentials and no mail, unless a login without encryption is allowed.
+// Certificates are checked against the system's store.
 //
 // The transfer blocks the calling thread. Every protocol step is reported to
 // the status callback (credentials replaced by a placeholder); the callback
@@ -27,6 +29,9 @@ public:
     void setUserName(const QString &userName);
     void setPassword(const QString &password);
     void setMailerName(const QString &mailerName);
+    // Lets a server without encryption receive the user name and password in
+    // clear (off by default).
+    void setAllowPlainLogin(bool allow);
     void setStatusCallback(std::function<void(const QString &)> callback);
     const QString &mailerName() const { return mailerName_; }
 
@@ -54,6 +59,7 @@ private:
     QString userName_;
     QString password_;
     QString mailerName_;
+    bool allowPlainLogin_ = false;
     std::function<void(const QString &)> status_;
     std::unique_ptr<Session> session_;
     bool busy_ = false;

@@ -33,6 +33,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstring>
 
 namespace {
 
@@ -216,6 +217,7 @@ void TSonMonatDlg::ReadShownYear() {
     Modified = false;
     try {
         ReadYear(CurYear, YearBuffer);
+        yearOnDisk_ = YearBuffer;
         yearReadable_ = true;
         unreadableMessage_.clear();
     } catch (const TarvoError &e) {
@@ -314,11 +316,18 @@ bool TSonMonatDlg::SaveIfModified() {
         return false;
     }
     QString error;
-    if (!WriteYear(CurYear, YearBuffer, &error)) {
+    const TYearBuffer shown = YearBuffer;
+    if (!SaveYearChanges(CurYear, yearOnDisk_, YearBuffer, &error)) {
         ShowError(this, error);
         return false;
     }
     Modified = false;
+    // tarvo-cli may have changed other days (or sent a list) meanwhile: the
+    // buffer holds them now.
+    if (std::memcmp(&shown, &YearBuffer, sizeof shown) != 0) {
+        ShowDays(1, DaysInMonth);
+        SumMonth(CurMonth);
+    }
     return true;
 }
 
@@ -548,7 +557,7 @@ void TSonMonatDlg::BtnCloseClick() {
 void TSonMonatDlg::done(int result) {
     if (Modified && yearReadable_) {
         QString error;
-        if (WriteYear(CurYear, YearBuffer, &error)) {
+        if (SaveYearChanges(CurYear, yearOnDisk_, YearBuffer, &error)) {
             Modified = false;
         } else {
             const auto answer = QMessageBox::question(

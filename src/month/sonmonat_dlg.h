@@ -97,6 +97,9 @@ private:
     TErfassungDlg &EntryDialog();
 
     TYearBuffer YearBuffer{};
+    // The year as it was read or saved last: a save writes only what was
+    // changed since, over what another Tarvo process may have written.
+    TYearBuffer yearOnDisk_{};
     std::uint16_t CurYear = 0;
     std::uint16_t CurMonth = 1;
     std::uint16_t CurDay = 1;

@@ -123,12 +123,9 @@ void TEmailDLG::showEvent(QShowEvent *event) {
 
 void TEmailDLG::FormShow() {
     SetIdle();
-    smtp_.setHost(profile_.SMTP.text().trimmed());
+    ConfigureSmtpClient(smtp_, profile_);
     lSMTP->setText(profile_.SMTP.text());
-    smtp_.setMailerName(MailerName(Storage().ProgramVersion));
-    smtp_.setUserName(profile_.SMTPBen.text());
     lSMTPBen->setText(profile_.SMTPBen.text());
-    smtp_.setPassword(profile_.SMTPPass.text());
     leMail->setText(profile_.email.text());
     leName->setText(profile_.eName.text());
     setWindowTitle(MailDialogCaption(profile_.Bugfix, DispatchStatus(*year_, month_)));

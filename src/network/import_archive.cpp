@@ -15,15 +15,6 @@ bool YearHasNumbers(const TMonthValues &values, int year) {
     return false;
 }
 
-void UpdateArchiveYear(int year, const std::function<void(TYearSummaries &)> &update) {
-    TYearSummaries summaries;
-    if (!LoadYearSummaries(year, summaries))
-        throw TarvoError(QStringLiteral("Das Auswertungsarchiv für %1 kann nicht gelesen werden").arg(year));
-    update(summaries);
-    if (!SaveYearSummaries(year, summaries))
-        throw TarvoError::CannotWrite(Storage().DataPath + ArchiveFileName(year));
-}
-
 } // namespace
 
 void ApplyMonthValues(const TMonthValues &values, int year, TYearSummaries &summaries) {
@@ -39,8 +30,11 @@ void ApplyMonthValues(const TMonthValues &values, int year, TYearSummaries &summ
 
 void UpdateArchiveYears(int firstYear, int lastYear,
                         const std::function<void(int year, int month, TMonthSummary &summary)> &update) {
+    // Each year is read, changed and written under the observer's lock, so
+    // that an import running at the same time in another process loses
+    // nothing of this one and this one nothing of it.
     for (int year = firstYear; year <= lastYear; ++year)
-        UpdateArchiveYear(year, [&](TYearSummaries &summaries) {
+        UpdateYearSummaries(year, [&](TYearSummaries &summaries) {
             for (int month = 1; month <= 12; ++month)
                 update(year, month, summaries[month - 1]);
         });
@@ -51,7 +45,7 @@ TImportReport WriteMonthValues(const QString &fileName, const TMonthValues &valu
         throw TarvoError(nothing);
     for (int year = values.firstYear; year <= values.lastYear; ++year)
         if (YearHasNumbers(values, year))
-            UpdateArchiveYear(year,
+            UpdateYearSummaries(year,
                               [&](TYearSummaries &summaries) { ApplyMonthValues(values, year, summaries); });
     return MakeImportReport(values);
 }

@@ -47,17 +47,10 @@ void TReport::paintBand(QPainter &painter, const TReportBand &band, double topMm
         drawRule(r.x1, r.y1, r.x2, r.y2, r.width);
 
     painter.setPen(Qt::black);
-    for (const TReportText &t : band.texts()) {
-        const QString text = t.print ? t.print() : QString();
-        if (text.isEmpty())
-            continue;
-        QFont font;
-        font.setFamilies(page.fontFamilies);
-        font.setStyleHint(QFont::SansSerif);
-        font.setHintingPreference(QFont::PreferNoHinting);
-        font.setPointSizeF(t.pointSize);
-        painter.setFont(font);
-        const QFontMetricsF metrics(font, painter.device());
+    forEachText(band, [&](const TReportText &t, const QString &text) {
+        const FieldFont &field = fieldFont(t.pointSize, painter.device());
+        painter.setFont(field.font);
+        const QFontMetricsF &metrics = field.metrics;
         const double width = metrics.horizontalAdvance(text);
         double x = (left + t.x) * pxPerMmX_;
         if (t.align == TReportAlign::Right)
@@ -65,12 +58,50 @@ void TReport::paintBand(QPainter &painter, const TReportBand &band, double topMm
         else if (t.align == TReportAlign::Center)
             x -= width / 2;
         painter.drawText(QPointF(x, (topMm + t.y) * pxPerMmY_ + metrics.ascent()), text);
+    });
+}
+
+void TReport::forEachText(const TReportBand &band,
+                          const std::function<void(const TReportText &, const QString &)> &field) {
+    for (const TReportText &t : band.texts()) {
+        const QString text = t.print ? t.print() : QString();
+        if (!text.isEmpty())
+            field(t, text);
     }
 }
 
+const TReport::FieldFont &TReport::fieldFont(double pointSize, QPaintDevice *device) {
+    auto it = fieldFonts_.find(pointSize);
+    if (it == fieldFonts_.end()) {
+        QFont font;
+        font.setFamilies(page.fontFamilies);
+        font.setStyleHint(QFont::SansSerif);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font.setPointSizeF(pointSize);
+        it = fieldFonts_.emplace(pointSize, FieldFont{font, QFontMetricsF(font, device)}).first;
+    }
+    return it->second;
+}
+
 int TReport::paint(QPainter &painter, const std::function<bool()> &newPage) {
+    fieldFonts_.clear(); // another device, or other font families
     pxPerMmX_ = painter.device()->logicalDpiX() / kMmPerInch;
     pxPerMmY_ = painter.device()->logicalDpiY() / kMmPerInch;
+    return run([&](const TReportBand &band, double topMm) { paintBand(painter, band, topMm); },
+               [&] { paintFrame(painter); }, newPage);
+}
+
+void TReport::runTexts(const std::function<void(const TReportBand &band, const TReportText &field,
+                                                const QString &text)> &field) {
+    run(
+        [&](const TReportBand &band, double) {
+            forEachText(band, [&](const TReportText &t, const QString &text) { field(band, t, text); });
+        },
+        [] {}, {});
+}
+
+int TReport::run(const std::function<void(const TReportBand &, double)> &showBand,
+                 const std::function<void()> &startSheet, const std::function<bool()> &newPage) {
     lastDetailRows_ = 0;
     if (beforePrint)
         beforePrint();
@@ -78,17 +109,17 @@ int TReport::paint(QPainter &painter, const std::function<bool()> &newPage) {
     int pages = 1;
     const double bottomLimit = page.height - page.bottom;
     double y = page.top;
-    paintFrame(painter);
+    startSheet();
     // Starts another sheet with frame and column header; false = no room left.
     auto breakPage = [&]() {
         if (!newPage || !newPage())
             return false;
         ++pages;
         y = page.top;
-        paintFrame(painter);
+        startSheet();
         if (columnHeader.beforePrint)
             columnHeader.beforePrint();
-        paintBand(painter, columnHeader, y);
+        showBand(columnHeader, y);
         y += columnHeader.height;
         return true;
     };
@@ -96,7 +127,7 @@ int TReport::paint(QPainter &painter, const std::function<bool()> &newPage) {
     for (TReportBand *band : {&title, &columnHeader}) {
         if (band->beforePrint)
             band->beforePrint();
-        paintBand(painter, *band, y);
+        showBand(*band, y);
         y += band->height;
     }
     bool room = true;
@@ -107,14 +138,14 @@ int TReport::paint(QPainter &painter, const std::function<bool()> &newPage) {
         }
         if (detail.beforePrint)
             detail.beforePrint();
-        paintBand(painter, detail, y);
+        showBand(detail, y);
         y += detail.height;
         ++lastDetailRows_;
     }
     if (room && (y + summary.height <= bottomLimit + 1e-9 || breakPage())) {
         if (summary.beforePrint)
             summary.beforePrint();
-        paintBand(painter, summary, y);
+        showBand(summary, y);
     }
     return pages;
 }

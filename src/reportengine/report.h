@@ -2,9 +2,12 @@
 
 #include "report_band.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QStringList>
 #include <functional>
+#include <map>
 
 class QPainter;
 class QPaintDevice;
@@ -57,6 +60,14 @@ public:
     // get further pages when needed.
     int print(QPaintDevice *device);
 
+    // One run of the report on a single sheet, exactly as painting goes (the
+    // report's and the bands' before-print handlers, the detail rows the
+    // need-data callback asks for, every field's print callback), but without
+    // painting: `field` gets each non-empty text. For checks and fuzzing of
+    // what a form prints.
+    void runTexts(const std::function<void(const TReportBand &band, const TReportText &field,
+                                           const QString &text)> &field);
+
     // The page as an image of the paper's size at `dpi`, white background.
     QImage toImage(double dpi);
 
@@ -71,6 +82,21 @@ private:
     double bandWidthMm() const { return bandWidth > 0 ? bandWidth : page.innerWidth(); }
     void paintBand(QPainter &painter, const TReportBand &band, double topMm);
     void paintFrame(QPainter &painter);
+    // The run common to painting and runTexts: `showBand` is called for every
+    // band at its top position (mm), `startSheet` at the start of every sheet.
+    int run(const std::function<void(const TReportBand &, double)> &showBand,
+            const std::function<void()> &startSheet, const std::function<bool()> &newPage);
+    // Calls `field` with the text of every field of the band that prints one.
+    static void forEachText(const TReportBand &band,
+                            const std::function<void(const TReportText &, const QString &)> &field);
+    // The fields' font of each point size, with its metrics on the device
+    // painted on: made once per paint, not once per field.
+    struct FieldFont {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const FieldFont &fieldFont(double pointSize, QPaintDevice *device);
+    std::map<double, FieldFont> fieldFonts_;
     double pxPerMmX_ = 1;
     double pxPerMmY_ = 1;
     int lastDetailRows_ = 0;

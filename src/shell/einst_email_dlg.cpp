@@ -52,6 +52,10 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
     SMTPPass = Edit("SMTPPass");
     SMTPPass->setEchoMode(QLineEdit::Password);
     SMTPPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // '*'
+    cbOhneTLS = Check("cbOhneTLS", QStringLiteral("Anmeldung ohne Verschlüsselung erlauben"));
+    cbOhneTLS->setToolTip(
+        QStringLiteral("Nur für einen SMTP-Server, der keine verschlüsselte Verbindung kennt: "
+                       "Benutzername und Passwort gehen dann lesbar über das Netz."));
     cbCC = Check("cbCC", QStringLiteral("E-Mail als CC auch an mich senden"));
     auto *ol = new QGridLayout(gbOwn);
     ol->addWidget(BuddyLabel(QStringLiteral("E-Mail Adresse"), eMail), 0, 0);
@@ -64,7 +68,8 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
     ol->addWidget(SMTPBen, 3, 1);
     ol->addWidget(BuddyLabel(QStringLiteral("SMTP-Passwort"), SMTPPass), 4, 0);
     ol->addWidget(SMTPPass, 4, 1);
-    ol->addWidget(cbCC, 5, 1);
+    ol->addWidget(cbOhneTLS, 5, 1);
+    ol->addWidget(cbCC, 6, 1);
     ol->setColumnStretch(1, 1);
     auto *eigeneLayout = new QVBoxLayout(eigene);
     eigeneLayout->addWidget(gbOwn);
@@ -142,6 +147,7 @@ void TEinstEmailDlg::FormShow() {
     EANetz->setText(in.addrA);
     eFackel->setText(in.addrFackel);
     ePosition->setText(in.addrPos);
+    cbOhneTLS->setChecked(in.allowPlainLogin);
     cbCC->setChecked(in.sendCC);
     cbMailRe->setChecked(in.sendRe);
     cbMailA->setChecked(in.sendA);
@@ -161,6 +167,7 @@ void TEinstEmailDlg::BtnOKClick() {
     in.addrA = EANetz->text();
     in.addrFackel = eFackel->text();
     in.addrPos = ePosition->text();
+    in.allowPlainLogin = cbOhneTLS->isChecked();
     in.sendCC = cbCC->isChecked();
     in.sendRe = cbMailRe->isChecked();
     in.sendA = cbMailA->isChecked();

@@ -29,6 +29,6 @@ private:
     QTabWidget *PageControl1;
     QLineEdit *eMail, *eName, *SMTP, *SMTPBen, *SMTPPass;
     QLineEdit *eRe, *EANetz, *eFackel, *ePosition;
-    QCheckBox *cbCC, *cbMailRe, *cbMailA, *cbMailF, *cbMailP;
+    QCheckBox *cbOhneTLS, *cbCC, *cbMailRe, *cbMailA, *cbMailF, *cbMailP;
     QPushButton *BtnOK, *BtnCancel, *BtnHelp;
 };

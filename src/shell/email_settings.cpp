@@ -3,6 +3,7 @@
 #include "observer_admin.h"
 #include "storage/cp1252.h"
 #include "storage/file_io.h"
+#include "storage/folder_lock.h"
 #include "storage/profile.h"
 #include "storage/storage_state.h"
 
@@ -20,6 +21,7 @@ EmailSettingsInput EmailSettingsFromProfile(const TObserverProfile &profile) {
     in.addrFackel = profile.AddrFackel.text();
     in.addrPos = profile.AddrPos.text();
     in.sendCC = profile.SendCC != 0;
+    in.allowPlainLogin = profile.AllowPlainLogin != 0;
     in.sendRe = profile.SendRe != 0;
     in.sendA = profile.SendA != 0;
     in.sendF = profile.SendF != 0;
@@ -39,6 +41,7 @@ void ApplyEmailSettings(TObserverProfile &profile, const EmailSettingsInput &in)
     profile.AddrFackel.assign(in.addrFackel);
     profile.AddrPos.assign(in.addrPos);
     profile.SendCC = in.sendCC;
+    profile.AllowPlainLogin = in.allowPlainLogin;
     profile.SendRe = in.sendRe;
     profile.SendA = in.sendA;
     profile.SendF = in.sendF;
@@ -60,6 +63,9 @@ QString EmailSettingsProblem(const EmailSettingsInput &input) {
 
 void SaveEmailSettings(const TObserverProfile &profile) {
     RequireCurrentObserver();
+    // Both files stay as they are for other Tarvo processes until both are written.
+    const FolderLock programLock = LockProgramFolder();
+    const FolderLock observerLock = LockObserverFolder();
     // All or nothing: the profile first (a failure there writes nothing);
     // when tarvo.ini then fails, beob.ini gets its previous bytes back, so a
     // cancelled dialog leaves no half of its changes behind.

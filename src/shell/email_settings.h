@@ -19,6 +19,7 @@ struct EmailSettingsInput {
     QString addrFackel;
     QString addrPos;
     bool sendCC = false;
+    bool allowPlainLogin = false; // "Anmeldung ohne Verschlüsselung erlauben"
     bool sendRe = false;
     bool sendA = false;
     bool sendF = false;

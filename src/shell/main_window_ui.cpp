@@ -75,6 +75,8 @@ TSun::TSun(QWidget *parent) : QMainWindow(parent), Profile(EmptyProfile()) {
     // the settings, the observer list and the current profile are loaded here.
     try {
         LoadProgramSettings(Profile);
+    } catch (const SettingsFileError &e) {
+        fatalError_ = e.message(); // shown once the window is up; then the program ends
     } catch (const TarvoError &e) {
         startupError_ = e.message(); // shown once the window is up
     }
@@ -259,6 +261,13 @@ void TSun::closeEvent(QCloseEvent *event) {
 }
 
 void TSun::FormShow() {
+    if (!fatalError_.isEmpty()) {
+        // A settings file that cannot be understood is neither a first start
+        // nor to be repaired: the user hears which file and what is wrong.
+        ShowError(this, fatalError_);
+        close();
+        return;
+    }
     if (!startupError_.isEmpty())
         ShowError(this, std::exchange(startupError_, QString()));
     if (!Storage().ObserversPresent)
@@ -311,9 +320,24 @@ template <class ImportDialog> void RunImport(DialogSlotTable &table, int slot, Q
 
 } // namespace
 
-void TSun::SIDCImportClick() { RunImport<TSIDCDlg>(slots_, SlotSIDC, this); }
+bool TSun::ObserverReady() {
+    if (ObserverIsCurrent())
+        return true;
+    if (AskYesNo(this, QStringLiteral("Es ist kein Beobachter eingerichtet. Die Daten gehören immer zu einem "
+                                      "Beobachter.\n\nJetzt einen Beobachter anlegen?")))
+        Einstellungen1Click();
+    return ObserverIsCurrent();
+}
 
-void TSun::DefRzTARVOClick() { RunImport<TdrTarvoDlg>(slots_, SlotDrTarvo, this); }
+void TSun::SIDCImportClick() {
+    if (ObserverReady())
+        RunImport<TSIDCDlg>(slots_, SlotSIDC, this);
+}
+
+void TSun::DefRzTARVOClick() {
+    if (ObserverReady())
+        RunImport<TdrTarvoDlg>(slots_, SlotDrTarvo, this);
+}
 
 void TSun::DatensicherungClick() {
     slots_.get<TBackupDlg>(SlotBackup, this)->exec();
@@ -334,6 +358,8 @@ void TSun::BeendenClick() {
 }
 
 void TSun::Monatsdaten1Click() {
+    if (!ObserverReady())
+        return;
     monthTable_->setProfile(Profile);
     monthTable_->exec();
 }
@@ -345,6 +371,8 @@ void TSun::Positionsberechnung1Click() {
 }
 
 void TSun::Auswertung1Click() {
+    if (!ObserverReady())
+        return;
     auto *dlg = slots_.get<TAuswDlg>(SlotAusw, this);
     dlg->showFor(Profile); // takes the curve colours back
 }

@@ -62,6 +62,10 @@ private:
     void createMenus();
     void createToolBar();
     void createStartupWindows();
+    // The month data, evaluation and import work on the current observer's
+    // files: without one, the user is asked to create one first. True when
+    // an observer is current (then or afterwards).
+    bool ObserverReady();
     // Releases every dialog whose slot is set.
     void FormClose();
 
@@ -76,4 +80,5 @@ private:
     bool shownOnce_ = false;
     QString statusName_; // the short name SB shows: of the observer chosen last
     QString startupError_;
+    QString fatalError_; // tarvo.ini cannot be understood: shown, then the window closes
 };

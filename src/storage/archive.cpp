@@ -1,20 +1,22 @@
 #include "archive.h"
 
-#include "solar/tpdate.h"
 #include "file_io.h"
+#include "folder_lock.h"
+#include "solar/tpdate.h"
 #include "storage_state.h"
 #include "tarvo_error.h"
 #include "year_file.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 #include <optional>
-#include <vector>
 
 namespace {
 
 constexpr qsizetype kRecordSize = sizeof(TMonthSummary);
+constexpr qsizetype kArchiveFileSize = kArchiveRecords * kRecordSize;
 
 QString ArchivePath(const QString &name) {
     QString relative = name;
@@ -50,49 +52,20 @@ TMonthSummary EmptySummary(int year, int month) {
     return s;
 }
 
-// An archive file held in memory: its whole records, and any bytes behind the
-// last whole record, which are carried along unchanged.
-struct ArchiveContents {
-    std::vector<TMonthSummary> records;
-    QByteArray tail;
-
-    static ArchiveContents FromBytes(const QByteArray &bytes) {
-        ArchiveContents a;
-        const qsizetype whole = bytes.size() / kRecordSize;
-        a.records.resize(whole);
-        if (whole > 0) // an empty vector's data() may be null
-            std::memcpy(a.records.data(), bytes.constData(), whole * kRecordSize);
-        a.tail = bytes.mid(whole * kRecordSize);
-        return a;
-    }
-    QByteArray toBytes() const {
-        QByteArray bytes(reinterpret_cast<const char *>(records.data()),
-                         static_cast<qsizetype>(records.size()) * kRecordSize);
-        return bytes + tail;
-    }
-};
-
-QByteArray NewArchiveBytes(int firstYear) {
-    ArchiveContents a;
-    for (int year = firstYear; year < firstYear + kArchiveYears; ++year)
-        for (int month = 1; month <= 12; ++month)
-            a.records.push_back(EmptySummary(year, month));
-    return a.toBytes();
-}
-
-// Reads an archive; nullopt when it does not exist. Throws on a read error.
-// The bytes of an archive file; nullopt when it does not exist. Throws on a
-// read error. An unchanged file is served from the storage state's copy.
-std::optional<QByteArray> ArchiveBytes(const QString &path) {
+// The bytes of an archive file (at most its 600 records); nullopt when it
+// does not exist. Throws on a read error and for a damaged archive. An
+// unchanged file is served from the storage state's copy.
+std::optional<QByteArray> ArchiveFileBytes(const QString &path) {
     StorageState &s = Storage();
     const QByteArray identity = FileIdentity(path);
     if (!identity.isEmpty() && path == s.ArchiveReadPath && identity == s.ArchiveReadIdentity)
         return s.ArchiveReadBytes;
-    const FileReadResult file = ReadWholeFile(path);
+    const FileReadResult file = ReadFileHead(path, kArchiveFileSize);
     if (!file.exists)
         return std::nullopt;
     if (file.errorCode != 0)
         throw TarvoError::Io(file.errorCode);
+    CheckArchiveSize(file.fileSize, path);
     // The identity from before the read: a change during the read only
     // causes one more read next time.
     s.ArchiveReadPath = path;
@@ -101,23 +74,13 @@ std::optional<QByteArray> ArchiveBytes(const QString &path) {
     return file.bytes;
 }
 
-// Reads an archive; nullopt when it does not exist. Throws on a read error.
-std::optional<ArchiveContents> ReadArchive(const QString &path) {
-    const std::optional<QByteArray> bytes = ArchiveBytes(path);
+// Reads an archive; nullopt when it does not exist. Throws on a read error
+// and for a damaged archive.
+std::optional<TArchiveRecords> ReadArchive(const QString &path) {
+    const std::optional<QByteArray> bytes = ArchiveFileBytes(path);
     if (!bytes)
         return std::nullopt;
-    return ArchiveContents::FromBytes(*bytes);
-}
-
-// Reads the archive of the year after refreshing it. A failed refresh
-// throws (the user sees why); an archive that cannot be read gives nullopt.
-std::optional<ArchiveContents> ReadRefreshedArchive(int year, QString *path) {
-    *path = ArchivePath(ArchiveNameFor(year));
-    try {
-        return ReadArchive(*path);
-    } catch (const TarvoError &) {
-        return std::nullopt;
-    }
+    return ArchiveRecordsFromBytes(*bytes, bytes->size(), path);
 }
 
 // MeanRe of a neighbouring archive's records [from, from + count); empty when
@@ -127,91 +90,66 @@ std::vector<double> NeighbourMeans(int anyYear, int from, int count) {
         return {};
     try {
         const auto neighbour = ReadArchive(ArchivePath(ArchiveFileName(anyYear)));
-        if (!neighbour)
-            return {};
-        const int n = static_cast<int>(neighbour->records.size());
-        const int start = from < 0 ? n + from : from;
-        if (start < 0 || start + count > n)
-            return {};
-        std::vector<double> means;
-        for (int i = start; i < start + count; ++i)
-            means.push_back(double(neighbour->records[i].MeanRe));
-        return means;
+        return neighbour ? ArchiveMeans(*neighbour, from, count) : std::vector<double>{};
     } catch (const TarvoError &) {
         return {};
     }
 }
 
-void AggregatePass(std::vector<TMonthSummary> &records) {
-    const std::size_t n = records.size();
-    std::size_t pos = 0;
-    while (pos < n) {
-        const TMonthSummary &first = records[pos];
-        const QString yearFile = YearFileName(first.Jahr);
-        if (!QFileInfo::exists(yearFile)) {
-            pos += 12;
-            continue;
+// The year files of the current observer as the aggregation reads them.
+TArchiveYearSource ObserverYears() {
+    TArchiveYearSource years;
+    years.stamp = [](int year) -> std::optional<double> {
+        if (!YearDataExists(year))
+            return std::nullopt;
+        if (!QFileInfo::exists(YearFileName(year))) {
+            TYearBuffer converted; // only the legacy copy is there: the read converts it
+            ReadYear(year, converted);
         }
-        const double stamp = FileStampDays(yearFile);
-        if (first.DatStamp != stamp) {
-            TYearBuffer buffer;
-            ReadYear(first.Jahr, buffer);
-            for (std::size_t i = pos; i < pos + 12 && i < n; ++i) {
-                if (records[i].Monat < 1 || records[i].Monat > 12)
-                    continue; // a damaged record names no month to aggregate
-                AggregateMonth(records[i].Monat, records[i].Jahr, buffer, records[i]);
-                records[i].DatStamp = stamp;
-            }
-            pos += 12;
-        } else {
-            pos += first.Monat == 1 ? 12 : 1;
-        }
-    }
+        return FileStampDays(YearFileName(year));
+    };
+    years.read = [](int year, TYearBuffer &buffer) { ReadYear(year, buffer); };
+    return years;
 }
 
 struct Smoothed {
     double r13, p17, p9;
 };
 
+// The weights w(i, n) of a weighted mean reaching `reach` months to either
+// side of the centre (w[8 + i] for i = -reach..reach, zero beyond), and their
+// sum over the whole window; made once.
+struct WindowWeights {
+    double w[17];
+    long double total;
+    WindowWeights(int n, int reach) : w{}, total(1.0L) {
+        for (int i = -reach; i <= reach; ++i)
+            w[8 + i] = SmoothingWeight(i, n);
+        for (int i = 1; i <= reach; ++i)
+            total += 2.0L * w[8 + i];
+    }
+};
+
 // The three smoothed values of the centre e[8] of a 17-month window.
 Smoothed SmoothCentre(const double *e) {
+    static const WindowWeights p17(9, 8);
+    static const WindowWeights p9(5, 4);
     long double r13 = static_cast<long double>(e[2]) + e[14];
     for (int k = 3; k <= 13; ++k)
         r13 += 2.0L * e[k];
     r13 /= 24.0L;
 
-    auto weighted = [&](int n, int reach) {
+    auto weighted = [&](const WindowWeights &weights, int reach) {
         long double sum = 0.0L;
-        long double weights = 1.0L;
-        for (int i = -reach; i <= reach; ++i)
-            sum += static_cast<long double>(SmoothingWeight(i, n)) * e[8 + i];
-        for (int i = 1; i <= reach; ++i)
-            weights += 2.0L * SmoothingWeight(i, n);
-        return static_cast<double>(sum / weights);
+        for (int k = 8 - reach; k <= 8 + reach; ++k)
+            sum += static_cast<long double>(weights.w[k]) * e[k];
+        return static_cast<double>(sum / weights.total);
     };
-    return {static_cast<double>(r13), weighted(9, 8), weighted(5, 4)};
+    return {static_cast<double>(r13), weighted(p17, 8), weighted(p9, 4)};
 }
 
-void SmoothingPass(std::vector<TMonthSummary> &records, int firstYear) {
-    // The window runs over the last 8 months of the predecessor archive, this
-    // archive and the first 8 months of the successor, where they exist.
-    std::vector<double> series = NeighbourMeans(firstYear - 1, -8, 8);
-    const int offset = static_cast<int>(series.size());
-    for (const TMonthSummary &r : records)
-        series.push_back(double(r.MeanRe)); // a copy: the packed field may be misaligned
-    const std::vector<double> next = NeighbourMeans(firstYear + kArchiveYears, 0, 8);
-    series.insert(series.end(), next.begin(), next.end());
-
-    const int total = static_cast<int>(series.size());
-    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
-        const int centre = offset + i;
-        if (centre - 8 < 0 || centre + 8 >= total)
-            continue; // the window would reach beyond the existing archives
-        const Smoothed s = SmoothCentre(&series[centre - 8]);
-        records[i].R13 = s.r13;
-        records[i].P17 = s.p17;
-        records[i].P9 = s.p9;
-    }
+QString CannotReadMessage(int year) {
+    return QStringLiteral("Das Auswertungsarchiv für %1 kann nicht gelesen werden").arg(year);
 }
 
 } // namespace
@@ -233,9 +171,129 @@ QString ArchiveFileName(int year) {
 
 bool ArchiveExists(int year) { return QFileInfo::exists(ArchivePath(ArchiveFileName(year))); }
 
+void CheckArchiveSize(qint64 size, const QString &fileName) {
+    if (size % kRecordSize != 0)
+        throw TarvoError(
+            QStringLiteral("Das Auswertungsarchiv %1 ist beschädigt: seine Größe von %2 Bytes ist "
+                           "kein Vielfaches der Satzlänge von %3 Bytes.")
+                .arg(QDir::toNativeSeparators(fileName))
+                .arg(size)
+                .arg(kRecordSize));
+}
+
+void ReadArchiveRecords(const QByteArray &bytes, qint64 fileSize, const QString &fileName,
+                        TArchiveRecords &records) {
+    CheckArchiveSize(fileSize, fileName);
+    const qsizetype whole = std::min<qsizetype>(bytes.size() / kRecordSize, kArchiveRecords);
+    records.reserve(kArchiveRecords); // room for the records a short archive lacks
+    records.resize(static_cast<std::size_t>(whole));
+    if (whole > 0) // an empty vector's data() may be null
+        std::memcpy(static_cast<void *>(records.data()), bytes.constData(), whole * kRecordSize);
+}
+
+TArchiveRecords ArchiveRecordsFromBytes(const QByteArray &bytes, qint64 fileSize, const QString &fileName) {
+    TArchiveRecords records;
+    ReadArchiveRecords(bytes, fileSize, fileName, records);
+    return records;
+}
+
+QByteArray ArchiveBytes(const TArchiveRecords &records) {
+    return QByteArray(reinterpret_cast<const char *>(records.data()),
+                      static_cast<qsizetype>(records.size()) * kRecordSize);
+}
+
+void CompleteArchive(TArchiveRecords &records, int firstYear) {
+    records.reserve(kArchiveRecords);
+    for (int i = static_cast<int>(records.size()); i < kArchiveRecords; ++i)
+        records.push_back(EmptySummary(firstYear + i / 12, i % 12 + 1));
+}
+
+std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int count) {
+    const int n = static_cast<int>(records.size());
+    const int start = from < 0 ? n + from : from;
+    if (start < 0 || count < 0 || start + count > n)
+        return {};
+    std::vector<double> means;
+    for (int i = start; i < start + count; ++i)
+        means.push_back(double(
+            records[static_cast<std::size_t>(i)].MeanRe)); // a copy: the packed field may be misaligned
+    return means;
+}
+
+void AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years) {
+    const std::size_t n = records.size();
+    std::size_t pos = 0;
+    while (pos < n) {
+        const TMonthSummary &first = records[pos];
+        const std::optional<double> stamp = years.stamp(first.Jahr);
+        if (!stamp) {
+            pos += 12;
+            continue;
+        }
+        if (first.DatStamp != *stamp) {
+            TYearBuffer buffer;
+            years.read(first.Jahr, buffer);
+            for (std::size_t i = pos; i < pos + 12 && i < n; ++i) {
+                if (records[i].Monat < 1 || records[i].Monat > 12)
+                    continue; // a damaged record names no month to aggregate
+                AggregateMonth(records[i].Monat, records[i].Jahr, buffer, records[i]);
+                records[i].DatStamp = *stamp;
+            }
+            pos += 12;
+        } else {
+            pos += first.Monat == 1 ? 12 : 1;
+        }
+    }
+}
+
+void SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
+                   const std::vector<double> &after) {
+    // The window runs over the last 8 months of the predecessor archive, this
+    // archive and the first 8 months of the successor, where they exist.
+    std::vector<double> series = before;
+    const int offset = static_cast<int>(series.size());
+    for (const TMonthSummary &r : records)
+        series.push_back(double(r.MeanRe)); // a copy: the packed field may be misaligned
+    series.insert(series.end(), after.begin(), after.end());
+
+    const int total = static_cast<int>(series.size());
+    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+        const int centre = offset + i;
+        if (centre - 8 < 0 || centre + 8 >= total)
+            continue; // the window would reach beyond the existing archives
+        const Smoothed s = SmoothCentre(&series[static_cast<std::size_t>(centre - 8)]);
+        records[static_cast<std::size_t>(i)].R13 = s.r13;
+        records[static_cast<std::size_t>(i)].P17 = s.p17;
+        records[static_cast<std::size_t>(i)].P9 = s.p9;
+    }
+}
+
+bool ReadYearSummaries(const QByteArray &archive, int year, TYearSummaries &summaries) {
+    if (year < 0) // no archive holds it (and its offset would lie before the file)
+        return false;
+    const qsizetype first = static_cast<qsizetype>(year - ArchiveFirstYear(year)) * 12 * kRecordSize;
+    if (archive.size() < first + 12 * kRecordSize)
+        return false;
+    std::memcpy(static_cast<void *>(summaries.data()), archive.constData() + first, 12 * kRecordSize);
+    return true;
+}
+
+bool ReplaceYearSummaries(TArchiveRecords &records, int year, const TYearSummaries &summaries) {
+    if (year < 0)
+        return false;
+    const std::size_t first = static_cast<std::size_t>(year - ArchiveFirstYear(year)) * 12;
+    if (records.size() < first + 12)
+        return false;
+    std::copy(summaries.begin(), summaries.end(), records.begin() + static_cast<std::ptrdiff_t>(first));
+    return true;
+}
+
 void CreateArchive(const QString &name) {
+    const FolderLock lock = LockObserverFolder();
+    TArchiveRecords records;
+    CompleteArchive(records, FirstYearOfName(name));
     QString error;
-    if (!WriteFileAtomically(ArchivePath(name), NewArchiveBytes(FirstYearOfName(name)), &error))
+    if (!WriteFileAtomically(ArchivePath(name), ArchiveBytes(records), &error))
         throw TarvoError(error);
 }
 
@@ -281,29 +339,43 @@ void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &sum
     std::memcpy(summary.Counts, counts, sizeof counts);
 }
 
+namespace {
+
+// The archive's records brought up to date in memory; true when they differ
+// from the file's.
+bool RefreshRecords(TArchiveRecords &records, int firstYear) {
+    const QByteArray before = ArchiveBytes(records);
+    // Records lost from a short file are made anew, empty.
+    CompleteArchive(records, firstYear);
+    AggregateArchive(records, ObserverYears());
+    SmoothArchive(records, NeighbourMeans(firstYear - 1, -8, 8),
+                  NeighbourMeans(firstYear + kArchiveYears, 0, 8));
+    return ArchiveBytes(records) != before;
+}
+
+} // namespace
+
 void RefreshArchive(const QString &name) {
     const QString path = ArchivePath(name);
-    std::optional<ArchiveContents> archive = ReadArchive(path);
+    const int firstYear = FirstYearOfName(name);
+    // Most refreshes find nothing to change and need no lock.
+    if (std::optional<TArchiveRecords> archive = ReadArchive(path);
+        archive && !RefreshRecords(*archive, firstYear))
+        return;
+    // Another process must not write the archive (or a year file it reads)
+    // between this read and this write: read and refresh again under the lock.
+    const FolderLock lock = LockObserverFolder();
+    std::optional<TArchiveRecords> archive = ReadArchive(path);
     if (!archive) {
         CreateArchive(name);
         archive = ReadArchive(path);
         if (!archive)
             throw TarvoError::Io(2);
     }
-    const int firstYear = FirstYearOfName(name);
-    const QByteArray before = archive->toBytes();
-    // Records lost from a short file are recreated empty.
-    for (int i = static_cast<int>(archive->records.size()); i < kArchiveRecords; ++i)
-        archive->records.push_back(EmptySummary(firstYear + i / 12, i % 12 + 1));
-
-    AggregatePass(archive->records);
-    SmoothingPass(archive->records, firstYear);
-
-    const QByteArray after = archive->toBytes();
-    if (after == before)
+    if (!RefreshRecords(*archive, firstYear))
         return;
     QString error;
-    if (!WriteFileAtomically(path, after, &error))
+    if (!WriteFileAtomically(path, ArchiveBytes(*archive), &error))
         throw TarvoError(error);
 }
 
@@ -323,25 +395,34 @@ bool LoadYearSummaries(int year, TYearSummaries &summaries) {
     const QString path = ArchivePath(ArchiveNameFor(year));
     std::optional<QByteArray> bytes;
     try {
-        bytes = ArchiveBytes(path);
+        bytes = ArchiveFileBytes(path);
     } catch (const TarvoError &) {
         return false;
     }
-    const qsizetype first = static_cast<qsizetype>(year - ArchiveFirstYear(year)) * 12 * kRecordSize;
-    if (!bytes || bytes->size() < first + 12 * kRecordSize)
-        return false;
-    std::memcpy(static_cast<void *>(summaries.data()), bytes->constData() + first, 12 * kRecordSize);
-    return true;
+    return bytes && ReadYearSummaries(*bytes, year, summaries);
 }
 
 bool SaveYearSummaries(int year, const TYearSummaries &summaries) {
     if (year < 0)
         return false;
-    QString path;
-    std::optional<ArchiveContents> archive = ReadRefreshedArchive(year, &path);
-    const std::size_t first = static_cast<std::size_t>(year - ArchiveFirstYear(year)) * 12;
-    if (!archive || archive->records.size() < first + 12)
+    const FolderLock lock = LockObserverFolder();
+    const QString path = ArchivePath(ArchiveNameFor(year));
+    std::optional<TArchiveRecords> archive;
+    try {
+        archive = ReadArchive(path);
+    } catch (const TarvoError &) {
         return false;
-    std::copy(summaries.begin(), summaries.end(), archive->records.begin() + first);
-    return WriteFileAtomically(path, archive->toBytes());
+    }
+    return archive && ReplaceYearSummaries(*archive, year, summaries) &&
+           WriteFileAtomically(path, ArchiveBytes(*archive));
+}
+
+void UpdateYearSummaries(int year, const std::function<void(TYearSummaries &)> &change) {
+    const FolderLock lock = LockObserverFolder();
+    TYearSummaries summaries;
+    if (!LoadYearSummaries(year, summaries))
+        throw TarvoError(CannotReadMessage(year));
+    change(summaries);
+    if (!SaveYearSummaries(year, summaries))
+        throw TarvoError::CannotWrite(Storage().DataPath + ArchiveFileName(year));
 }

@@ -1,6 +1,7 @@
 #include "column_layout.h"
 
 #include "file_io.h"
+#include "folder_lock.h"
 #include "storage_state.h"
 #include "tarvo_error.h"
 
@@ -73,6 +74,7 @@ QString LoadColumnLayoutOrDefaults() {
 }
 
 void SaveColumnLayout() {
+    const FolderLock lock = LockObserverFolder();
     const TColumnLayout &layout = Storage().ColumnLayout;
     const QByteArray bytes(reinterpret_cast<const char *>(layout.data()), kColumnLayoutFileSize);
     QString error;

@@ -5,13 +5,23 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 FileReadResult ReadWholeFile(const QString &path) {
+    return ReadFileHead(path, -1);
+}
+
+FileReadResult ReadFileHead(const QString &path, qint64 maxBytes) {
     FileReadResult result;
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking: a FIFO or a device in place of a file must not hang the program.
@@ -33,10 +43,13 @@ FileReadResult ReadWholeFile(const QString &path) {
         ::close(fd);
         return result;
     }
+    result.fileSize = static_cast<qint64>(info.st_size);
+    const qint64 limit = maxBytes < 0 ? std::numeric_limits<qint64>::max() : maxBytes;
     QByteArray bytes;
     char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    while (bytes.size() < limit) {
+        const qint64 wanted = std::min<qint64>(static_cast<qint64>(sizeof chunk), limit - bytes.size());
+        const ssize_t n = ::read(fd, chunk, static_cast<size_t>(wanted));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -110,6 +123,35 @@ bool MayReplace(const QByteArray &target) {
     return S_ISREG(info.st_mode) && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) == 0;
 }
 
+constexpr char kTempPrefix[] = "tarvo.tmp-";
+constexpr time_t kStaleTempSeconds = 60;
+
+// Removes the temporary files a killed write left in the folder. A writer
+// holds a lock on its temporary file until it is renamed, so a slow write in
+// progress (another process) is never taken for a leftover.
+void RemoveStaleTempFiles(const QByteArray &folder) {
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent *entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, kTempPrefix, sizeof kTempPrefix - 1) != 0)
+            continue;
+        const QByteArray path = folder + '/' + entry->d_name;
+        struct stat info {};
+        if (::lstat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            now - info.st_mtim.tv_sec < kStaleTempSeconds)
+            continue;
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 // Not QSaveFile: it reports success after a short write (for example at the
@@ -119,10 +161,13 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
     const QString targetPath = WriteTarget(path);
     const QByteArray target = QFile::encodeName(targetPath);
     // A short name beside the target, so that a target name of full length works too.
-    QByteArray temp = QFile::encodeName(QFileInfo(targetPath).absolutePath()) + "/tarvo.tmp-XXXXXX";
+    const QByteArray folder = QFile::encodeName(QFileInfo(targetPath).absolutePath());
+    RemoveStaleTempFiles(folder);
+    QByteArray temp = folder + '/' + kTempPrefix + "XXXXXX";
     bool ok = false;
     const int fd = MayReplace(target) ? ::mkstemp(temp.data()) : -1; // created readable by the owner only
     if (fd >= 0) {
+        ::flock(fd, LOCK_EX); // released when the file is closed, or when this process dies
         ok = ::fchmod(fd, ModeFor(target, permissions)) == 0 && WriteAll(fd, bytes.constData(), bytes.size()) &&
              ::fsync(fd) == 0;
         ok = (::close(fd) == 0) && ok;

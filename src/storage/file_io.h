@@ -13,12 +13,17 @@ struct FileReadResult {
     bool exists = false;   // false: there is no such file (or no such directory)
     int errorCode = 0;     // operating system error when the file exists but could not be read
     QByteArray bytes;
+    qint64 fileSize = 0; // size of the whole file, also when only its head was read
     bool ok() const { return exists && errorCode == 0; }
 };
 
 // Reads a whole file. A missing file gives exists == false; any other failure
 // gives the operating system's error code.
 FileReadResult ReadWholeFile(const QString &path);
+// Reads at most the first `maxBytes` bytes of a file (otherwise as
+// ReadWholeFile): a damaged or sparse file of gigabytes costs no more than
+// what the format needs.
+FileReadResult ReadFileHead(const QString &path, qint64 maxBytes);
 
 // Replaces (or creates) the file with the bytes: a temporary file beside it is
 // written, synced and renamed over it. With `permissions` set, the new file
@@ -28,6 +33,8 @@ FileReadResult ReadWholeFile(const QString &path);
 // permission, is refused.
 // Returns false and leaves the previous file untouched on any failure; the
 // message then says "In <path> kann nicht geschrieben werden".
+// Temporary files that a killed write left in the folder ("tarvo.tmp-*",
+// older than a minute and no longer locked by their writer) are removed.
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr,
                          std::optional<QFileDevice::Permissions> permissions = std::nullopt);
 

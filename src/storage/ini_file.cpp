@@ -8,6 +8,22 @@ namespace {
 
 bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+bool InQuotes(const QString &value) {
+    return value.size() >= 2 && value.front() == value.back() &&
+           (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
+}
+
+// The value as the file holds it. The reader takes blanks around a value
+// and one pair of quotes around it off: a value that has either of its own
+// is written in one more pair of quotes, so that it reads back unchanged.
+QString StoredValue(const QString &value) {
+    if (InQuotes(value))
+        return value.front() + value + value.back();
+    if (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace()))
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    return value;
+}
+
 } // namespace
 
 IniFile::IniFile(const QString &path) : path_(path) {
@@ -16,13 +32,29 @@ IniFile::IniFile(const QString &path) : path_(path) {
     // the next save would replace it with the defaults.
     if (file.exists && !file.ok())
         throw TarvoError::Io(file.errorCode);
+    exists_ = file.exists;
     parse(file.bytes);
 }
+
+namespace {
+
+// The file's text: Windows-1252, or UTF-8 after a byte-order mark (as an
+// editor may save it), with CR LF, LF or CR alone as line ends.
+QString IniText(const QByteArray &bytes) {
+    static const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+    QString text =
+        bytes.startsWith(kUtf8Bom) ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : FromCp1252(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
 
 void IniFile::parse(const QByteArray &bytes) {
     sections_.clear();
     Section *current = nullptr;
-    const QString text = FromCp1252(bytes);
+    const QString text = IniText(bytes);
     const auto lines = QStringView(text).split(QLatin1Char('\n'));
     for (QStringView line : lines) {
         line = line.trimmed();
@@ -43,8 +75,7 @@ void IniFile::parse(const QByteArray &bytes) {
             continue;
         const QString key = line.left(eq).trimmed().toString();
         QString value = line.mid(eq + 1).trimmed().toString();
-        if (value.size() >= 2 && ((value.startsWith('"') && value.endsWith('"')) ||
-                                  (value.startsWith('\'') && value.endsWith('\''))))
+        if (InQuotes(value))
             value = value.mid(1, value.size() - 2);
         bool known = false;
         for (Entry &e : current->entries)
@@ -162,7 +193,7 @@ QByteArray IniFile::toBytes() const {
         first = false;
         text += QLatin1Char('[') + s.name + QLatin1String("]\r\n");
         for (const Entry &e : s.entries)
-            text += e.key + QLatin1Char('=') + e.value + QLatin1String("\r\n");
+            text += e.key + QLatin1Char('=') + StoredValue(e.value) + QLatin1String("\r\n");
     }
     return ToCp1252(text);
 }

@@ -6,7 +6,8 @@
 #include <QVector>
 #include <optional>
 
-// An INI settings file in Windows-1252 with CR LF line ends. Sections and keys
+// An INI settings file in Windows-1252 with CR LF line ends (read also with
+// LF or CR alone, and as UTF-8 after a byte-order mark). Sections and keys
 // keep the order of the file; names are matched without regard to case, as
 // the profile functions of Windows do. A section counts as present only when
 // it has at least one key. Changes stay in memory until save().
@@ -17,6 +18,8 @@ public:
     explicit IniFile(const QString &path);
 
     const QString &path() const { return path_; }
+    // Whether the file was there when it was read.
+    bool exists() const { return exists_; }
 
     bool sectionExists(const QString &section) const;
     QStringList sectionKeys(const QString &section) const;
@@ -56,5 +59,6 @@ private:
     const Entry *findEntry(const QString &section, const QString &key) const;
 
     QString path_;
+    bool exists_ = false;
     QVector<Section> sections_;
 };

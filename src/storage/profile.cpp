@@ -1,6 +1,7 @@
 #include "profile.h"
 
 #include "cp1252.h"
+#include "folder_lock.h"
 #include "ini_file.h"
 #include "storage_state.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
+#include <optional>
 
 const CategoryKey kCategoryKeys[10] = {
     {CatBemerkung, "Bemerkung"}, {CatPosition, "Position"}, {CatFackel, "Fackel"}, {CatWolf, "Wolf"},
@@ -20,8 +22,37 @@ namespace {
 const QString kMain = QStringLiteral("TARVO32");
 const QString kObservers = QStringLiteral("Beobachter");
 const QString kEmail = QStringLiteral("email");
+// "Anmeldung ohne Verschlüsselung erlauben"; missing in older files (off).
+const QString kAllowPlainLoginKey = QStringLiteral("SMTPOhneTLS");
 
 QString SettingsFilePath() { return Storage().ProgramDir + QStringLiteral("tarvo.ini"); }
+
+// tarvo.ini as it is now. A file that cannot be read is never taken for a
+// missing one, and one without a [TARVO32] section is not taken for a first
+// start: either would replace the observer list with an empty one.
+IniFile ReadSettingsFile() {
+    const QString path = SettingsFilePath();
+    const QString shown = QDir::toNativeSeparators(path);
+    std::optional<IniFile> ini;
+    try {
+        ini.emplace(path);
+    } catch (const TarvoError &e) {
+        throw SettingsFileError(QStringLiteral("Die Einstellungsdatei %1 kann nicht gelesen werden (%2).")
+                                    .arg(shown, e.message()));
+    }
+    if (ini->exists() && !ini->sectionExists(kMain))
+        throw SettingsFileError(
+            QStringLiteral(
+                "Die Einstellungsdatei %1 ist beschädigt: der Abschnitt [%2] fehlt. Tarvo ändert sie "
+                "nicht; bitte prüfen Sie die Datei oder holen Sie sie aus einer Datensicherung zurück.")
+                .arg(shown, kMain));
+    return std::move(*ini);
+}
+
+// Byte-wise comparison: a proper prefix is older, digits are not numbers.
+bool OlderThanProgram(const QString &storedVersion) {
+    return ToCp1252(storedVersion) < ToCp1252(Storage().ProgramVersion);
+}
 
 // beob.ini holds the SMTP password: only its owner may read it.
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -77,7 +108,16 @@ QString ReadProgramVersion() { return QStringLiteral(TARVO_VERSION_TEXT); }
 
 void LoadProgramSettings(TObserverProfile &profile) {
     StorageState &s = Storage();
-    IniFile ini(SettingsFilePath());
+    // Reading needs no lock (every write replaces the file whole); a load that
+    // writes the file back (first start, version upgrade) reads it again under
+    // the lock.
+    std::optional<FolderLock> lock;
+    IniFile ini = ReadSettingsFile();
+    if (!ini.sectionExists(kMain) ||
+        OlderThanProgram(ini.readString(kMain, QStringLiteral("FileVersion"), QString()))) {
+        lock.emplace(s.ProgramDir);
+        ini = ReadSettingsFile();
+    }
     s.ObserversPresent = true;
     bool firstStart = false;
 
@@ -92,8 +132,7 @@ void LoadProgramSettings(TObserverProfile &profile) {
         if (!storedPath.isEmpty() && QFileInfo(storedPath).isDir())
             s.DataPath = storedPath;
         profile.Bugfix = ini.readBool(kMain, QStringLiteral("Bugfix"), true) ? 1 : 0;
-        // Byte-wise comparison: a proper prefix is older, digits are not numbers.
-        if (ToCp1252(storedVersion) < ToCp1252(s.ProgramVersion)) {
+        if (OlderThanProgram(storedVersion)) {
             ini.eraseSection(kEmail);
             s.SettingsDirty = true;
             s.DeleteArchives = true;
@@ -139,12 +178,14 @@ void LoadProgramSettings(TObserverProfile &profile) {
     }
     if (deleteArchives)
         DeleteObserverArchives();
+    lock.reset();
     if (s.ObserversPresent)
         LoadProfile(profile);
 }
 
 void SaveProgramSettings(const TObserverProfile &profile) {
-    IniFile ini(SettingsFilePath());
+    const FolderLock lock = LockProgramFolder();
+    IniFile ini = ReadSettingsFile();
     WriteProgramSettings(ini, profile);
     ini.save();
     Storage().SettingsDirty = false;
@@ -183,6 +224,7 @@ void LoadProfile(TObserverProfile &profile) {
     profile.SendA = ini.readBool(kEmail, QStringLiteral("Send-A"), false);
     profile.SendF = ini.readBool(kEmail, QStringLiteral("Send-F"), false);
     profile.SendP = ini.readBool(kEmail, QStringLiteral("Send-P"), false);
+    profile.AllowPlainLogin = ini.readBool(kEmail, kAllowPlainLoginKey, false);
 
     for (const CategoryKey &c : kCategoryKeys) {
         profile.Ein.set(c.index, ini.readBool(QStringLiteral("Ein"), QLatin1String(c.key), true));
@@ -193,6 +235,7 @@ void LoadProfile(TObserverProfile &profile) {
 }
 
 void SaveProfile(const TObserverProfile &profile) {
+    const FolderLock lock = LockObserverFolder();
     IniFile ini(ObserverFilePath(QStringLiteral("beob.ini")));
     const QString b = kObservers;
     const std::pair<const char *, QString> names[] = {
@@ -216,6 +259,7 @@ void SaveProfile(const TObserverProfile &profile) {
     ini.writeBool(kEmail, QStringLiteral("Send-A"), profile.SendA);
     ini.writeBool(kEmail, QStringLiteral("Send-F"), profile.SendF);
     ini.writeBool(kEmail, QStringLiteral("Send-P"), profile.SendP);
+    ini.writeBool(kEmail, kAllowPlainLoginKey, profile.AllowPlainLogin);
 
     for (const CategoryKey &c : kCategoryKeys)
         ini.writeBool(QStringLiteral("Ein"), QLatin1String(c.key), profile.Ein.on(c.index));

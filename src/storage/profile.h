@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pstring.h"
+#include "tarvo_error.h"
 
 #include <QStringList>
 
@@ -64,7 +65,8 @@ struct TObserverProfile {
     std::uint8_t SendA;
     std::uint8_t SendF;
     std::uint8_t SendP;
-    std::uint8_t Reserved[36];
+    std::uint8_t AllowPlainLogin; // SMTP login also without an encrypted connection
+    std::uint8_t Reserved[35];
     std::uint8_t Bugfix;
 };
 
@@ -95,7 +97,8 @@ static_assert(offsetof(TObserverProfile, AddrPos) == 717);
 static_assert(offsetof(TObserverProfile, Farbe) == 778);
 static_assert(offsetof(TObserverProfile, SendCC) == 942);
 static_assert(offsetof(TObserverProfile, SendP) == 946);
-static_assert(offsetof(TObserverProfile, Reserved) == 947);
+static_assert(offsetof(TObserverProfile, AllowPlainLogin) == 947);
+static_assert(offsetof(TObserverProfile, Reserved) == 948);
 static_assert(offsetof(TObserverProfile, Bugfix) == 983);
 
 // A profile of zero bytes.
@@ -116,7 +119,18 @@ QString DefaultAddressFackel();
 
 QString ReadProgramVersion();
 
+// tarvo.ini exists but cannot be read or understood: the program must stop
+// rather than go on as at a first start.
+struct SettingsFileError : TarvoError {
+    using TarvoError::TarvoError;
+};
+
+// Reads tarvo.ini (a missing one is a first start and is created), then the
+// current observer's profile. Throws SettingsFileError, naming the file and
+// the fault, when tarvo.ini cannot be read or has no [TARVO32] section; the
+// file is then left as it is.
 void LoadProgramSettings(TObserverProfile &profile);
+// Writes tarvo.ini; throws TarvoError when it cannot be read (as above) or written.
 void SaveProgramSettings(const TObserverProfile &profile);
 // SaveProgramSettings with the section "Beobachter" holding exactly the
 // observer list, so that the key of an observer taken out of it goes too.

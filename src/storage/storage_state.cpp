@@ -92,3 +92,7 @@ QString ResolveDataPath(const QString &stored, const QString &programDir) {
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return WithTrailingSeparator(QDir::cleanPath(programDir + relative));
 }
+
+bool ObserverIsCurrent() {
+    return !Storage().CurrentObserverDir.isEmpty();
+}

@@ -46,6 +46,9 @@ struct StorageState {
     QString ArchiveReadPath;
     QByteArray ArchiveReadIdentity;
     QByteArray ArchiveReadBytes;
+    // How long a writer waits for another Tarvo process to finish with a
+    // folder (FolderLock) before it gives up.
+    int LockWaitMs = 5000;
     std::array<bool, 31> DialogSlots{};
     TColumnLayout ColumnLayout{};
     int HighestColumnIndex = kHighestColumnIndex;
@@ -62,6 +65,10 @@ void ForgetArchiveCache();
 // it is writable and not an installed layout (bin/ beside share/tarvo/), else
 // the user's application data directory.
 void StorageStartUp(const QString &programDir = QString());
+
+// Whether an observer is current, with a folder of its own. Without one,
+// observer files would land in the data path itself.
+bool ObserverIsCurrent();
 
 // Observer directory as a path part: a trailing '\' of a Windows settings file
 // becomes '/', and a missing trailing separator is kept missing.

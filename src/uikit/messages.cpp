@@ -12,19 +12,25 @@ void ShowError(QWidget *parent, const QString &text) {
     QMessageBox::critical(parent, QStringLiteral("Fehler"), text, QMessageBox::Ok);
 }
 
-int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answers, int safe) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Frage"), text, QMessageBox::NoButton, parent);
+int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answers, int safe,
+                int defaultAnswer, const QString &title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     QList<QAbstractButton *> buttons;
     for (const Answer &answer : answers) {
         QPushButton *button = box.addButton(answer.text, QMessageBox::ActionRole);
         button->setObjectName(QLatin1String(answer.name));
         buttons << button;
     }
-    box.setDefaultButton(static_cast<QPushButton *>(buttons.value(safe)));
+    box.setDefaultButton(static_cast<QPushButton *>(buttons.value(defaultAnswer >= 0 ? defaultAnswer : safe)));
     box.setEscapeButton(buttons.value(safe));
     box.exec();
     const int pressed = static_cast<int>(buttons.indexOf(box.clickedButton()));
     return pressed >= 0 ? pressed : safe;
+}
+
+bool AskYesNo(QWidget *parent, const QString &text) {
+    return AskQuestion(parent, text, {{"BtnJa", QStringLiteral("&Ja")}, {"BtnNein", QStringLiteral("&Nein")}}, 1, 0,
+                       QStringLiteral("TARVO32")) == 0;
 }
 
 DialogButtonRow MakeDialogButtonRow() {

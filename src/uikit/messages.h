@@ -9,6 +9,9 @@ class QWidget;
 void ShowInformation(QWidget *parent, const QString &text);
 // An error message box (for example a failed save); the program goes on.
 void ShowError(QWidget *parent, const QString &text);
+// A question with the buttons "Ja" (BtnJa, the default) and "Nein" (BtnNein,
+// also Esc); true when the answer is yes.
+bool AskYesNo(QWidget *parent, const QString &text);
 
 // One answer button of a question: the object name tests find it by, and its
 // caption.
@@ -17,9 +20,10 @@ struct Answer {
     QString text;
 };
 // Asks with the given answer buttons and returns the index of the one
-// pressed. `safe` is the default button and also the answer to Esc (and to
-// a box closed without a button).
-int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answers, int safe);
+// pressed. `safe` is the answer to Esc (and to a box closed without a
+// button) and the default button unless `defaultAnswer` names another.
+int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answers, int safe,
+                int defaultAnswer = -1, const QString &title = QStringLiteral("Frage"));
 
 class QHBoxLayout;
 class QPushButton;

@@ -82,7 +82,8 @@ inline void MakeProgramFolder(const QString &home, const QString &dataPath = QSt
     ResetColumnLayout();
     SaveColumnLayout();
     QVERIFY(WriteYear(2004, SampleYear(10)));
-    WriteTestFile(data + QStringLiteral("0001/SO2003.OLD"), QByteArray(42848, '\x07'));
+    // A stray .OLD that is no whole old-format year: carried along, never converted.
+    WriteTestFile(data + QStringLiteral("0001/SO2003.OLD"), QByteArray(100, '\x07'));
     TYearSummaries summaries;
     QVERIFY(LoadYearSummaries(2004, summaries)); // makes the archive 20002049.asw
     summaries[0].SIDC = kImportedSidc;

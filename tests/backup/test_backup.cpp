@@ -6,7 +6,9 @@
 #include "backup/backup_settings.h"
 #include "backup/backup_writer.h"
 #include "backup/zip_archive.h"
+#include "storage/folder_lock.h"
 #include "storage/ini_file.h"
+#include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 
 #include <QCryptographicHash>
@@ -114,6 +116,15 @@ private slots:
         QVERIFY(text.startsWith(QStringLiteral("Tarvo-Sicherung\t1\r\nProgrammversion\t")));
         QVERIFY(text.contains(QStringLiteral("\r\nBeobachter\t0001\tMuster\r\n")));
         QVERIFY(text.endsWith(QStringLiteral("\r\nEnde\t9\r\n")));
+    }
+
+    // A backup made while a folder is locked (here by this process; the lock
+    // file is on disk) holds the data, not the lock file.
+    void lockFilesAreLeftOut() {
+        const FolderLock lock(Storage().DataPath + QStringLiteral("0001"));
+        QVERIFY(QFileInfo::exists(Storage().DataPath + QStringLiteral("0001/tarvo.lock")));
+        WriteBackup(zip_, BackupScope::Current());
+        QCOMPARE(ZipNames(ReadTestFile(zip_)), QStringList{kManifestName} + ExpectedEntries());
     }
 
     void anotherZipReaderAcceptsTheBackup() {

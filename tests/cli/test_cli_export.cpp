@@ -3,6 +3,7 @@
 #include "../common/day_records.h"
 #include "../common/file_bytes.h"
 #include "../month/month_gui_helpers.h"
+#include "../common/cli_run.h"
 
 #include "month/sonmonat_dlg.h"
 #include "network/export_dlg.h"
@@ -21,23 +22,6 @@
 #include <memory>
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun RunCli(const QStringList &args, const QString &lcAll = QStringLiteral("C.UTF-8")) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), lcAll);
-    p.setProcessEnvironment(env);
-    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tarvo-cli"), args);
-    if (!p.waitForFinished(30000))
-        return {-1, {}, {}};
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
 
 TDayRecord Day(const char *zeit, int g, int f) { return ObservedDayRecord(zeit, g, f); }
 

@@ -1,6 +1,6 @@
 // tarvo-cli --help and --version: answered on stdout with exit 0, in German,
 // with the program's version; a wrong option stays a usage error.
-#include "cli_run.h"
+#include "../common/cli_run.h"
 #include "storage/profile.h"
 
 #include <QRegularExpression>

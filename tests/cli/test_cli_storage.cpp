@@ -1,4 +1,4 @@
-#include "cli_run.h"
+#include "../common/cli_run.h"
 #include "storage/day_record.h"
 
 #include <QCoreApplication>

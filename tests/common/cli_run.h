@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 struct CliRun {
@@ -14,8 +15,13 @@ struct CliRun {
     QString errText() const { return QString::fromUtf8(err); }
 };
 
-inline CliRun RunProgram(const QString &program, const QStringList &args) {
+// Runs with the locale `lcAll` (C.UTF-8 unless a test asks for another).
+inline CliRun RunProgram(const QString &program, const QStringList &args,
+                         const QString &lcAll = QStringLiteral("C.UTF-8")) {
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), lcAll);
+    p.setProcessEnvironment(env);
     p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
@@ -23,6 +29,10 @@ inline CliRun RunProgram(const QString &program, const QStringList &args) {
 }
 
 // tarvo-cli built beside the tests.
-inline CliRun RunCli(const QStringList &args) {
-    return RunProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tarvo-cli"), args);
+inline QString CliProgram() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/tarvo-cli");
+}
+
+inline CliRun RunCli(const QStringList &args, const QString &lcAll = QStringLiteral("C.UTF-8")) {
+    return RunProgram(CliProgram(), args, lcAll);
 }

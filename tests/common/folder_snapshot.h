@@ -35,3 +35,20 @@ inline FolderSnapshot SnapshotFolder(const QString &folder) {
     }
     return snapshot;
 }
+
+// Every file and folder below `folder`, files with their bytes but without
+// times: equal exactly when nothing below was added, removed or changed
+// (a lock file made and removed again leaves it equal).
+inline QMap<QString, QByteArray> FolderContents(const QString &folder) {
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        entries[path] = QFileInfo(path).isDir()          ? QByteArray("<folder>")
+                        : file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                         : QByteArray("<unreadable>");
+    }
+    return entries;
+}

@@ -13,7 +13,8 @@ class SmtpTestServer {
 public:
     ~SmtpTestServer() { stop(); }
 
-    // Extra arguments: --user U --password P (offers AUTH), --reject ADDRESS, --data-delay SECONDS.
+    // Extra arguments: --user U --password P (offers AUTH), --reject ADDRESS, --data-delay SECONDS,
+    // --refuse-starttls (lists STARTTLS, refuses it).
     bool start(const QStringList &extra = {}) {
         out_ = dir_.filePath(QStringLiteral("received.jsonl"));
         process_.setProgram(QStringLiteral("/usr/bin/python3"));
@@ -52,9 +53,16 @@ public:
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(port_); }
 
     // The delivered messages, oldest first.
-    QList<QJsonObject> messages() const {
+    QList<QJsonObject> messages() const { return records(out_); }
+
+    // Every ended session, also those that delivered nothing, with its
+    // "transcript" (Transcript() reads it).
+    QList<QJsonObject> sessions() const { return records(out_ + QStringLiteral(".sessions")); }
+
+private:
+    static QList<QJsonObject> records(const QString &fileName) {
         QList<QJsonObject> result;
-        QFile f(out_);
+        QFile f(fileName);
         if (!f.open(QIODevice::ReadOnly))
             return result;
         for (const QByteArray &line : f.readAll().split('\n'))
@@ -63,7 +71,6 @@ public:
         return result;
     }
 
-private:
     QTemporaryDir dir_;
     QString out_;
     QProcess process_;

@@ -22,6 +22,8 @@ private slots:
     void withoutUserSendsWithoutAuth();
     void serverWithoutAuthLoginFails();
     void untrustedStartTlsCertificateFails();
+    void credentialsNeverTravelInClear_data();
+    void credentialsNeverTravelInClear();
 };
 
 namespace {
@@ -90,6 +92,7 @@ void TestSmtp::sendsWithAuthLogin() {
     client.setHost(server.host());
     client.setUserName(QStringLiteral("beobachter"));
     client.setPassword(QStringLiteral("geheim99"));
+    client.setAllowPlainLogin(true); // the test server has no encryption
     client.setMailerName(QStringLiteral("TARVO32: 1.0.0.0"));
     client.connect();
     QVERIFY(client.connected());
@@ -167,6 +170,7 @@ void TestSmtp::wrongPasswordFails() {
     client.setHost(server.host());
     client.setUserName(QStringLiteral("beobachter"));
     client.setPassword(QStringLiteral("falsch"));
+    client.setAllowPlainLogin(true);
     client.connect();
     const QString error = SendError(client);
     QVERIFY2(!error.isEmpty(), "the send did not fail");
@@ -277,6 +281,7 @@ void TestSmtp::serverWithoutAuthLoginFails() {
     client.setHost(server.host());
     client.setUserName(QStringLiteral("beobachter"));
     client.setPassword(QStringLiteral("geheim99"));
+    client.setAllowPlainLogin(true);
     client.connect();
     const QString error = SendError(client);
     QVERIFY2(!error.isEmpty(), "the send did not fail");
@@ -316,6 +321,59 @@ void TestSmtp::untrustedStartTlsCertificateFails() {
     QVERIFY(status.contains(QStringLiteral("> STARTTLS")));
     QVERIFY(!status.join('\n').contains(QLatin1String("> AUTH")));
     QVERIFY(server.messages().isEmpty());
+}
+
+// A server that offers AUTH on a plain connection, without STARTTLS or
+// refusing it, never gets the user name and password, and no mail either;
+// only the switch for such a server lets the login go unencrypted.
+void TestSmtp::credentialsNeverTravelInClear_data() {
+    QTest::addColumn<QStringList>("serverOptions");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no STARTTLS") << QStringList{} << QStringLiteral("bietet keine verschlüsselte Verbindung");
+    QTest::newRow("STARTTLS refused") << QStringList{QStringLiteral("--refuse-starttls")}
+                                      << QStringLiteral("lehnt die verschlüsselte Verbindung (STARTTLS) ab");
+}
+
+void TestSmtp::credentialsNeverTravelInClear() {
+    QFETCH(QStringList, serverOptions);
+    QFETCH(QString, reason);
+    SmtpTestServer server;
+    QVERIFY(server.start(QStringList{QStringLiteral("--user"), QStringLiteral("beobachter"),
+                                     QStringLiteral("--password"), QStringLiteral("geheim99")} +
+                         serverOptions));
+    const QStringList secrets{QStringLiteral("beobachter"), QStringLiteral("geheim99"),
+                              QString::fromLatin1(QByteArray("beobachter").toBase64()),
+                              QString::fromLatin1(QByteArray("geheim99").toBase64())};
+    for (const bool allowed : {false, true}) {
+        TSmtpClient client;
+        client.setHost(server.host());
+        client.setUserName(QStringLiteral("beobachter"));
+        client.setPassword(QStringLiteral("geheim99"));
+        client.setAllowPlainLogin(allowed);
+        client.connect();
+        const QString error = SendError(client);
+        client.disconnect();
+        QTRY_COMPARE(server.sessions().size(), allowed ? 2 : 1);
+        // What the client said; the server's own lines name AUTH as offered.
+        QStringList said = Transcript(server.sessions().last());
+        said.removeIf([](const QString &line) { return !line.startsWith(QLatin1String("C: ")); });
+        const QString heard = said.join('\n');
+        if (!allowed) {
+            QVERIFY2(error.contains(reason), qPrintable(error));
+            QVERIFY2(error.contains(QStringLiteral("„Anmeldung ohne Verschlüsselung erlauben“")),
+                     qPrintable(error));
+            QVERIFY2(heard.contains(QLatin1String("C: EHLO")), qPrintable(heard));
+            QVERIFY2(!heard.contains(QLatin1String("AUTH"), Qt::CaseInsensitive), qPrintable(heard));
+            for (const QString &secret : secrets)
+                QVERIFY2(!heard.contains(secret), qPrintable(heard));
+            QVERIFY(server.messages().isEmpty());
+        } else {
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            QVERIFY2(heard.contains(QLatin1String("C: AUTH LOGIN")), qPrintable(heard));
+            QCOMPARE(server.messages().size(), 1);
+            QCOMPARE(server.messages().first().value("password").toString(), QStringLiteral("geheim99"));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSmtp)

@@ -25,6 +25,7 @@ TObserverProfile MailProfile(const QString &host) {
     p.SMTP.assign(QStringLiteral(" ") + host + QStringLiteral(" "));
     p.SMTPBen.assign(QStringLiteral("beobachter"));
     p.SMTPPass.assign(QStringLiteral("geheim99"));
+    p.AllowPlainLogin = 1; // the test server has no encryption
     p.AddrRe.assign(QStringLiteral("rezahl@example.net"));
     p.AddrA.assign(QStringLiteral("anetz@example.net"));
     p.AddrFackel.assign(QStringLiteral("fackel@example.net"));
@@ -53,6 +54,7 @@ private slots:
     void noAddressNeedsSelection();
     void sendsAllThreeLists();
     void rejectedRecipientStopsTheRest();
+    void loginWithoutEncryptionIsRefused();
     void cancelDuringTransfer();
     void alreadySentRowIsSkipped();
     void sendingAgainAsks_data();
@@ -220,6 +222,30 @@ void TestEmailDlg::rejectedRecipientStopsTheRest() {
     QCOMPARE(received.size(), 1);
     QCOMPARE(received[0].value("rcpt_tos").toVariant().toStringList(), QStringList{"rezahl@example.net"});
     QCOMPARE(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"))->text(), QStringLiteral("&Senden"));
+}
+
+// The observer's profile decides: without the switch, a server that offers
+// no encryption gets neither the credentials nor a mail, and nothing is
+// marked as sent.
+void TestEmailDlg::loginWithoutEncryptionIsRefused() {
+    SmtpTestServer server;
+    QVERIFY(server.start(AuthArgs()));
+    TObserverProfile profile = MailProfile(server.host());
+    profile.AllowPlainLogin = 0;
+    TEmailDLG dlg;
+    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.show();
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
+    QCOMPARE(boxes.texts.size(), 1);
+    QVERIFY2(boxes.texts[0].contains(QStringLiteral("„Anmeldung ohne Verschlüsselung erlauben“")),
+             qPrintable(boxes.texts[0]));
+    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("000000000000000"));
+    QVERIFY(server.messages().isEmpty());
+    QTRY_VERIFY(!server.sessions().isEmpty());
+    for (const QJsonObject &session : server.sessions())
+        for (const QString &line : Transcript(session))
+            QVERIFY2(!line.startsWith(QLatin1String("C: AUTH")), qPrintable(line));
 }
 
 void TestEmailDlg::cancelDuringTransfer() {

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 class TestLinesCli : public QObject {
     Q_OBJECT
@@ -22,6 +24,7 @@ private slots:
     void exportOfGridReplacesTheFile();
     void sendMarksTheMonth();
     void sendKeepsWhatWasSavedMeanwhile();
+    void sentMailIsReportedWhenItsStatusCannotBeStored();
     void usageErrors_data();
     void usageErrors();
 
@@ -196,6 +199,41 @@ void TestLinesCli::sendKeepsWhatWasSavedMeanwhile() {
     QVERIFY(ReadYear(2004, stored));
     QCOMPARE(stored.Day(3, 20).Zeit.text(), QStringLiteral("12:00"));
     QCOMPARE(stored.Months[3].Header().Bemerkung.bytes().left(1), QByteArray("1"));
+}
+
+// The mail went out but the year file could not take its status (here: the
+// disk is full for it): the message says that it was sent, so that nobody
+// sends it a second time, and the year file is as it was.
+void TestLinesCli::sentMailIsReportedWhenItsStatusCannotBeStored() {
+    SmtpTestServer server;
+    QVERIFY(server.start());
+    Prepare(server.host());
+    QFile yearFile(YearFileName(2004));
+    QVERIFY(yearFile.open(QIODevice::ReadOnly));
+    const QByteArray before = yearFile.readAll();
+    yearFile.close();
+    QProcess send;
+    send.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 50000; // less than a year file
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    send.start(cli_, {QStringLiteral("--home"), home_->path(), QStringLiteral("send"), QStringLiteral("2004"),
+                      QStringLiteral("3"), QStringLiteral("--lists"), QStringLiteral("re")});
+    QVERIFY(send.waitForFinished(30000));
+    const QString error = QString::fromUtf8(send.readAllStandardError());
+    QCOMPARE(send.exitCode(), 1);
+    QVERIFY2(error.contains(QStringLiteral("Die E-Mail „REZAHL: ")), qPrintable(error));
+    QVERIFY2(
+        error.contains(QStringLiteral("an rezahl@example.net ist versandt, aber der Versandstatus konnte "
+                                      "nicht gespeichert werden: In ")),
+        qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("Die Liste nicht noch einmal senden")), qPrintable(error));
+    QCOMPARE(server.messages().size(), 1);
+    QVERIFY(yearFile.open(QIODevice::ReadOnly));
+    QCOMPARE(yearFile.readAll(), before);
 }
 
 void TestLinesCli::usageErrors_data() {

@@ -164,6 +164,28 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Ende")));
     }
 
+    // A run without painting goes through the same bands, rows and fields as
+    // painting on one sheet, in the same order.
+    void textRunFollowsThePrintedPage() {
+        CountingReport counting(3);
+        QStringList texts;
+        counting.report.runTexts([&](const TReportBand &band, const TReportText &, const QString &text) {
+            texts << (&band == &counting.report.detail ? QStringLiteral("detail: ") : QString()) + text;
+        });
+        QCOMPARE(texts, (QStringList{"Titelzeile", "Kopf", "detail: Zeile 1", "detail: Zeile 2", "detail: Zeile 3",
+                                     "Ende"}));
+        QCOMPARE(counting.starts, 1);
+        QCOMPARE(counting.report.lastDetailRows(), 3);
+
+        CountingReport endless(1000000); // as on an unpaged device: what fits on one sheet
+        int rows = 0;
+        endless.report.runTexts([&](const TReportBand &band, const TReportText &, const QString &) {
+            rows += &band == &endless.report.detail ? 1 : 0;
+        });
+        endless.report.toImage(30);
+        QCOMPARE(rows, endless.report.lastDetailRows());
+    }
+
     void unpagedDeviceStopsWhenFull() {
         CountingReport counting(1000000); // need-data that goes on and on
         counting.report.toImage(30);

@@ -2,6 +2,7 @@
 // slots, the About box, help and the application-wide error display.
 #include "shell_test_util.h"
 
+#include "month/sonmonat_dlg.h"
 #include "shell/about_dlg.h"
 #include "shell/add_beob_dlg.h"
 #include "shell/einst_dlg.h"
@@ -221,6 +222,85 @@ private slots:
         QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Anna"));
         QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Anna"));
         QCOMPARE(IniValue(iniPath(), "Beobachter", "Muster"), QStringLiteral("<fehlt>"));
+    }
+
+    // A tarvo.ini that cannot be understood is no first start: the program
+    // names the file and what is wrong, then closes, and the file stays.
+    void damagedSettingsShowTheReasonAndClose() {
+        const QByteArray damaged = "Beobachter=Muster\r\nMuster=0001\\\r\n";
+        QFile ini(iniPath());
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(damaged);
+        ini.close();
+        TSun w;
+        QString shown;
+        OnModal<QMessageBox>([&](QMessageBox *box) {
+            shown = box->text();
+            box->accept();
+        });
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 10000);
+        QVERIFY2(shown.contains(QDir::toNativeSeparators(iniPath())), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("[TARVO32] fehlt")), qPrintable(shown));
+        QVERIFY(w.slotDialog(SlotEinst) == nullptr); // no first-start chain
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), damaged);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"tarvo.ini"});
+    }
+
+    // The month data, the evaluation and the imports work on an observer's
+    // files: without a current observer they ask to create one first and
+    // open nothing when the answer is no.
+    void dataMenusWithoutObserverAskFirst_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("slot"); // -1: the month table
+        QTest::newRow("Monatsdaten") << "Monatsdaten1" << -1;
+        QTest::newRow("Relativzahl") << "Relativzahl1" << int(SlotAusw);
+        QTest::newRow("SIDC") << "SIDCImport" << int(SlotSIDC);
+        QTest::newRow("Def. Rz TARVO-Netz") << "DefRzTARVO" << int(SlotDrTarvo);
+    }
+    void dataMenusWithoutObserverAskFirst() {
+        QFETCH(QString, action);
+        QFETCH(int, slot);
+        QFile ini(iniPath()); // an observer is listed, but none is current
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[TARVO32]\r\nBeobachter=Niemand\r\nFileVersion=9\r\n[Beobachter]\r\nMuster=0001/\r\n");
+        ini.close();
+        QDir(dir_->path()).mkdir("0001");
+        TSun w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QStringList before = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        // A month table that comes up anyway is noted and closed again.
+        bool opened = false;
+        QTimer guard;
+        guard.setInterval(5);
+        connect(&guard, &QTimer::timeout, this, [&] {
+            if (auto *table = qobject_cast<TSonMonatDlg *>(QApplication::activeModalWidget())) {
+                opened = true;
+                table->reject();
+            }
+        });
+        guard.start();
+        for (const bool yes : {false, true}) {
+            QString asked;
+            OnModal<QMessageBox>([&](QMessageBox *box) {
+                asked = box->text();
+                if (yes) // the observer settings come; cancelled, still no observer
+                    OnModal<TEinstDLG>([](TEinstDLG *einst) { einst->reject(); });
+                Child<QPushButton>(box, yes ? "BtnJa" : "BtnNein")->click();
+            });
+            Child<QAction>(&w, action.toLatin1().constData())->trigger();
+            QVERIFY2(asked.startsWith(QStringLiteral("Es ist kein Beobachter eingerichtet.")),
+                     qPrintable(asked));
+            QCOMPARE(w.slotDialog(SlotEinst) != nullptr, yes);
+        }
+        QVERIFY(!opened);
+        if (slot >= 0)
+            QVERIFY(w.slotDialog(slot) == nullptr);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(QDir(dir_->filePath("0001")).isEmpty());
     }
 
     void cancelledFirstStartLeavesEmptyList() {

@@ -380,6 +380,37 @@ private slots:
         QCOMPARE(IniValue(iniPath(), "email", "Pos"), QStringLiteral("pos@netz.invalid"));
     }
 
+    // The switch for a server without encryption: off in a profile written
+    // before it existed, stored in the observer's beob.ini, read back.
+    void plainLoginSwitchIsStored() {
+        makeObserver();
+        QCOMPARE(IniValue(beobPath(), "email", "SMTPOhneTLS"), QStringLiteral("0"));
+        IniFile older(beobPath());
+        older.eraseSection("email"); // as a file of an older version: no such key
+        older.writeString("email", "SMTPBen", "beobachter");
+        older.save();
+        TEinstEmailDlg dlg;
+        ShowEmailDialog(dlg);
+        auto *box = Child<QCheckBox>(&dlg, "cbOhneTLS");
+        QCOMPARE(box->text(), QStringLiteral("Anmeldung ohne Verschlüsselung erlauben"));
+        QVERIFY(!box->isChecked());
+        box->setChecked(true);
+        Child<QPushButton>(&dlg, "BtnOK")->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(dlg.Profile.AllowPlainLogin);
+        QCOMPARE(IniValue(beobPath(), "email", "SMTPOhneTLS"), QStringLiteral("1"));
+        QCOMPARE(IniValue(beobPath(), "email", "SMTPBen"), QStringLiteral("beobachter"));
+        TObserverProfile loaded = EmptyProfile();
+        LoadProgramSettings(loaded);
+        QVERIFY(loaded.AllowPlainLogin);
+
+        ShowEmailDialog(dlg);
+        QVERIFY(box->isChecked());
+        box->setChecked(false);
+        Child<QPushButton>(&dlg, "BtnOK")->click();
+        QCOMPARE(IniValue(beobPath(), "email", "SMTPOhneTLS"), QStringLiteral("0"));
+    }
+
     void emailCancelChangesNothing() {
         makeObserver();
         const QByteArray ini = IniFile(iniPath()).toBytes(), beob = IniFile(beobPath()).toBytes();

@@ -6,6 +6,7 @@
 #include "storage_fixture.h"
 
 #include <QtTest>
+#include <functional>
 
 class DamagedFilesTest : public QObject {
     Q_OBJECT
@@ -94,7 +95,6 @@ private slots:
     void emptyArchiveIsRebuilt_data() {
         QTest::addColumn<QByteArray>("archive");
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("less than a record") << QByteArray(100, '\x01');
     }
     void emptyArchiveIsRebuilt() {
         QFETCH(QByteArray, archive);
@@ -107,6 +107,53 @@ private slots:
         QVERIFY(LoadYearSummaries(2004, s));
         QCOMPARE(s[2].Jahr, 2004);
         QCOMPARE(double(s[2].MeanRe), 40.0);
+    }
+
+    // An archive that is not a whole number of records is damaged: the
+    // refresh says so, naming it, and neither pads nor rewrites it (a sparse
+    // gigabyte is not read either). Imports and the evaluation stop on it.
+    void archiveOfPartRecordsIsDamaged_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("less than a record") << qint64(100);
+        QTest::newRow("a record and a half") << qint64(589 + 294);
+        QTest::newRow("one byte more than the archive") << qint64(600 * 589 + 1);
+        QTest::newRow("a sparse gigabyte") << (qint64(1) << 30);
+    }
+    void archiveOfPartRecordsIsDamaged() {
+        QFETCH(qint64, size);
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(3, 5) = MakeDay(true, 40);
+        QVERIFY(WriteYear(2004, y));
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s));
+        QFile archive(fx.observerFile("20002049.asw"));
+        QVERIFY(archive.resize(size));
+        const auto headOf = [&] { // never the whole file: it may be a gigabyte
+            QFile f(archive.fileName());
+            return f.open(QIODevice::ReadOnly) ? f.read(4096) : QByteArray();
+        };
+        const QByteArray head = headOf();
+        QVERIFY(WriteYear(2004, y)); // the next access refreshes
+        for (const auto &access : std::initializer_list<std::function<void()>>{
+                 [] {
+                     TYearSummaries t;
+                     LoadYearSummaries(2004, t);
+                 },
+                 [] { UpdateYearSummaries(2004, [](TYearSummaries &t) { t[0].SIDC = 1.0; }); }}) {
+            try {
+                access();
+                QFAIL("a damaged archive was used");
+            } catch (const TarvoError &e) {
+                QCOMPARE(e.message(),
+                         QStringLiteral("Das Auswertungsarchiv %1 ist beschädigt: seine Größe von %2 "
+                                        "Bytes ist kein Vielfaches der Satzlänge von 589 Bytes.")
+                             .arg(QDir::toNativeSeparators(fx.observerFile("20002049.asw")))
+                             .arg(size));
+            }
+        }
+        QCOMPARE(QFileInfo(archive).size(), size);
+        QCOMPARE(headOf(), head);
     }
 };
 

@@ -78,6 +78,28 @@ private slots:
         QVERIFY(!QByteArray(bytes).replace("\r\n", "").contains('\n'));
     }
 
+    // Quotes and blanks around a value are taken off when it is read (as
+    // Windows does): a value that has quotes or blanks of its own keeps them
+    // through any number of saves and loads.
+    void quotedValuesSurviveSaving() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("q.ini");
+        WriteFile(path, "[A]\r\nName=\"Max\"\r\n");
+        const QStringList values{"'''", "\"Erika\"", "''", "'a'b'", "\"", "x\"", " Erika ", " \"", "x\u00a0"};
+        const auto key = [](int i) { return QStringLiteral("k%1").arg(i); };
+        IniFile ini(path);
+        QCOMPARE(ini.readString("A", "Name", ""), QStringLiteral("Max"));
+        for (int i = 0; i < values.size(); ++i)
+            ini.writeString("A", key(i), values[i]);
+        for (int round = 0; round < 3; ++round) {
+            ini.save();
+            ini = IniFile(path);
+        }
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(ini.readString("A", key(i), "<fehlt>"), values[i]);
+        QCOMPARE(ini.readString("A", "Name", ""), QStringLiteral("Max"));
+    }
+
     void firstStartWritesThreeKeys() {
         QTemporaryDir dir;
         StorageStartUp(dir.path());
@@ -255,6 +277,84 @@ private slots:
         QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0002/"));
         QCOMPARE(profile.Bugfix, std::uint8_t(1));
         QVERIFY(Storage().ObserversPresent);
+    }
+
+    // tarvo.ini as an editor may have saved it: CR LF, LF or CR alone, with
+    // or without a UTF-8 byte-order mark. The observers stay, and the file
+    // is neither taken for a first start nor rewritten.
+    void lineEndsAndByteOrderMarkKeepTheObservers_data() {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::addColumn<bool>("bom");
+        QTest::newRow("CR LF") << QByteArray("\r\n") << false;
+        QTest::newRow("LF") << QByteArray("\n") << false;
+        QTest::newRow("CR") << QByteArray("\r") << false;
+        QTest::newRow("CR LF, BOM") << QByteArray("\r\n") << true;
+        QTest::newRow("LF, BOM") << QByteArray("\n") << true;
+        QTest::newRow("CR, BOM") << QByteArray("\r") << true;
+    }
+    void lineEndsAndByteOrderMarkKeepTheObservers() {
+        QFETCH(QByteArray, lineEnd);
+        QFETCH(bool, bom);
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        const QString umlaut = QStringLiteral("Jörg");
+        // With a byte-order mark the text is UTF-8, without it Windows-1252.
+        const QByteArray name = bom ? umlaut.toUtf8() : ToCp1252(umlaut);
+        const QByteArray text =
+            QByteArrayList{
+                "[TARVO32]",    "Beobachter=" + name,  "FileVersion=" + Storage().ProgramVersion.toLatin1(),
+                "[Beobachter]", "Anna=0002\\",         name + "=0001\\",
+                "[email]",      "RE=re@eigen.example", ""}
+                .join(lineEnd);
+        const QByteArray file = (bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text;
+        WriteFile(SettingsPath(), file);
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        QVERIFY(Storage().ObserversPresent);
+        QCOMPARE(Storage().ObserverKeys, (QStringList{"Anna", umlaut}));
+        QCOMPARE(Storage().CurrentObserverKey, umlaut);
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001\\"));
+        QCOMPARE(profile.AddrRe.text(), QStringLiteral("re@eigen.example"));
+        QCOMPARE(ReadFile(SettingsPath()), file);
+
+        // Written back in the program's own format, with nothing lost.
+        SaveProgramSettings(profile);
+        const QByteArray saved = ReadFile(SettingsPath());
+        QVERIFY(!saved.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(saved.contains("Beobachter=J\xF6rg\r\n"));
+        LoadProgramSettings(profile);
+        QCOMPARE(Storage().ObserverKeys, (QStringList{"Anna", umlaut}));
+        QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001\\"));
+    }
+
+    // A tarvo.ini that is there but not understood stops the load with a
+    // message naming the file; it is never rewritten as at a first start.
+    void settingsFileNotUnderstoodIsKept_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("no [TARVO32] section") << QByteArray("[Beobachter]\r\nMuster=0001\\\r\n");
+        QTest::newRow("text of another program") << QByteArray("<?xml version=\"1.0\"?>\n<tarvo/>\n");
+        QTest::newRow("cut inside the section name") << QByteArray("[TARV");
+    }
+    void settingsFileNotUnderstoodIsKept() {
+        QFETCH(QByteArray, contents);
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        WriteFile(SettingsPath(), contents);
+        TObserverProfile profile = EmptyProfile();
+        try {
+            LoadProgramSettings(profile);
+            QFAIL("not understood, but loaded");
+        } catch (const SettingsFileError &e) {
+            QCOMPARE(e.message(),
+                     QStringLiteral(
+                         "Die Einstellungsdatei %1 ist beschädigt: der Abschnitt [TARVO32] fehlt. Tarvo "
+                         "ändert sie nicht; bitte prüfen Sie die Datei oder holen Sie sie aus einer "
+                         "Datensicherung zurück.")
+                         .arg(QDir::toNativeSeparators(SettingsPath())));
+        }
+        QCOMPARE(ReadFile(SettingsPath()), contents);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tarvo.ini"});
     }
 
     void profileRoundTripAndDefaults() {

@@ -1,18 +1,38 @@
 // Writes that fail half-way (file size limit) must leave the previous file
 // intact, say so, and succeed when tried again.
 #include "../common/file_size_limit.h"
+#include "../common/killed_child.h"
 #include "../common/permission_override.h"
-#include "storage_fixture.h"
 #include "storage/archive.h"
 #include "storage/column_layout.h"
 #include "storage/file_io.h"
 #include "storage/profile.h"
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
+#include "storage_fixture.h"
 
 #include <QtTest>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList TempFiles(const QString &folder) {
+    return QDir(folder).entryList({QStringLiteral("tarvo.tmp-*")}, QDir::Files | QDir::Hidden);
+}
+
+// Sets the file's modification time `seconds` into the past.
+bool MakeOlder(const QString &path, int seconds) {
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-seconds),
+                            QFileDevice::FileModificationTime);
+}
+
+} // namespace
 
 class WriteFaultTest : public QObject {
     Q_OBJECT
@@ -175,7 +195,13 @@ private slots:
                     LoadProfile(loaded);
                 QFAIL("an unreadable file was read");
             } catch (const TarvoError &e) {
-                QCOMPARE(e.message(), QStringLiteral("E/A-Fehler 13"));
+                // tarvo.ini is named, as the program stops on it
+                const QString expected = path == settings
+                                             ? QStringLiteral("Die Einstellungsdatei %1 kann nicht "
+                                                              "gelesen werden (E/A-Fehler 13).")
+                                                   .arg(QDir::toNativeSeparators(settings))
+                                             : QStringLiteral("E/A-Fehler 13");
+                QCOMPARE(e.message(), expected);
             }
             QVERIFY_THROWS_EXCEPTION(TarvoError, path == settings ? SaveProgramSettings(p) : SaveProfile(p));
             QVERIFY(file.setPermissions(permissions));
@@ -186,6 +212,37 @@ private slots:
         LoadProgramSettings(loaded);
         QCOMPARE(Storage().ObserverKeys, QStringList{QStringLiteral("Muster")});
         QCOMPARE(loaded.Name1.text(), QStringLiteral("Anna"));
+    }
+
+    // A write killed half-way leaves its temporary file; the next write in
+    // that folder removes it once it is older than a minute, but never one
+    // that its writer still holds (a slow write of another process).
+    void killedWriteLeavesATempFileTheNextWriteRemoves() {
+        ObserverFixture fx;
+        const QString folder = fx.dir.filePath("0001");
+        QVERIFY(RunKilledAtFileSize(1000, [] { WriteYear(2004, ZeroYear()); }));
+        const QStringList left = TempFiles(folder);
+        QCOMPARE(left.size(), 1);
+        QVERIFY(!QFileInfo::exists(fx.observerFile("SO2004.DAT")));
+
+        // A temporary file of a write in progress elsewhere: old, but locked.
+        const QString busy = fx.observerFile("tarvo.tmp-busy01");
+        fx.write("tarvo.tmp-busy01", "halb");
+        const int held = ::open(QFile::encodeName(busy).constData(), O_RDONLY);
+        QVERIFY(held >= 0);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+        QVERIFY(MakeOlder(busy, 120));
+
+        QVERIFY(WriteYear(2005, ZeroYear())); // the leftover is still young
+        const QStringList kept = TempFiles(folder);
+        QCOMPARE(QSet<QString>(kept.begin(), kept.end()), (QSet<QString>{left.first(), "tarvo.tmp-busy01"}));
+        QVERIFY(MakeOlder(fx.observerFile(left.first()), 61));
+        QVERIFY(WriteYear(2005, ZeroYear()));
+        QCOMPARE(TempFiles(folder), QStringList{"tarvo.tmp-busy01"});
+        ::close(held);
+        QVERIFY(WriteYear(2005, ZeroYear()));
+        QVERIFY(TempFiles(folder).isEmpty());
+        QCOMPARE(fx.read("SO2005.DAT").size(), kYearFileSize);
     }
 
     void symbolicLinksStayLinks() {
@@ -233,7 +290,9 @@ private slots:
         QCOMPARE(ReadWholeFile(path).bytes, QByteArray("Tag;"));
     }
 
-    void garbageSettingsFileReadsAsDefaults() {
+    // Garbage in tarvo.ini is no first start: it is reported, naming the
+    // file, and left exactly as it is (no crash either).
+    void garbageSettingsFileIsReportedAndKept() {
         QTemporaryDir dir;
         StorageStartUp(dir.path());
         QFile f(dir.filePath("tarvo.ini"));
@@ -244,9 +303,17 @@ private slots:
         f.write(garbage);
         f.close();
         TObserverProfile p = EmptyProfile();
-        LoadProgramSettings(p); // no crash; no observers
-        QVERIFY(!Storage().ObserversPresent);
-        QCOMPARE(p.AddrRe.text(), DefaultAddressRe());
+        try {
+            LoadProgramSettings(p);
+            QFAIL("garbage was taken for settings");
+        } catch (const SettingsFileError &e) {
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(dir.filePath("tarvo.ini"))),
+                     qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("[TARVO32] fehlt")), qPrintable(e.message()));
+        }
+        QVERIFY_THROWS_EXCEPTION(SettingsFileError, SaveProgramSettings(p));
+        QCOMPARE(ReadWholeFile(dir.filePath("tarvo.ini")).bytes, garbage);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tarvo.ini"});
     }
 };
 

@@ -1,9 +1,14 @@
-#include "storage_fixture.h"
+#include "../common/file_size_limit.h"
+#include "../common/killed_child.h"
+#include "storage/archive.h"
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
+#include "storage_fixture.h"
 
 #include <QFileInfo>
 #include <QtTest>
+#include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -39,11 +44,149 @@ QByteArray LegacyRecord(int index, std::int16_t rs) {
     return r;
 }
 
+// A whole legacy year: every slot observed, values telling the slots apart.
+QByteArray LegacyYear() {
+    QByteArray legacy;
+    for (int i = 0; i < kLegacyRecordCount; ++i)
+        legacy += LegacyRecord(i, std::int16_t(i));
+    return legacy;
+}
+
+// The converted year the legacy bytes must read as.
+QByteArray ConvertedYear(const QByteArray &legacy) {
+    TYearBuffer y;
+    ConvertLegacyYear(legacy, y);
+    return Bytes(y);
+}
+
+// While alive, the process may map no more than `extra` bytes beyond what it
+// has mapped now: a read that holds a whole huge file in memory fails.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(rlim_t extra) {
+        getrlimit(RLIMIT_AS, &saved_);
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        const rlim_t mapped =
+            statm.open(QIODevice::ReadOnly)
+                ? statm.readAll().split(' ').value(0).toULongLong() * ::sysconf(_SC_PAGESIZE)
+                : 0;
+        rlimit limit = saved_;
+        limit.rlim_cur = mapped + extra;
+        active_ = mapped > 0 && setrlimit(RLIMIT_AS, &limit) == 0;
+    }
+    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved_); }
+    bool active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    bool active_ = false;
+};
+
 } // namespace
 
 class YearFileTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+
+    // Killed between the conversion's two writes (the ".OLD" copy is written,
+    // the converted year is not): the old year is still readable under its
+    // name, and the next read converts it with every observed day.
+    void conversionKilledHalfWayLosesNoDay() {
+        ObserverFixture fx;
+        const QByteArray legacy = LegacyYear();
+        fx.write("SO1998.DAT", legacy);
+        // 42848 bytes of ".OLD" fit below the limit, the 56160 of the year do not.
+        QVERIFY(RunKilledAtFileSize(50000, [] {
+            TYearBuffer y;
+            ReadYear(1998, y);
+        }));
+        QCOMPARE(fx.read("SO1998.DAT"), legacy);
+        QCOMPARE(fx.read("SO1998.OLD"), legacy);
+        TYearBuffer y;
+        QVERIFY(ReadYear(1998, y));
+        QCOMPARE(Bytes(y), ConvertedYear(legacy));
+        QCOMPARE(fx.read("SO1998.DAT"), ConvertedYear(legacy));
+        QCOMPARE(fx.read("SO1998.OLD"), legacy);
+    }
+
+    // A conversion that cannot write (here: the disk is full for the year)
+    // is an error the caller sees, never an empty year; the file stays.
+    void failedConversionIsAnErrorNotAnEmptyYear() {
+        ObserverFixture fx;
+        const QByteArray legacy = LegacyYear();
+        fx.write("SO1999.DAT", legacy);
+        TYearBuffer y;
+        std::memset(&y, 0x44, sizeof y);
+        {
+            FileSizeLimit full(50000);
+            try {
+                ReadYear(1999, y);
+                QFAIL("a failed conversion read as a year");
+            } catch (const TarvoError &e) {
+                QVERIFY2(e.message().endsWith(QStringLiteral("kann nicht geschrieben werden")),
+                         qPrintable(e.message()));
+            }
+        }
+        QCOMPARE(Bytes(y), QByteArray(kYearFileSize, '\0'));
+        QCOMPARE(fx.read("SO1999.DAT"), legacy);
+        QVERIFY(ReadYear(1999, y));
+        QCOMPARE(Bytes(y), ConvertedYear(legacy));
+    }
+
+    // What an interrupted conversion of older versions left: the year only
+    // under the ".OLD" name, the ".DAT" gone or empty. The year is read (and
+    // aggregated) from there instead of showing empty.
+    void yearLeftOnlyAsOldIsConverted_data() {
+        QTest::addColumn<bool>("emptyDat");
+        QTest::newRow("no .DAT") << false;
+        QTest::newRow("empty .DAT") << true;
+    }
+    void yearLeftOnlyAsOldIsConverted() {
+        QFETCH(bool, emptyDat);
+        ObserverFixture fx;
+        const QByteArray legacy = LegacyYear();
+        fx.write("SO2004.OLD", legacy);
+        if (emptyDat)
+            fx.write("SO2004.DAT", QByteArray());
+        QVERIFY(YearDataExists(2004));
+        TYearSummaries s;
+        QVERIFY(LoadYearSummaries(2004, s)); // the archive finds the year, too
+        QCOMPARE(s[0].Counts[9], 31);        // Re of every day of January
+        TYearBuffer y;
+        QVERIFY(ReadYear(2004, y));
+        QCOMPARE(Bytes(y), ConvertedYear(legacy));
+        QCOMPARE(fx.read("SO2004.OLD"), legacy);
+    }
+
+    // A ".OLD" that holds no whole year makes no year of a missing ".DAT".
+    void damagedOldAloneIsNoYear() {
+        ObserverFixture fx;
+        fx.write("SO2004.OLD", LegacyYear().left(1000));
+        QVERIFY(!YearDataExists(2004));
+        TYearBuffer y;
+        QVERIFY(!ReadYear(2004, y));
+        QVERIFY(!QFileInfo::exists(fx.observerFile("SO2004.DAT")));
+    }
+
+    // Only what the format needs is read: a sparse year file of a gigabyte
+    // reads as its first 56160 bytes without holding the rest in memory.
+    void hugeYearFileReadsOnlyItsYear() {
+        ObserverFixture fx;
+        TYearBuffer y = ZeroYear();
+        y.Day(12, 31) = MakeDay(true, 99);
+        QVERIFY(WriteYear(2004, y));
+        QFile file(fx.observerFile("SO2004.DAT"));
+        QVERIFY(file.resize(qint64(1) << 30));
+        TYearBuffer back;
+        {
+            const AddressSpaceLimit limit(256 << 20);
+            QVERIFY(limit.active());
+            QVERIFY(ReadYear(2004, back));
+        }
+        QCOMPARE(Bytes(back), Bytes(y));
+    }
+
     void missingFileGivesEmptyYear() {
         ObserverFixture fx;
         TYearBuffer y;

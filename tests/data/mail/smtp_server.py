@@ -3,6 +3,8 @@
 Prints "PORT <n>" once it listens on a free port, then records every
 delivered message as one JSON line in --out: envelope, the decoded AUTH
 credentials and the session transcript (client lines and server replies).
+Every session, also one that delivered nothing, is recorded with its
+transcript in --out + ".sessions" when its connection ends.
 It stops when its standard input closes or after --lifetime seconds.
 """
 import argparse
@@ -59,11 +61,24 @@ class RecordingSMTP(SMTP):
             await asyncio.sleep(self.data_delay)
         await super().smtp_DATA(arg)
 
+    def connection_lost(self, error):
+        with open(self.event_handler.out + ".sessions", "a", encoding="utf-8") as f:
+            f.write(json.dumps({"transcript": list(self.transcript)}) + "\n")
+        super().connection_lost(error)
+
 
 class Handler:
-    def __init__(self, out, reject):
+    def __init__(self, out, reject, refuse_starttls):
         self.out = out
         self.reject = set(a.lower() for a in reject)
+        self.refuse_starttls = refuse_starttls
+
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        session.host_name = hostname
+        if self.refuse_starttls:
+            # Listed, but the server has no certificate: STARTTLS is refused.
+            responses.insert(len(responses) - 1, "250-STARTTLS")
+        return responses
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address.lower() in self.reject:
@@ -113,9 +128,10 @@ async def main():
     parser.add_argument("--plain-only", action="store_true", help="offer AUTH PLAIN but not LOGIN")
     parser.add_argument("--tls-cert", help="offer STARTTLS with this certificate (and --tls-key)")
     parser.add_argument("--tls-key")
+    parser.add_argument("--refuse-starttls", action="store_true", help="list STARTTLS but refuse it")
     args = parser.parse_args()
 
-    handler = Handler(args.out, args.reject)
+    handler = Handler(args.out, args.reject, args.refuse_starttls)
     kwargs = {"decode_data": False, "hostname": "tarvo-test.local"}
     if args.user:
         kwargs.update(authenticator=make_authenticator(args.user, args.password or ""),
