@@ -1,7 +1,7 @@
 // Commands over the stored data: observers, year, archive.
 #include "cli_command.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/archive.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"

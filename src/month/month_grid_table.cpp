@@ -3,7 +3,7 @@
 #include "month_cells.h"
 #include "month_columns.h"
 #include "month_totals.h"
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/cp1252.h"
 
 TGridTable MonthGridTable(const TYearBuffer &year, int month, int yearNumber, const TColumnLayout &layout,

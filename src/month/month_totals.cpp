@@ -1,6 +1,6 @@
 #include "month_totals.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 
 #include <cstring>
 

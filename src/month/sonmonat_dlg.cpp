@@ -11,7 +11,7 @@
 #include "month_grid_table.h"
 #include "month_navigation.h"
 #include "move_month_dlg.h"
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/column_layout.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"

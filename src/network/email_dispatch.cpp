@@ -1,6 +1,6 @@
 #include "email_dispatch.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/cp1252.h"
 #include "storage/tarvo_error.h"
 

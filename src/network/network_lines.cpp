@@ -1,6 +1,6 @@
 #include "network_lines.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/file_io.h"
 #include "storage/tarvo_error.h"
 

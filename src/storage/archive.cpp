@@ -2,7 +2,7 @@
 
 #include "file_io.h"
 #include "folder_lock.h"
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage_state.h"
 #include "tarvo_error.h"
 #include "year_file.h"
