@@ -3,6 +3,7 @@
 #include "beck_dlg.h"
 #include "entry_number.h"
 #include "entry_time.h"
+#include "storage/day_fields.h"
 #include "storage/storage_state.h"
 #include "uikit/focus_group.h"
 #include "uikit/messages.h"
@@ -452,42 +453,19 @@ void TErfassungDlg::LayOutBoxes() {
 
 void TErfassungDlg::FillControls() {
     const TDayRecord &d = DayData;
-    Edit("Bemerkung")->setText(d.Bemerkung.text());
+    // Every field that has an edit of its name; Re and SN are shown as labels.
+    for (const TDayField &field : kDayFields) {
+        QLineEdit *edit = edits_.value(QLatin1StringView(field.Name));
+        if (!edit)
+            continue;
+        if (field.Kind == TDayFieldKind::Number)
+            edit->setText(NumberText(DayNumber(d, field)));
+        else if (field.Kind == TDayFieldKind::Text)
+            edit->setText(DayText(d, field));
+    }
     Edit("Zeit")->setText(TimeDisplayText(d.Zeit.text()));
-    // Plain values: std::pair would bind references to the packed (possibly misaligned) fields.
-    const struct {
-        const char *name;
-        std::int64_t value;
-    } numbers[] = {{"Ruhe", d.Ruhe},
-                   {"Schaerfe", d.Schaerfe},
-                   {"Qualitaet", d.Qualitaet},
-                   {"g_n", d.g_n},
-                   {"f_n", d.f_n},
-                   {"g_s", d.g_s},
-                   {"f_s", d.f_s},
-                   {"g", d.g},
-                   {"f", d.f},
-                   {"Rs", d.Rs},
-                   {"p", d.p},
-                   {"s", d.s},
-                   {"CV", d.CV},
-                   {"A", d.A},
-                   {"Ab", d.Ab},
-                   {"Fo", d.Fo},
-                   {"Fm", d.Fm},
-                   {"FEF", d.FEF},
-                   {"FEP", d.FEP},
-                   {"pfn", d.pfn},
-                   {"pfs", d.pfs},
-                   {"LN", d.LN},
-                   {"LS", d.LS},
-                   {"LGES", d.LGES}};
-    for (auto [name, value] : numbers)
-        Edit(name)->setText(NumberText(value));
     lblRe_->setText(NumberText(d.Re));
     lblSN_->setText(NumberText(d.SN));
-    Edit("z_f")->setText(d.z_f.text());
-    Edit("Po")->setText(d.Po.text());
     cbFl_->setChecked(d.Fl != 0);
 }
 

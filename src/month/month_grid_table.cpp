@@ -2,7 +2,7 @@
 
 #include "month_cells.h"
 #include "month_columns.h"
-#include "month_totals.h"
+#include "storage/month_totals.h"
 #include "calendar/tpdate.h"
 #include "storage/cp1252.h"
 

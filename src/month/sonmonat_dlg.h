@@ -1,7 +1,7 @@
 #pragma once
 
 #include "month_columns.h"
-#include "month_totals.h"
+#include "storage/month_totals.h"
 #include "storage/day_record.h"
 #include "storage/profile.h"
 

@@ -2,7 +2,7 @@
 
 #include "file_io.h"
 #include "folder_lock.h"
-#include "calendar/tpdate.h"
+#include "month_totals.h"
 #include "storage_state.h"
 #include "tarvo_error.h"
 #include "year_file.h"
@@ -300,43 +300,34 @@ void CreateArchive(const QString &name) {
 void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &summary) {
     if (month < 1 || month > 12)
         return;
-    const int days = MonthLength(month, year);
-    std::memset(&buffer.Day(month, 0), 0, sizeof(TDayRecord));
-    // Wide sums: 31 days of large Beck numbers must not wrap.
-    std::int64_t sums[kCountedFieldCount] = {};
-    std::int32_t counts[50] = {};
-    for (int d = 1; d <= days; ++d) {
-        const TDayRecord &day = buffer.Day(month, d);
-        if (!day.observed())
-            continue;
-        for (int k = 0; k < kCountedFieldCount; ++k) {
-            const std::int32_t value = CountedField(day, k);
-            if (value != -1) {
-                sums[k] += value;
-                ++counts[k];
-            }
-        }
-    }
-    auto mean = [&](long double sum, int countIndex) {
-        const int count = counts[countIndex];
-        return count == 0 ? 0.0 : static_cast<double>(sum / count);
+    TMonthBlock &block = buffer.Months[static_cast<std::size_t>(month)];
+    std::memset(&block.Header(), 0, sizeof(TDayRecord));
+    const TMonthTotals t = ComputeMonthTotals(block, month, year);
+    // Counted fields by name, fixed at compile time.
+    constexpr auto k = [](const char *name) consteval { return CountedFieldIndex(name); };
+    // The hemispheres' relative numbers divide by the days with a group count.
+    const auto hemisphere = [&t](int groups, int spots) {
+        const int count = t.Counts[static_cast<std::size_t>(groups)];
+        return count == 0 ? 0.0
+                          : static_cast<double>((10.0L * t.Sums[static_cast<std::size_t>(groups)] +
+                                                 t.Sums[static_cast<std::size_t>(spots)]) /
+                                                count);
     };
-    enum { Ruhe, Schaerfe, Qualitaet, g_n, f_n, g_s, f_s, g, f, Re, Rs, p, s, SN, CV, A, Ab, Fo, Fm, FEF, FEP, pfn, pfs };
-    summary.MeanRe = mean(sums[Re], Re);
-    summary.MeanReNord = mean(10.0L * sums[g_n] + sums[f_n], g_n);
-    summary.MeanReSued = mean(10.0L * sums[g_s] + sums[f_s], g_s);
-    summary.MeanBeck = mean(sums[Rs], Rs);
-    summary.MeanSN = mean(sums[SN], SN);
-    summary.MeanCV = mean(sums[CV], CV);
-    summary.MeanA = mean(sums[A], A);
-    summary.MeanAb = mean(sums[Ab], Ab);
-    summary.MeanFo = mean(sums[Fo], Fo);
-    summary.MeanFm = mean(sums[Fm], Fm);
-    summary.MeanFEF = mean(sums[FEF], FEF);
-    summary.MeanFEP = mean(sums[FEP], FEP);
-    summary.MeanPfn = mean(sums[pfn], pfn);
-    summary.MeanPfs = mean(sums[pfs], pfs);
-    std::memcpy(summary.Counts, counts, sizeof counts);
+    summary.MeanRe = t.mean(k("Re"));
+    summary.MeanReNord = hemisphere(k("g_n"), k("f_n"));
+    summary.MeanReSued = hemisphere(k("g_s"), k("f_s"));
+    summary.MeanBeck = t.mean(k("Rs"));
+    summary.MeanSN = t.mean(k("SN"));
+    summary.MeanCV = t.mean(k("CV"));
+    summary.MeanA = t.mean(k("A"));
+    summary.MeanAb = t.mean(k("Ab"));
+    summary.MeanFo = t.mean(k("Fo"));
+    summary.MeanFm = t.mean(k("Fm"));
+    summary.MeanFEF = t.mean(k("FEF"));
+    summary.MeanFEP = t.mean(k("FEP"));
+    summary.MeanPfn = t.mean(k("pfn"));
+    summary.MeanPfs = t.mean(k("pfs"));
+    std::memcpy(summary.Counts, t.Counts.data(), sizeof summary.Counts);
 }
 
 namespace {

@@ -6,7 +6,7 @@
 // every run.
 #include "../reports/form_fixture.h"
 
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "network/import_sidc.h"
 #include "shell/observer_admin.h"
 #include "calendar/tpdate.h"
