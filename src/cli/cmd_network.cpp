@@ -3,7 +3,7 @@
 #include "cli_command.h"
 
 #include "mail/smtp_client.h"
-#include "month/month_grid_table.h"
+#include "month/month_document.h"
 #include "network/email_dispatch.h"
 #include "network/export_files.h"
 #include "network/network_lines.h"
@@ -12,7 +12,6 @@
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
 
-#include <QLocale>
 #include <cstdio>
 #include <memory>
 
@@ -64,21 +63,16 @@ int Export(CliSession &session, const QStringList &args) {
         throw CliUsageError(QStringLiteral("unbekannter Export-Typ '%1'").arg(args[0]).toStdString());
     const int year = CliIntArgument(args[1], "YEAR", 1600, 3999);
     const int month = CliIntArgument(args[2], "MONTH", 1, 12);
-    const auto buffer = LoadYear(year);
-    TExportSource source;
-    source.profile = &session.profile;
-    source.year = buffer.get();
-    source.yearNumber = year;
-    source.month = month;
-    if (type == ExportCsv || type == ExportHtml) {
-        // The file must equal the month table's export, so the means use the
-        // decimal separator of the user's locale as on screen, not the '.' of
-        // the command's own output.
+    TMonthDocument document;
+    document.Open(year, month);
+    if (!document.IsReadable())
+        throw TarvoError(document.UnreadableMessage());
+    // The file must equal the month table's export: the observer's column
+    // layout, and means with the decimal separator of the user's locale as
+    // on screen, not the '.' of the command's own output.
+    if (type == ExportCsv || type == ExportHtml)
         LoadMonthTableLayout();
-        const TGridTable table = MonthGridTable(*buffer, month, year, Storage().ColumnLayout, QLocale());
-        source.csv = [table] { return MonthTableCsv(table); };
-        source.html = [table] { return MonthTableHtml(table); };
-    }
+    const TExportSource source{&session.profile, &document};
     WriteExportFile(type, args[3], source);
     return 0;
 }

@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cstring>
 
 namespace {
 
@@ -39,8 +38,7 @@ int FilterIndexOfType(int type) {
 
 } // namespace
 
-TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<TYearBuffer>()) {
-    std::memset(year_.get(), 0, sizeof(TYearBuffer));
+TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TExportDLG"));
     setWindowTitle(QStringLiteral("Exportieren"));
 
@@ -115,14 +113,9 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_uniqu
 
 TExportDLG::~TExportDLG() = default;
 
-void TExportDLG::SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month,
-                          TExportProducer csv, TExportProducer html) {
+void TExportDLG::SetMonth(const TObserverProfile &profile, const TMonthDocument &month) {
     profile_ = profile;
-    *year_ = year;
-    yearNumber_ = yearNumber;
     month_ = month;
-    csv_ = std::move(csv);
-    html_ = std::move(html);
 }
 
 void TExportDLG::showEvent(QShowEvent *event) {
@@ -191,14 +184,7 @@ QString TExportDLG::ExportFileName() const {
 }
 
 void TExportDLG::WriteExport() const {
-    TExportSource source;
-    source.profile = &profile_;
-    source.year = year_.get();
-    source.yearNumber = yearNumber_;
-    source.month = month_;
-    source.csv = csv_;
-    source.html = html_;
-    WriteExportFile(ExportType(), ExportFileName(), source);
+    WriteExportFile(ExportType(), ExportFileName(), TExportSource{&profile_, &month_});
 }
 
 void TExportDLG::BtnOKClick() {
@@ -215,8 +201,7 @@ void TExportDLG::BtnOKClick() {
     accept();
 }
 
-bool TExportDLG::Execute(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month,
-                         TExportProducer csv, TExportProducer html) {
-    SetMonth(profile, year, yearNumber, month, std::move(csv), std::move(html));
+bool TExportDLG::Execute(const TObserverProfile &profile, const TMonthDocument &month) {
+    SetMonth(profile, month);
     return exec() == QDialog::Accepted;
 }

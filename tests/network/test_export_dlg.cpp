@@ -84,14 +84,16 @@ bool TestExportDlg::Run(TExportDLG &dlg, const std::function<void(TExportDLG *)>
         }
     });
     poll.start();
-    return dlg.Execute(
-        profile_, *year_, 2004, 3, [] { return QByteArray("Tag;\r\n1;\r\n"); },
-        [] { return QByteArray("<table>\r\n</table>\r\n"); });
+    TMonthDocument month;
+    month.Assign(2004, 3, *year_);
+    return dlg.Execute(profile_, month);
 }
 
 void TestExportDlg::startsWithRezahlInObserverDirectory() {
     TExportDLG dlg;
-    dlg.SetMonth(profile_, *year_, 2004, 3, {}, {});
+    TMonthDocument month;
+    month.Assign(2004, 3, *year_);
+    dlg.SetMonth(profile_, month);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Exportieren"));
     QVERIFY(dlg.findChild<QRadioButton *>(QStringLiteral("RG2"))->isChecked());
@@ -185,7 +187,12 @@ void TestExportDlg::okWritesTheChosenExport() {
     }));
     QFile csv(target.filePath(QStringLiteral("maerz.csv")));
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readAll(), QByteArray("Tag;\r\n1;\r\n"));
+    // The month table of the shown month: title row, 31 day rows, three summary rows.
+    const QByteArray table = csv.readAll();
+    QVERIFY(table.startsWith("Tag;Bemerkung;UT;R;S;Q;Gn;Fn;Gs;Fs;G;F;Re;Rb;A;\r\n01;"));
+    QVERIFY(table.contains("\r\n05;;09:30;2;3;1;2;10;1;4;3;14;44;50;2;\r\n"));
+    QVERIFY(table.endsWith("\r\n;Mittel;;2.0;3.0;1.0;2.0;10.0;1.0;4.0;3.0;14.0;44.0;50.0;2.0;\r\n"));
+    QCOMPARE(table.count("\r\n"), 35);
     QCOMPARE(QDir::currentPath(), cwd);
 }
 
