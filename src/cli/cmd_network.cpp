@@ -94,53 +94,26 @@ int Send(CliSession &session, const QStringList &args) {
     }
     const TObserverProfile &profile = session.profile;
     auto buffer = LoadYear(year);
-
-    // The rows the mail dialog would send: the requested lists, or else the
-    // preselected ones not yet sent this month.
-    QList<MailListEntry> chosen;
-    const QList<MailListEntry> entries = MailListEntries(profile);
-    if (!requested.isEmpty()) {
-        for (int kind : requested) {
-            bool found = false;
-            for (const MailListEntry &e : entries)
-                if (e.kind == kind) {
-                    found = true;
-                    chosen << e;
-                }
-            if (!found)
-                throw TarvoError(QStringLiteral("Für die Liste '%1' ist keine Adresse eingestellt.")
-                                     .arg(QStringList{"re", "a", "f"}[kind]));
-        }
-    } else {
-        const QByteArray status = DispatchStatus(*buffer, month);
-        for (const MailListEntry &e : entries)
-            if (InitialListState(profile, status, e.kind) == Qt::Checked)
-                chosen << e;
-    }
+    // The lists asked for, or else those the mail dialog would send.
+    const QList<MailListEntry> chosen = requested.isEmpty()
+                                            ? PreselectedLists(profile, DispatchStatus(*buffer, month))
+                                            : RequestedLists(profile, requested);
     if (chosen.isEmpty())
-        throw TarvoError(QStringLiteral("Sie müssen mindestens eine Liste auswählen!"));
+        throw TarvoError(NoListChosenMessage());
 
     TSmtpClient smtp;
     ConfigureSmtpClient(smtp, profile);
     EnsureDispatchStatus(*buffer, month);
-    for (const MailListEntry &entry : chosen) {
-        if (entry.kind == MailPositions) {
-            PrintStatus(QStringLiteral("Ist noch nicht implementiert!"));
-            continue;
-        }
-        const TListMail mail = ComposeListMail(entry, profile, *buffer, year, month);
-        PrintStatus(mail.StatusLine + QStringLiteral(" an ") + entry.address);
-        try {
-            smtp.connect();
-            smtp.send(ToMailMessage(mail));
-        } catch (...) {
-            smtp.disconnect();
-            throw;
-        }
-        smtp.disconnect();
+    TDispatchSteps steps;
+    steps.skipped = PrintStatus;
+    steps.composing = [&](int index, const TListMail &mail) {
+        PrintStatus(mail.StatusLine + QStringLiteral(" an ") + chosen[index].address);
+    };
+    steps.sent = [&](int index) {
         // Each list sent is recorded at once, so a later failure keeps it
         // marked, and on the year as it is on disk now: the program may have
         // saved it while the mail was on its way.
+        const MailListEntry &entry = chosen[index];
         QString error;
         const bool recorded = UpdateYear(
             year,
@@ -154,8 +127,11 @@ int Send(CliSession &session, const QStringList &args) {
                 QStringLiteral("Die E-Mail „%1“ an %2 ist versandt, aber der Versandstatus konnte "
                                "nicht gespeichert werden: %3\nDie Liste nicht noch einmal senden, "
                                "sonst geht sie doppelt hinaus.")
-                    .arg(mail.Subject, entry.address, error));
-    }
+                    .arg(ListMailSubject(entry.kind, profile, year, month), entry.address, error));
+    };
+    for (const TListOutcome &outcome : SendMonthLists(smtp, chosen, profile, *buffer, year, month, steps))
+        if (!outcome.sent && outcome.entry.kind != MailPositions)
+            throw TarvoError(outcome.reason); // the first failure; the lists after it were not tried
     CliPrint(QStringLiteral("%1\n").arg(FromCp1252(DispatchStatus(*buffer, month))));
     return 0;
 }

@@ -79,6 +79,12 @@ struct TListMail {
     QList<QByteArray> Lines; // header line, then the month's lines of the kind (Windows-1252)
 };
 
+// "REZAHL: Muster 2004/3": the subject of a list's mail of the month.
+QString ListMailSubject(int kind, const TObserverProfile &profile, int yearNumber, int month);
+
+// "Sie müssen mindestens eine Liste auswählen!"
+QString NoListChosenMessage();
+
 // Composes the mail of one list (kinds 0..2) for the month.
 TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &profile,
                           const TYearBuffer &year, int yearNumber, int month);

@@ -32,10 +32,6 @@ public:
     const TYearBuffer &Year() const { return *year_; }
     bool Sending() const { return sending_; }
 
-    // Composes and sends the mail of one list entry. Returns why it was not
-    // sent, empty when it went out.
-    QString SendList(int entryIndex);
-
 signals:
     void helpRequested();
 

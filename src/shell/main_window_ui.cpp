@@ -280,28 +280,18 @@ void TSun::FormShow() {
 }
 
 void TSun::CBMandantChange(int index) {
-    StorageState &s = Storage();
+    const StorageState &s = Storage();
     if (index < 0 || index >= s.ObserverKeys.size())
         return;
-    const QString oldKey = s.CurrentObserverKey;
-    const QString oldDir = s.CurrentObserverDir;
-    s.CurrentObserverKey = s.ObserverKeys[index].left(16);
-    s.CurrentObserverDir = s.ObserverDirs.value(index).left(16);
-    // The new observer's profile is read into a copy first: when it cannot be
-    // read, or tarvo.ini cannot be written, the program stays with the
-    // previous observer (its profile must never go with the new one's files).
-    TObserverProfile next = Profile;
     try {
-        LoadProfile(next);
-        SaveProgramSettings(next);
-    } catch (...) {
-        s.CurrentObserverKey = oldKey;
-        s.CurrentObserverDir = oldDir;
+        ChooseObserver(s.ObserverKeys[index], Profile, ObserverChoice::Remember);
+    } catch (const TarvoError &e) {
+        // The program stays with the previous observer.
         const QSignalBlocker block(CBMandant);
-        CBMandant->setCurrentIndex(static_cast<int>(s.ObserverKeys.indexOf(oldKey)));
-        throw;
+        CBMandant->setCurrentIndex(static_cast<int>(s.ObserverKeys.indexOf(s.CurrentObserverKey)));
+        ShowError(this, e.message());
+        return;
     }
-    Profile = next;
     statusName_ = Profile.Name1.text();
     SB->showMessage(statusName_);
 }
