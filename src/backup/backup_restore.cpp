@@ -2,6 +2,7 @@
 
 #include "backup_writer.h"
 
+#include "storage/archive.h"
 #include "storage/file_io.h"
 #include "storage/ini_file.h"
 #include "storage/storage_state.h"

@@ -5,6 +5,7 @@
 #include "entry_time.h"
 #include "storage/day_fields.h"
 #include "storage/storage_state.h"
+#include "uikit/dialog_slots.h"
 #include "uikit/focus_group.h"
 #include "uikit/messages.h"
 
@@ -55,7 +56,10 @@ constexpr const char *kFieldOrder[] = {
 
 } // namespace
 
-TErfassungDlg::TErfassungDlg(QWidget *parent) : QDialog(parent) {
+TErfassungDlg::TErfassungDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialog(parent) {
+    if (!slotTable)
+        ownSlots_ = std::make_unique<DialogSlotTable>();
+    slots_ = slotTable ? slotTable : ownSlots_.get();
     std::memset(&DayData, 0, sizeof DayData);
     std::memset(&Profile, 0, sizeof Profile);
     setObjectName(QStringLiteral("ErfassungDlg"));
@@ -630,17 +634,14 @@ void TErfassungDlg::BtnNextClick() {
 }
 
 void TErfassungDlg::BeckHlpClick() {
-    if (!beck_) {
-        beck_ = new TBeckDLG(this);
-        Storage().DialogSlots[SlotBeck] = true;
-    }
-    beck_->WolfSpots = static_cast<std::uint16_t>(DayData.f);
-    const int result = beck_->exec();
+    TBeckDLG *beck = slots_->get<TBeckDLG>(SlotBeck, this);
+    beck->WolfSpots = static_cast<std::uint16_t>(DayData.f);
+    const int result = beck->exec();
     activateWindow();
     if (result != QDialog::Accepted)
         return;
     QLineEdit *rs = Edit("Rs");
-    rs->setText(QString::number(beck_->BeckResult));
+    rs->setText(QString::number(beck->BeckResult));
     pending_[Index(EntryBox::Beck)] = true;
     rs->setFocus();
 }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QHash>
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -14,8 +15,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+class DialogSlotTable;
 class FocusGroupWatcher;
-class TBeckDLG;
 
 // Modal dialog that edits the observation of one day.
 //
@@ -27,7 +28,8 @@ class TBeckDLG;
 class TErfassungDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TErfassungDlg(QWidget *parent = nullptr);
+    // The Beck calculator is kept in `slotTable` (or in a table of its own).
+    explicit TErfassungDlg(QWidget *parent = nullptr, DialogSlotTable *slotTable = nullptr);
     ~TErfassungDlg() override;
 
     TDayRecord DayData{};
@@ -84,6 +86,7 @@ private:
     QPushButton *btnCancel_ = nullptr;
     QToolButton *beckHlp_ = nullptr;
     FocusGroupWatcher *watcher_ = nullptr;
-    TBeckDLG *beck_ = nullptr;
+    std::unique_ptr<DialogSlotTable> ownSlots_;
+    DialogSlotTable *slots_ = nullptr;
     QString zeitOnEnter_;
 };

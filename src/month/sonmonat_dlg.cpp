@@ -2,6 +2,7 @@
 #include "network/email_dlg.h"
 #include "network/export_dlg.h"
 #include "reports/form_preview_ui.h"
+#include "uikit/dialog_slots.h"
 #include "uikit/help_viewer_dlg.h"
 
 #include "entry/erfassung_dlg.h"
@@ -76,7 +77,10 @@ void ApplyGridTable(TStringAlignGrid &grid, const TGridTable &table) {
 
 } // namespace
 
-TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
+TSonMonatDlg::TSonMonatDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialog(parent) {
+    if (!slotTable)
+        ownSlots_ = std::make_unique<DialogSlotTable>();
+    slots_ = slotTable ? slotTable : ownSlots_.get();
     setObjectName(QStringLiteral("SonMonatDlg"));
     setWindowTitle(QStringLiteral("TARVO - Monatsdaten"));
 
@@ -310,7 +314,7 @@ void TSonMonatDlg::SEJahrChange() {
 
 TErfassungDlg &TSonMonatDlg::EntryDialog() {
     if (!entryDlg_)
-        entryDlg_ = new TErfassungDlg(this);
+        entryDlg_ = new TErfassungDlg(this, slots_);
     return *entryDlg_;
 }
 
@@ -403,11 +407,7 @@ void TSonMonatDlg::SGMonatMouseDown(Qt::MouseButton button, QPoint pos) {
 }
 
 void TSonMonatDlg::OpenColumnChooser() {
-    if (!tabDlg_) {
-        tabDlg_ = new TTabDlg(this);
-        Storage().DialogSlots[SlotTab] = true;
-    }
-    if (tabDlg_->exec() != QDialog::Accepted)
+    if (slots_->get<TTabDlg>(SlotTab, this)->exec() != QDialog::Accepted)
         return;
     try {
         SaveColumnLayout();
@@ -434,13 +434,13 @@ void TSonMonatDlg::MoveMonthClick() {
 
 void TSonMonatDlg::BtnSOB01Click() {
     SaveIfModified();
-    ShowSob01Preview(this, document_.YearData(), document_.Month(), document_.Year(), Profile,
+    ShowSob01Preview(*slots_, this, document_.YearData(), document_.Month(), document_.Year(), Profile,
                      document_.Totals());
 }
 
 void TSonMonatDlg::BtnSOB09Click() {
     SaveIfModified();
-    ShowSob09Preview(this, document_.YearData(), document_.Month(), document_.Year(), Profile,
+    ShowSob09Preview(*slots_, this, document_.YearData(), document_.Month(), document_.Year(), Profile,
                      document_.Totals());
 }
 
@@ -484,19 +484,17 @@ void TSonMonatDlg::done(int result) {
 }
 
 TExportDLG &TSonMonatDlg::ExportDialog() {
-    if (!exportDlg_) {
-        exportDlg_ = new TExportDLG(this);
-        Storage().DialogSlots[SlotExport] = true;
-        connect(exportDlg_, &TExportDLG::helpRequested, this, [this] { ShowHelp(exportDlg_, HelpTopic::MonthTable); });
-    }
-    return *exportDlg_;
+    const bool made = slots_->at(SlotExport) == nullptr;
+    auto *dlg = slots_->get<TExportDLG>(SlotExport, this);
+    if (made)
+        connect(dlg, &TExportDLG::helpRequested, this, [dlg] { ShowHelp(dlg, HelpTopic::MonthTable); });
+    return *dlg;
 }
 
 TEmailDLG &TSonMonatDlg::EmailDialog() {
-    if (!emailDlg_) {
-        emailDlg_ = new TEmailDLG(this);
-        Storage().DialogSlots[SlotEmail] = true;
-        connect(emailDlg_, &TEmailDLG::helpRequested, this, [this] { ShowHelp(emailDlg_, HelpTopic::Mail); });
-    }
-    return *emailDlg_;
+    const bool made = slots_->at(SlotEmail) == nullptr;
+    auto *dlg = slots_->get<TEmailDLG>(SlotEmail, this);
+    if (made)
+        connect(dlg, &TEmailDLG::helpRequested, this, [dlg] { ShowHelp(dlg, HelpTopic::Mail); });
+    return *dlg;
 }

@@ -8,17 +8,18 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QLabel;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class DialogSlotTable;
 class TErfassungDlg;
 class TMoveMonth;
 class TExportDLG;
 class TEmailDLG;
 class TStringAlignGrid;
-class TTabDlg;
 
 // The month table: one month of the current observer's year in a grid with
 // the rows "Summe", "Anzahl" and "Mittel". It shows its TMonthDocument (the
@@ -30,7 +31,9 @@ class TTabDlg;
 class TSonMonatDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TSonMonatDlg(QWidget *parent = nullptr);
+    // The dialogs the table opens are kept in `slotTable` (the main window's
+    // table), or in a table of its own when none is given.
+    explicit TSonMonatDlg(QWidget *parent = nullptr, DialogSlotTable *slotTable = nullptr);
     ~TSonMonatDlg() override;
 
     void setProfile(const TObserverProfile &profile) { Profile = profile; }
@@ -106,9 +109,8 @@ private:
     QPushButton *BtnClose = nullptr;
     QPushButton *BtnEmail = nullptr;
     QMenu *PopupMenu = nullptr;
+    std::unique_ptr<DialogSlotTable> ownSlots_;
+    DialogSlotTable *slots_ = nullptr;
     TErfassungDlg *entryDlg_ = nullptr;
-    TTabDlg *tabDlg_ = nullptr;
     TMoveMonth *moveDlg_ = nullptr;
-    TExportDLG *exportDlg_ = nullptr;
-    TEmailDLG *emailDlg_ = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include "add_beob_dlg.h"
 #include "backup/backup_settings.h"
-#include "dialog_slot_table_ui.h"
+#include "uikit/dialog_slots.h"
 #include "observer_admin.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"

@@ -225,7 +225,7 @@ void TSun::createToolBar() {
 // The windows that live for the whole run are made here, hidden, in this
 // order: the entry dialog TErfassungDlg, the month table TSonMonatDlg and the
 // month shift TMoveMonth. They join when their folders provide them.
-void TSun::createStartupWindows() { monthTable_ = new TSonMonatDlg(this); }
+void TSun::createStartupWindows() { monthTable_ = new TSonMonatDlg(this, &slots_); }
 
 QDialog *TSun::slotDialog(int slot) const {
     return slots_.at(slot);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialog_slot_table_ui.h"
+#include "uikit/dialog_slots.h"
 #include "storage/profile.h"
 
 #include <QMainWindow>

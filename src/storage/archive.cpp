@@ -52,14 +52,27 @@ TMonthSummary EmptySummary(int year, int month) {
     return s;
 }
 
+// The archive file read last, kept while its file is unchanged: the
+// evaluation reads all years of an archive one after the other.
+struct ArchiveReadCache {
+    QString path;
+    QByteArray identity;
+    QByteArray bytes;
+};
+
+ArchiveReadCache &ReadCache() {
+    static ArchiveReadCache cache;
+    return cache;
+}
+
 // The bytes of an archive file (at most its 600 records); nullopt when it
 // does not exist. Throws on a read error and for a damaged archive. An
-// unchanged file is served from the storage state's copy.
+// unchanged file is served from the read cache.
 std::optional<QByteArray> ArchiveFileBytes(const QString &path) {
-    StorageState &s = Storage();
+    ArchiveReadCache &cache = ReadCache();
     const QByteArray identity = FileIdentity(path);
-    if (!identity.isEmpty() && path == s.ArchiveReadPath && identity == s.ArchiveReadIdentity)
-        return s.ArchiveReadBytes;
+    if (!identity.isEmpty() && path == cache.path && identity == cache.identity)
+        return cache.bytes;
     const FileReadResult file = ReadFileHead(path, kArchiveFileSize);
     if (!file.exists)
         return std::nullopt;
@@ -68,9 +81,7 @@ std::optional<QByteArray> ArchiveFileBytes(const QString &path) {
     CheckArchiveSize(file.fileSize, path);
     // The identity from before the read: a change during the read only
     // causes one more read next time.
-    s.ArchiveReadPath = path;
-    s.ArchiveReadIdentity = identity;
-    s.ArchiveReadBytes = file.bytes;
+    cache = ArchiveReadCache{path, identity, file.bytes};
     return file.bytes;
 }
 
@@ -153,6 +164,11 @@ QString CannotReadMessage(int year) {
 }
 
 } // namespace
+
+void ForgetArchiveCache() {
+    Storage().ArchiveNameCache.clear();
+    ReadCache() = ArchiveReadCache{};
+}
 
 double SmoothingWeight(int i, int n) {
     double x = static_cast<double>(i < 0 ? -i : i) / n;

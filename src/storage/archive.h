@@ -33,6 +33,10 @@ void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &sum
 // damaged (its size is not a whole number of records).
 void RefreshArchive(const QString &name);
 
+// Forgets which archive was refreshed and read last (after archives were
+// deleted, an observer's folder moved away or the storage started anew).
+void ForgetArchiveCache();
+
 // Archive name for the year, refreshed when it differs from the cache.
 QString ArchiveNameFor(int year);
 

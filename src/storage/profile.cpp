@@ -1,5 +1,6 @@
 #include "profile.h"
 
+#include "archive.h"
 #include "cp1252.h"
 #include "folder_lock.h"
 #include "ini_file.h"

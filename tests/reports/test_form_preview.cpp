@@ -1,6 +1,7 @@
 #include "form_fixture.h"
 #include "reportengine/report_preview_dlg.h"
 #include "reports/form_preview_ui.h"
+#include "uikit/dialog_slots.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,8 +15,8 @@
 class TestFormPreview : public QObject {
     Q_OBJECT
 
-    using Show = void (*)(QWidget *, const TYearBuffer &, int, int, const TObserverProfile &,
-                          const TMonthTotals &);
+    using Show = void (*)(DialogSlotTable &, QWidget *, const TYearBuffer &, int, int,
+                          const TObserverProfile &, const TMonthTotals &);
 
 private slots:
     void previewOpensSavesPdfAndCloses_data() {
@@ -55,7 +56,9 @@ private slots:
             preview->reject();
         });
         const Show show = form == 1 ? &ShowSob01Preview : &ShowSob09Preview;
-        show(nullptr, year, 3, 2004, FixtureProfile(true), ComputeMonthTotals(year.Months[3], 3, 2004));
+        DialogSlotTable slotTable;
+        show(slotTable, nullptr, year, 3, 2004, FixtureProfile(true), ComputeMonthTotals(year.Months[3], 3, 2004));
+        QVERIFY(Storage().DialogSlots[form == 1 ? SlotSOB01 : SlotSOB09]); // the form is kept in its slot
 
         QVERIFY(sawPreview);
         QVERIFY(sawAction);
