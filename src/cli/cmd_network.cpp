@@ -114,20 +114,18 @@ int Send(CliSession &session, const QStringList &args) {
         // marked, and on the year as it is on disk now: the program may have
         // saved it while the mail was on its way.
         const MailListEntry &entry = chosen[index];
-        QString error;
-        const bool recorded = UpdateYear(
-            year,
-            [&](TYearBuffer &onDisk) {
+        try {
+            UpdateYear(year, [&](TYearBuffer &onDisk) {
                 MarkListSent(onDisk, month, entry.kind);
                 *buffer = onDisk;
-            },
-            &error);
-        if (!recorded)
+            });
+        } catch (const TarvoError &e) {
             throw TarvoError(
                 QStringLiteral("Die E-Mail „%1“ an %2 ist versandt, aber der Versandstatus konnte "
                                "nicht gespeichert werden: %3\nDie Liste nicht noch einmal senden, "
                                "sonst geht sie doppelt hinaus.")
-                    .arg(ListMailSubject(entry.kind, profile, year, month), entry.address, error));
+                    .arg(ListMailSubject(entry.kind, profile, year, month), entry.address, e.message()));
+        }
     };
     for (const TListOutcome &outcome : SendMonthLists(smtp, chosen, profile, *buffer, year, month, steps))
         if (!outcome.sent && outcome.entry.kind != MailPositions)

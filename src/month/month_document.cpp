@@ -84,9 +84,7 @@ void TMonthDocument::Save() {
     if (!modified_)
         return;
     RequireReadable();
-    QString error;
-    if (!SaveYearChanges(year_, *onDisk_, *data_, &error))
-        throw TarvoError(error);
+    SaveYearChanges(year_, *onDisk_, *data_);
     modified_ = false;
     // tarvo-cli may have changed other days (or sent a list) meanwhile: the
     // year holds them now.

@@ -60,9 +60,7 @@ void WriteExportFile(int type, const QString &fileName, const TExportSource &sou
     if (const QString problem = ExportTargetProblem(fileName); !problem.isEmpty())
         throw TarvoError(problem);
     if (type == ExportCsv || type == ExportHtml) {
-        QString error;
-        if (!WriteFileAtomically(fileName, ExportBytes(type, source), &error))
-            throw TarvoError(error);
+        WriteFileAtomically(fileName, ExportBytes(type, source));
         return;
     }
     if (type < ExportRezahl || type > ExportFzahl)

@@ -148,7 +148,5 @@ void AppendMonthLines(NetworkLineKind kind, const TObserverProfile &profile, con
     const FileReadResult existing = ReadWholeFile(fileName);
     if (existing.exists && !existing.ok())
         throw TarvoError::Io(existing.errorCode);
-    QString error;
-    if (!WriteFileAtomically(fileName, existing.bytes + lines, &error))
-        throw TarvoError(error);
+    WriteFileAtomically(fileName, existing.bytes + lines);
 }

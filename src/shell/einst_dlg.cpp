@@ -256,8 +256,12 @@ void TEinstDLG::FormShow() {
                 BtnAddClick();
         });
     }
-    LoadProgramSettings(Profile);
-    LoadProfile(Profile);
+    try {
+        LoadProgramSettings(Profile);
+        LoadProfile(Profile);
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message()); // the pages show what could be read
+    }
     storedReminderDays_ = LoadBackupSettings().reminderDays;
     PageControl1->setCurrentIndex(0);
     fillControls();

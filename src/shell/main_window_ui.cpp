@@ -336,11 +336,19 @@ void TSun::DatensicherungClick() {
 void TSun::WiederherstellenClick() {
     if (slots_.get<TRestoreDlg>(SlotRestore, this)->exec() != QDialog::Accepted)
         return;
-    LoadProgramSettings(Profile);
-    LoadProfile(Profile);
+    ReloadSettings();
     FormShow();
     statusName_ = Profile.Name1.text();
     SB->showMessage(statusName_);
+}
+
+void TSun::ReloadSettings() {
+    try {
+        LoadProgramSettings(Profile);
+        LoadProfile(Profile);
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message());
+    }
 }
 
 void TSun::BeendenClick() {
@@ -373,8 +381,7 @@ void TSun::Einstellungen1Click() {
     // cancelled: the window must follow, or it would show the old one.
     if (dlg->exec() != QDialog::Accepted && !dlg->ObserversChanged)
         return;
-    LoadProgramSettings(Profile);
-    LoadProfile(Profile);
+    ReloadSettings();
     // Once the status bar names an observer, it names the current one: not
     // one that was taken out of the list.
     if (!statusName_.isEmpty()) {

@@ -308,9 +308,7 @@ void CreateArchive(const QString &name) {
     const FolderLock lock = LockObserverFolder();
     TArchiveRecords records;
     CompleteArchive(records, FirstYearOfName(name));
-    QString error;
-    if (!WriteFileAtomically(ArchivePath(name), ArchiveBytes(records), &error))
-        throw TarvoError(error);
+    WriteFileAtomically(ArchivePath(name), ArchiveBytes(records));
 }
 
 void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &summary) {
@@ -381,9 +379,7 @@ void RefreshArchive(const QString &name) {
     }
     if (!RefreshRecords(*archive, firstYear))
         return;
-    QString error;
-    if (!WriteFileAtomically(path, ArchiveBytes(*archive), &error))
-        throw TarvoError(error);
+    WriteFileAtomically(path, ArchiveBytes(*archive));
 }
 
 QString ArchiveNameFor(int year) {
@@ -400,13 +396,10 @@ bool LoadYearSummaries(int year, TYearSummaries &summaries) {
     if (year < 0) // no archive holds it (and its offset would lie before the file)
         return false;
     const QString path = ArchivePath(ArchiveNameFor(year));
-    std::optional<QByteArray> bytes;
-    try {
-        bytes = ArchiveFileBytes(path);
-    } catch (const TarvoError &) {
-        return false;
-    }
-    return bytes && ReadYearSummaries(*bytes, year, summaries);
+    const std::optional<QByteArray> bytes = ArchiveFileBytes(path);
+    if (!bytes || !ReadYearSummaries(*bytes, year, summaries))
+        throw TarvoError(CannotReadMessage(year));
+    return true;
 }
 
 bool SaveYearSummaries(int year, const TYearSummaries &summaries) {
@@ -414,14 +407,11 @@ bool SaveYearSummaries(int year, const TYearSummaries &summaries) {
         return false;
     const FolderLock lock = LockObserverFolder();
     const QString path = ArchivePath(ArchiveNameFor(year));
-    std::optional<TArchiveRecords> archive;
-    try {
-        archive = ReadArchive(path);
-    } catch (const TarvoError &) {
-        return false;
-    }
-    return archive && ReplaceYearSummaries(*archive, year, summaries) &&
-           WriteFileAtomically(path, ArchiveBytes(*archive));
+    std::optional<TArchiveRecords> archive = ReadArchive(path);
+    if (!archive || !ReplaceYearSummaries(*archive, year, summaries))
+        throw TarvoError(CannotReadMessage(year));
+    WriteFileAtomically(path, ArchiveBytes(*archive));
+    return true;
 }
 
 void UpdateYearSummaries(int year, const std::function<void(TYearSummaries &)> &change) {
@@ -430,6 +420,5 @@ void UpdateYearSummaries(int year, const std::function<void(TYearSummaries &)> &
     if (!LoadYearSummaries(year, summaries))
         throw TarvoError(CannotReadMessage(year));
     change(summaries);
-    if (!SaveYearSummaries(year, summaries))
-        throw TarvoError::CannotWrite(Storage().DataPath + ArchiveFileName(year));
+    SaveYearSummaries(year, summaries);
 }

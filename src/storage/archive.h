@@ -40,12 +40,14 @@ void ForgetArchiveCache();
 // Archive name for the year, refreshed when it differs from the cache.
 QString ArchiveNameFor(int year);
 
-// The 12 summaries of the year (after a refresh); false when the archive
-// cannot be read or the year is negative. A failed refresh throws.
+// The 12 summaries of the year (after a refresh); false when no archive
+// holds the year (a negative year). Throws TarvoError when the archive cannot
+// be refreshed or read, or is damaged.
 bool LoadYearSummaries(int year, TYearSummaries &summaries);
-// Replaces the 12 summaries of the year; false when the archive cannot be
-// read or written (the file is then unchanged). A failed refresh throws, and
-// so does another Tarvo process that holds the observer's files too long.
+// Replaces the 12 summaries of the year; false when no archive holds the
+// year. Throws TarvoError when the archive cannot be refreshed, read or
+// written, or another Tarvo process holds the observer's files too long; the
+// file is then unchanged.
 bool SaveYearSummaries(int year, const TYearSummaries &summaries);
 // Reads the 12 summaries of the year, lets `change` change them and writes
 // them back, while no other Tarvo process can change the archive in between.

@@ -156,7 +156,7 @@ void RemoveStaleTempFiles(const QByteArray &folder) {
 
 // Not QSaveFile: it reports success after a short write (for example at the
 // file size limit), and a half-written file must never replace a good one.
-bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error,
+void WriteFileAtomically(const QString &path, const QByteArray &bytes,
                          std::optional<QFileDevice::Permissions> permissions) {
     const QString targetPath = WriteTarget(path);
     const QByteArray target = QFile::encodeName(targetPath);
@@ -175,9 +175,8 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
         if (!ok)
             ::unlink(temp.constData());
     }
-    if (!ok && error)
-        *error = TarvoError::CannotWrite(path).message();
-    return ok;
+    if (!ok)
+        throw TarvoError::CannotWrite(path);
 }
 
 double FileStampDays(const QString &path) {
