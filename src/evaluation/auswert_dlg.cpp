@@ -1,7 +1,7 @@
 #include "auswert_dlg.h"
 
 #include "paint_box_widget.h"
-#include "plot_writer.h"
+#include "plot/plot_writer.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
