@@ -64,9 +64,9 @@ int Export(CliSession &session, const QStringList &args) {
     const int year = CliIntArgument(args[1], "YEAR", 1600, 3999);
     const int month = CliIntArgument(args[2], "MONTH", 1, 12);
     TMonthDocument document;
-    document.Open(year, month);
-    if (!document.IsReadable())
-        throw TarvoError(document.UnreadableMessage());
+    document.open(year, month);
+    if (!document.isReadable())
+        throw TarvoError(document.unreadableMessage());
     // The file must equal the month table's export: the observer's column
     // layout, and means with the decimal separator of the user's locale as
     // on screen, not the '.' of the command's own output.

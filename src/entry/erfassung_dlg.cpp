@@ -62,7 +62,7 @@ TErfassungDlg::TErfassungDlg(QWidget *parent, DialogSlotTable *slotTable) : QDia
     slots_ = slotTable ? slotTable : ownSlots_.get();
     std::memset(&DayData, 0, sizeof DayData);
     std::memset(&Profile, 0, sizeof Profile);
-    setObjectName(QStringLiteral("ErfassungDlg"));
+    setObjectName(QStringLiteral("TErfassungDlg"));
     BuildControls();
 
     watcher_ = new FocusGroupWatcher(this);

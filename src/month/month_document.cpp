@@ -44,7 +44,7 @@ TMonthDocument &TMonthDocument::operator=(const TMonthDocument &other) {
     return *this;
 }
 
-void TMonthDocument::Open(int year, int month) {
+void TMonthDocument::open(int year, int month) {
     CheckMonth(month);
     year_ = year;
     month_ = month;
@@ -64,10 +64,10 @@ void TMonthDocument::Open(int year, int month) {
                           .arg(QDir::toNativeSeparators(YearFileName(year)), e.message());
     }
     *onDisk_ = *data_;
-    Recount();
+    recount();
 }
 
-void TMonthDocument::Assign(int year, int month, const TYearBuffer &data) {
+void TMonthDocument::assign(int year, int month, const TYearBuffer &data) {
     CheckMonth(month);
     year_ = year;
     month_ = month;
@@ -77,27 +77,27 @@ void TMonthDocument::Assign(int year, int month, const TYearBuffer &data) {
     readable_ = true;
     unreadable_.clear();
     template_.reset();
-    Recount();
+    recount();
 }
 
-void TMonthDocument::Save() {
+void TMonthDocument::SaveIfModified() {
     if (!modified_)
         return;
-    RequireReadable();
+    requireReadable();
     SaveYearChanges(year_, *onDisk_, *data_);
     modified_ = false;
     // tarvo-cli may have changed other days (or sent a list) meanwhile: the
     // year holds them now.
-    Recount();
+    recount();
 }
 
-void TMonthDocument::SwitchTo(int year, int month) {
+void TMonthDocument::switchTo(int year, int month) {
     CheckMonth(month);
     if (year == year_ && month == month_)
         return;
     std::optional<TarvoError> failure;
     try {
-        Save();
+        SaveIfModified();
     } catch (const TarvoError &e) {
         // Reading another year would replace the buffer: never with unsaved changes in it.
         if (year != year_)
@@ -105,66 +105,66 @@ void TMonthDocument::SwitchTo(int year, int month) {
         failure = e;
     }
     if (year != year_) {
-        Open(year, month);
+        open(year, month);
     } else {
         month_ = month;
         template_.reset();
-        Recount();
+        recount();
     }
     if (failure)
         throw *failure;
 }
 
-void TMonthDocument::RequireReadable() const {
+void TMonthDocument::requireReadable() const {
     if (!readable_)
         throw TarvoError(unreadable_);
 }
 
-void TMonthDocument::Changed() {
+void TMonthDocument::changed() {
     modified_ = true;
-    Recount();
+    recount();
 }
 
-void TMonthDocument::Recount() {
+void TMonthDocument::recount() {
     totals_ = SumMonth(data_->Months[static_cast<std::size_t>(month_)], month_, year_);
 }
 
-void TMonthDocument::StoreDay(int day, const TDayRecord &record) {
-    RequireReadable();
+void TMonthDocument::storeDay(int day, const TDayRecord &record) {
+    requireReadable();
     template_.reset();
     ClearDispatchStatus(*data_, month_);
     data_->Day(month_, day) = record;
-    Changed();
+    changed();
 }
 
 void TMonthDocument::ClearDay(int day) {
-    RequireReadable();
+    requireReadable();
     ::ClearDay(*data_, month_, day);
-    Changed();
+    changed();
 }
 
-void TMonthDocument::StartNextDay(int day) {
-    RequireReadable();
+void TMonthDocument::startNextDay(int day) {
+    requireReadable();
     template_ = PendingTemplate{day, ApplyNextDayTemplate(*data_, month_, day)};
-    Recount();
+    recount();
 }
 
-void TMonthDocument::CancelNextDay() {
+void TMonthDocument::cancelNextDay() {
     if (!template_)
         return;
     data_->Day(month_, template_->day) = template_->before;
     template_.reset();
-    Changed();
+    changed();
 }
 
-void TMonthDocument::ShiftTo(int target) {
-    RequireReadable();
+void TMonthDocument::shiftTo(int target) {
+    requireReadable();
     ShiftMonth(*data_, month_, target);
-    Changed();
+    changed();
 }
 
-void TMonthDocument::AdoptDispatchStatus(const TYearBuffer &year) {
-    RequireReadable();
+void TMonthDocument::adoptDispatchStatus(const TYearBuffer &year) {
+    requireReadable();
     *data_ = year;
-    Changed();
+    changed();
 }

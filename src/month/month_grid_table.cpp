@@ -50,9 +50,9 @@ TGridTable MonthGridTable(const TYearBuffer &year, int month, int yearNumber, co
         if (!KindHasSummary(kind))
             continue;
         const TSummaryTexts texts = SummaryTexts(totals, kind, locale);
-        table.cell(kMonthSumRow, col).Text = texts.Sum;
-        table.cell(kMonthCountRow, col).Text = texts.Count;
-        table.cell(kMonthMeanRow, col).Text = texts.Mean;
+        table.cell(kMonthSumRow, col).Text = texts.sum;
+        table.cell(kMonthCountRow, col).Text = texts.count;
+        table.cell(kMonthMeanRow, col).Text = texts.mean;
     }
     return table;
 }

@@ -81,7 +81,7 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialo
     if (!slotTable)
         ownSlots_ = std::make_unique<DialogSlotTable>();
     slots_ = slotTable ? slotTable : ownSlots_.get();
-    setObjectName(QStringLiteral("SonMonatDlg"));
+    setObjectName(QStringLiteral("TSonMonatDlg"));
     setWindowTitle(QStringLiteral("TARVO - Monatsdaten"));
 
     SGMonat = new TStringAlignGrid;
@@ -190,7 +190,7 @@ void TSonMonatDlg::FormShow() {
     Beob->setText(Profile.Name1.text());
 
     const QDate today = openingDate_.isValid() ? openingDate_ : QDate::currentDate();
-    document_.Open(std::clamp(today.year(), 0, 2200), today.month());
+    document_.open(std::clamp(today.year(), 0, 2200), today.month());
     ShowReadProblem();
     SyncSpinEdits();
 
@@ -206,22 +206,22 @@ void TSonMonatDlg::LoadLayout() {
 }
 
 void TSonMonatDlg::ShowReadProblem() {
-    if (!document_.IsReadable())
-        ShowError(this, document_.UnreadableMessage());
+    if (!document_.isReadable())
+        ShowError(this, document_.unreadableMessage());
 }
 
 bool TSonMonatDlg::RefuseChangesToUnreadableYear() {
-    if (document_.IsReadable())
+    if (document_.isReadable())
         return false;
-    ShowInformation(this, document_.UnreadableMessage());
+    ShowInformation(this, document_.unreadableMessage());
     return true;
 }
 
 void TSonMonatDlg::SyncSpinEdits() {
     const bool wasChanging = changing_;
     changing_ = true;
-    SEJahr->setValue(document_.Year());
-    SEMonat->setValue(document_.Month());
+    SEJahr->setValue(document_.year());
+    SEMonat->setValue(document_.month());
     changing_ = wasChanging;
 }
 
@@ -242,7 +242,7 @@ void TSonMonatDlg::LayoutColumns() {
 // Titles, day rows and summary rows all come from MonthGridTable, the same
 // table tarvo-cli exports; the grid only takes over what changed.
 void TSonMonatDlg::ShowTable() {
-    const TGridTable table = MonthGridTable(document_.YearData(), document_.Month(), document_.Year(),
+    const TGridTable table = MonthGridTable(document_.yearData(), document_.month(), document_.year(),
                                             Storage().ColumnLayout, QLocale());
     SGMonat->setUpdatesEnabled(false);
     ApplyGridTable(*SGMonat, table);
@@ -250,20 +250,20 @@ void TSonMonatDlg::ShowTable() {
 }
 
 void TSonMonatDlg::SelectRow(int row) {
-    SGMonat->setSelectedRow(std::clamp(row, 1, document_.DaysInMonth()));
+    SGMonat->setSelectedRow(std::clamp(row, 1, document_.daysInMonth()));
 }
 
 void TSonMonatDlg::UpdateSelectableRows() {
     const int previous = SGMonat->selectedRow();
-    SGMonat->setSelectableRows(1, document_.DaysInMonth());
+    SGMonat->setSelectableRows(1, document_.daysInMonth());
     // The selection stays where it was, unless that day is not in this month.
-    if (previous > document_.DaysInMonth())
-        SelectRow(document_.DaysInMonth());
+    if (previous > document_.daysInMonth())
+        SelectRow(document_.daysInMonth());
 }
 
 bool TSonMonatDlg::SaveIfModified() {
     try {
-        document_.Save();
+        document_.SaveIfModified();
     } catch (const TarvoError &e) {
         ShowError(this, e.message());
         return false;
@@ -278,15 +278,15 @@ bool TSonMonatDlg::ChangeTo(int year, int month) {
         SyncSpinEdits();
         return false;
     }
-    const int shownYear = document_.Year();
+    const int shownYear = document_.year();
     bool changed = true;
     try {
-        document_.SwitchTo(year, month);
+        document_.switchTo(year, month);
     } catch (const TarvoError &e) {
         ShowError(this, e.message());
-        changed = document_.Year() == year && document_.Month() == month;
+        changed = document_.year() == year && document_.month() == month;
     }
-    if (document_.Year() != shownYear)
+    if (document_.year() != shownYear)
         ShowReadProblem();
     SyncSpinEdits();
     UpdateSelectableRows();
@@ -299,17 +299,17 @@ void TSonMonatDlg::SEMonatChange() {
         return;
     const int value = SEMonat->value();
     if (value == 0)
-        ChangeTo(document_.Year() - 1, 12);
+        ChangeTo(document_.year() - 1, 12);
     else if (value == 13)
-        ChangeTo(document_.Year() + 1, 1);
+        ChangeTo(document_.year() + 1, 1);
     else
-        ChangeTo(document_.Year(), value);
+        ChangeTo(document_.year(), value);
 }
 
 void TSonMonatDlg::SEJahrChange() {
     if (changing_)
         return;
-    ChangeTo(SEJahr->value(), document_.Month());
+    ChangeTo(SEJahr->value(), document_.month());
 }
 
 TErfassungDlg &TSonMonatDlg::EntryDialog() {
@@ -325,23 +325,23 @@ void TSonMonatDlg::EditDay() {
     dlg.NextDay = false;
     do {
         const int row = SGMonat->selectedRow();
-        if (row < 1 || row > document_.DaysInMonth())
+        if (row < 1 || row > document_.daysInMonth())
             break;
         if (dlg.NextDay) {
             dlg.NextDay = false;
-            document_.StartNextDay(row);
+            document_.startNextDay(row);
         }
         dlg.Profile = Profile;
-        dlg.DayData = document_.Day(row);
+        dlg.DayData = document_.day(row);
         dlg.DayNo = row;
-        dlg.MonthNo = document_.Month();
-        dlg.YearNo = document_.Year();
+        dlg.MonthNo = document_.month();
+        dlg.YearNo = document_.year();
         if (dlg.exec() == QDialog::Accepted) {
-            document_.StoreDay(row, dlg.DayData);
+            document_.storeDay(row, dlg.DayData);
             ShowTable();
             SelectRow(row + 1);
         } else {
-            document_.CancelNextDay();
+            document_.cancelNextDay();
             dlg.NextDay = false;
         }
     } while (dlg.NextDay);
@@ -350,7 +350,7 @@ void TSonMonatDlg::EditDay() {
 
 void TSonMonatDlg::DeleteDay() {
     const int row = SGMonat->selectedRow();
-    if (row < 1 || row > document_.DaysInMonth() || RefuseChangesToUnreadableYear())
+    if (row < 1 || row > document_.daysInMonth() || RefuseChangesToUnreadableYear())
         return;
     document_.ClearDay(row);
     ShowTable();
@@ -392,7 +392,7 @@ bool TSonMonatDlg::eventFilter(QObject *watched, QEvent *event) {
     }
     const int row = SGMonat->selectedRow();
     if (row >= 1) {
-        if (const int target = NavigateRow(key, row, document_.DaysInMonth()); target > 0) {
+        if (const int target = NavigateRow(key, row, document_.daysInMonth()); target > 0) {
             SelectRow(target);
             return true;
         }
@@ -420,11 +420,11 @@ void TSonMonatDlg::OpenColumnChooser() {
 void TSonMonatDlg::MoveMonthClick() {
     if (RefuseChangesToUnreadableYear())
         return;
-    moveDlg_->SourceMonth = static_cast<std::uint16_t>(document_.Month());
+    moveDlg_->SourceMonth = static_cast<std::uint16_t>(document_.month());
     if (moveDlg_->exec() != QDialog::Accepted || !moveDlg_->Confirmed)
         return;
     try {
-        document_.ShiftTo(moveDlg_->TargetMonth);
+        document_.shiftTo(moveDlg_->TargetMonth);
     } catch (const TarvoError &e) {
         ShowInformation(this, e.message());
         return;
@@ -434,14 +434,14 @@ void TSonMonatDlg::MoveMonthClick() {
 
 void TSonMonatDlg::BtnSOB01Click() {
     SaveIfModified();
-    ShowSob01Preview(*slots_, this, document_.YearData(), document_.Month(), document_.Year(), Profile,
-                     document_.Totals());
+    ShowSob01Preview(*slots_, this, document_.yearData(), document_.month(), document_.year(), Profile,
+                     document_.totals());
 }
 
 void TSonMonatDlg::BtnSOB09Click() {
     SaveIfModified();
-    ShowSob09Preview(*slots_, this, document_.YearData(), document_.Month(), document_.Year(), Profile,
-                     document_.Totals());
+    ShowSob09Preview(*slots_, this, document_.yearData(), document_.month(), document_.year(), Profile,
+                     document_.totals());
 }
 
 void TSonMonatDlg::BtnExportClick() {
@@ -455,9 +455,9 @@ void TSonMonatDlg::BtnEmailClick() {
     // The dialog hands the year back with the updated dispatch status strings,
     // whatever the result.
     TEmailDLG &dlg = EmailDialog();
-    dlg.SetMonth(Profile, document_.YearData(), document_.Year(), document_.Month());
+    dlg.setMonth(Profile, document_.yearData(), document_.year(), document_.month());
     dlg.exec();
-    document_.AdoptDispatchStatus(dlg.Year());
+    document_.adoptDispatchStatus(dlg.year());
     ShowTable();
 }
 
@@ -466,15 +466,15 @@ void TSonMonatDlg::BtnCloseClick() {
 }
 
 void TSonMonatDlg::done(int result) {
-    if (document_.IsModified() && document_.IsReadable()) {
+    if (document_.isModified() && document_.isReadable()) {
         try {
-            document_.Save();
+            document_.SaveIfModified();
         } catch (const TarvoError &e) {
             const auto answer = QMessageBox::question(
                 this, QStringLiteral("TARVO32"),
                 e.message() + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
                                              "Trotzdem schließen und die Änderungen verwerfen?")
-                                  .arg(document_.Year()),
+                                  .arg(document_.year()),
                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
             if (answer != QMessageBox::Yes)
                 return;

@@ -43,15 +43,15 @@ public:
 
     // The month being shown and edited.
     const TMonthDocument &document() const { return document_; }
-    const TYearBuffer &yearBuffer() const { return document_.YearData(); }
-    int curYear() const { return document_.Year(); }
-    int curMonth() const { return document_.Month(); }
-    int daysInMonth() const { return document_.DaysInMonth(); }
-    const std::array<std::int32_t, 50> &counts() const { return document_.Totals().Counts; }
-    const TMonthTotals &totals() const { return document_.Totals(); }
-    bool isModified() const { return document_.IsModified(); }
+    const TYearBuffer &yearBuffer() const { return document_.yearData(); }
+    int curYear() const { return document_.year(); }
+    int curMonth() const { return document_.month(); }
+    int daysInMonth() const { return document_.daysInMonth(); }
+    const std::array<std::int32_t, 50> &counts() const { return document_.totals().Counts; }
+    const TMonthTotals &totals() const { return document_.totals(); }
+    bool isModified() const { return document_.isModified(); }
     // False while the shown year's file exists but could not be read.
-    bool yearReadable() const { return document_.IsReadable(); }
+    bool yearReadable() const { return document_.isReadable(); }
     TStringAlignGrid *grid() const { return SGMonat; }
 
     // Writes the year when it holds changes. A failed write is shown and the

@@ -103,7 +103,7 @@ TEmailDLG::TEmailDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<
 
 TEmailDLG::~TEmailDLG() = default;
 
-void TEmailDLG::SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber,
+void TEmailDLG::setMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber,
                          int month) {
     if (month < 1 || month > 12)
         throw TarvoError(QStringLiteral("Ungültiger Monat %1").arg(month));

@@ -113,7 +113,7 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent) {
 
 TExportDLG::~TExportDLG() = default;
 
-void TExportDLG::SetMonth(const TObserverProfile &profile, const TMonthDocument &month) {
+void TExportDLG::setMonth(const TObserverProfile &profile, const TMonthDocument &month) {
     profile_ = profile;
     month_ = month;
 }
@@ -132,7 +132,7 @@ void TExportDLG::FormShow() {
 }
 
 void TExportDLG::RGClick() {
-    const int type = ExportType();
+    const int type = exportType();
     {
         const QSignalBlocker block(FCB);
         FCB->setCurrentIndex(FilterIndexOfType(type));
@@ -174,17 +174,17 @@ void TExportDLG::BtnDirClick() {
     }
 }
 
-int TExportDLG::ExportType() const {
+int TExportDLG::exportType() const {
     const int id = rgButtons_->checkedId();
     return id < 0 ? ExportRezahl : id;
 }
 
-QString TExportDLG::ExportFileName() const {
+QString TExportDLG::exportFileName() const {
     return QDir(DLB->text()).filePath(FN->text().trimmed());
 }
 
 void TExportDLG::WriteExport() const {
-    WriteExportFile(ExportType(), ExportFileName(), TExportSource{&profile_, &month_});
+    WriteExportFile(exportType(), exportFileName(), TExportSource{&profile_, &month_});
 }
 
 void TExportDLG::BtnOKClick() {
@@ -202,6 +202,6 @@ void TExportDLG::BtnOKClick() {
 }
 
 bool TExportDLG::Execute(const TObserverProfile &profile, const TMonthDocument &month) {
-    SetMonth(profile, month);
+    setMonth(profile, month);
     return exec() == QDialog::Accepted;
 }

@@ -25,12 +25,12 @@ public:
     explicit TExportDLG(QWidget *parent = nullptr);
     ~TExportDLG() override;
 
-    void SetMonth(const TObserverProfile &profile, const TMonthDocument &month);
+    void setMonth(const TObserverProfile &profile, const TMonthDocument &month);
     bool Execute(const TObserverProfile &profile, const TMonthDocument &month);
 
     // The result of the dialog after OK.
-    int ExportType() const;
-    QString ExportFileName() const;
+    int exportType() const;
+    QString exportFileName() const;
     // Writes the chosen export; throws TarvoError.
     void WriteExport() const;
 

@@ -47,13 +47,13 @@ QByteArray ExportBytes(int type, const TExportSource &source) {
     const TMonthDocument &month = MonthOf(source);
     if (type == ExportCsv || type == ExportHtml) {
         const TGridTable table =
-            MonthGridTable(month.YearData(), month.Month(), month.Year(), Storage().ColumnLayout, QLocale());
+            MonthGridTable(month.yearData(), month.month(), month.year(), Storage().ColumnLayout, QLocale());
         return type == ExportCsv ? MonthTableCsv(table) : MonthTableHtml(table);
     }
     if (type < ExportRezahl || type > ExportFzahl)
         throw TarvoError(QStringLiteral("Unbekannter Export-Typ %1").arg(type));
-    return MonthLines(static_cast<NetworkLineKind>(type - ExportRezahl), *source.profile, month.YearData(),
-                      month.Year(), month.Month());
+    return MonthLines(static_cast<NetworkLineKind>(type - ExportRezahl), *source.profile, month.yearData(),
+                      month.year(), month.month());
 }
 
 void WriteExportFile(int type, const QString &fileName, const TExportSource &source) {
@@ -66,6 +66,6 @@ void WriteExportFile(int type, const QString &fileName, const TExportSource &sou
     if (type < ExportRezahl || type > ExportFzahl)
         throw TarvoError(QStringLiteral("Unbekannter Export-Typ %1").arg(type));
     const TMonthDocument &month = MonthOf(source);
-    AppendMonthLines(static_cast<NetworkLineKind>(type - ExportRezahl), *source.profile, month.YearData(),
-                     month.Year(), month.Month(), fileName);
+    AppendMonthLines(static_cast<NetworkLineKind>(type - ExportRezahl), *source.profile, month.yearData(),
+                     month.year(), month.month(), fileName);
 }

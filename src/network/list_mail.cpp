@@ -53,7 +53,8 @@ QList<MailListEntry> RequestedLists(const TObserverProfile &profile, const QList
 
 namespace {
 
-void SendMail(TSmtpClient &smtp, const TListMail &mail) {
+// One list's mail in one SMTP session, disconnected also after a failure.
+void SendList(TSmtpClient &smtp, const TListMail &mail) {
     try {
         smtp.connect();
         smtp.send(ToMailMessage(mail));
@@ -86,7 +87,7 @@ QList<TListOutcome> SendMonthLists(TSmtpClient &smtp, const QList<MailListEntry>
                 const TListMail mail = ComposeListMail(lists[i], profile, year, yearNumber, month);
                 if (steps.composing)
                     steps.composing(static_cast<int>(i), mail);
-                SendMail(smtp, mail);
+                SendList(smtp, mail);
                 outcome.sent = true;
             } catch (const TarvoError &e) {
                 outcome.reason = e.message();

@@ -39,7 +39,7 @@ void TestExport::init() {
     year_ = ZeroYear();
     year_->Day(3, 5) = FullDay();
     ResetColumnLayout();
-    document_.Assign(2004, 3, *year_);
+    document_.assign(2004, 3, *year_);
     source_ = TExportSource{&profile_, &document_};
 }
 
@@ -65,7 +65,7 @@ void TestExport::aNumbersTwiceGivesTwoCopies() {
 
 void TestExport::emptyMonthGivesEmptyRezahl() {
     const QString file = dir_.filePath(QStringLiteral("Rezahl.dat"));
-    document_.Assign(2004, 4, *year_);
+    document_.assign(2004, 4, *year_);
     WriteExportFile(ExportRezahl, file, source_);
     QCOMPARE(Read(file), QByteArray());
 }

@@ -85,22 +85,22 @@ bool TestExportDlg::Run(TExportDLG &dlg, const std::function<void(TExportDLG *)>
     });
     poll.start();
     TMonthDocument month;
-    month.Assign(2004, 3, *year_);
+    month.assign(2004, 3, *year_);
     return dlg.Execute(profile_, month);
 }
 
 void TestExportDlg::startsWithRezahlInObserverDirectory() {
     TExportDLG dlg;
     TMonthDocument month;
-    month.Assign(2004, 3, *year_);
-    dlg.SetMonth(profile_, month);
+    month.assign(2004, 3, *year_);
+    dlg.setMonth(profile_, month);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Exportieren"));
     QVERIFY(dlg.findChild<QRadioButton *>(QStringLiteral("RG2"))->isChecked());
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), QStringLiteral("Rezahl.dat"));
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("DLB"))->text(), observerDir_);
     QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->currentText(), QStringLiteral("DAT"));
-    QCOMPARE(dlg.ExportFileName(), observerDir_ + QStringLiteral("/Rezahl.dat"));
+    QCOMPARE(dlg.exportFileName(), observerDir_ + QStringLiteral("/Rezahl.dat"));
 }
 
 void TestExportDlg::typeChoiceSetsNameAndFilter_data() {
@@ -127,7 +127,7 @@ void TestExportDlg::typeChoiceSetsNameAndFilter() {
     dlg.show();
     QTest::mouseClick(dlg.findChild<QRadioButton *>(QStringLiteral("RG%1").arg(type)), Qt::LeftButton,
                       Qt::NoModifier, QPoint(5, 5));
-    QCOMPARE(dlg.ExportType(), type);
+    QCOMPARE(dlg.exportType(), type);
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), name);
     QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->currentText(), filter);
 }
@@ -208,7 +208,7 @@ void TestExportDlg::maskAsNameKeepsTheDialogOpen() {
             QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG1")), Qt::LeftButton,
                               Qt::NoModifier, QPoint(5, 5));
             ClickOkThenCancel(d, [&stayed, d] {
-                stayed = d->isVisible() && d->ExportType() == ExportHtml &&
+                stayed = d->isVisible() && d->exportType() == ExportHtml &&
                          d->findChild<QLineEdit *>(QStringLiteral("FN"))->text() == QLatin1String("*.html");
             });
         },
@@ -252,7 +252,7 @@ void TestExportDlg::programFilesAreRefused() {
             for (int i = 0; i < list->count(); ++i)
                 listed << list->item(i)->text();
             d->findChild<QLineEdit *>(QStringLiteral("FN"))->setText(name);
-            ClickOkThenCancel(d, [&stayed, d, type] { stayed = d->isVisible() && d->ExportType() == type; });
+            ClickOkThenCancel(d, [&stayed, d, type] { stayed = d->isVisible() && d->exportType() == type; });
         },
         &messages));
     QCOMPARE(listed, QStringList{"Rezahl.dat"});

@@ -44,7 +44,7 @@ private slots:
         year_->Day(3, 5) = FullDay();
         year_->Day(3, 6) = FullDay();
         ResetColumnLayout();
-        document_.Assign(2004, 3, *year_);
+        document_.assign(2004, 3, *year_);
         source_ = TExportSource{&profile_, &document_};
     }
 
