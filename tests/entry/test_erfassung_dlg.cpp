@@ -62,7 +62,7 @@ class TestErfassungDlg : public QObject {
     }
     void tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
     // Lets the message catcher answer what is pending.
-    void settle() { QTest::qWait(30); }
+    void settle() { QVERIFY(Settled()); }
 
 private slots:
     void init() {

@@ -395,7 +395,7 @@ private slots:
             edit->setFocus();
             QTest::keyClick(edit, Qt::Key_Return);
         }
-        QTest::qWait(50);
+        QVERIFY(Settled());
         closer.stop();
         QCOMPARE(opened, QStringList());
         QVERIFY(dlg_->isVisible());
@@ -470,7 +470,7 @@ private slots:
         QVERIFY(grid()->setSelectedRow(5));
         QTest::mousePress(grid()->viewport(), Qt::RightButton, {}, QPoint(30, 40));
         QTest::mouseRelease(grid()->viewport(), Qt::RightButton, {}, QPoint(30, 40));
-        QTest::qWait(20);
+        QVERIFY(Settled());
         QVERIFY(!QApplication::activeModalWidget() || QApplication::activeModalWidget() == dlg_.get());
     }
 
