@@ -111,13 +111,14 @@ std::vector<double> NeighbourMeans(int anyYear, int from, int count) {
 TArchiveYearSource ObserverYears() {
     TArchiveYearSource years;
     years.stamp = [](int year) -> std::optional<double> {
+        const QString path = YearFileName(year);
+        if (const double stamp = FileStampDays(path); stamp != 0.0)
+            return stamp; // one look at the file in the usual case
         if (!YearDataExists(year))
             return std::nullopt;
-        if (!QFileInfo::exists(YearFileName(year))) {
-            TYearBuffer converted; // only the legacy copy is there: the read converts it
-            ReadYear(year, converted);
-        }
-        return FileStampDays(YearFileName(year));
+        TYearBuffer converted; // only the legacy copy is there: the read converts it
+        ReadYear(year, converted);
+        return FileStampDays(path);
     };
     years.read = [](int year, TYearBuffer &buffer) { ReadYear(year, buffer); };
     return years;
@@ -218,10 +219,12 @@ QByteArray ArchiveBytes(const TArchiveRecords &records) {
                       static_cast<qsizetype>(records.size()) * kRecordSize);
 }
 
-void CompleteArchive(TArchiveRecords &records, int firstYear) {
+bool CompleteArchive(TArchiveRecords &records, int firstYear) {
+    const int had = static_cast<int>(records.size());
     records.reserve(kArchiveRecords);
-    for (int i = static_cast<int>(records.size()); i < kArchiveRecords; ++i)
+    for (int i = had; i < kArchiveRecords; ++i)
         records.push_back(EmptySummary(firstYear + i / 12, i % 12 + 1));
+    return had < kArchiveRecords;
 }
 
 std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int count) {
@@ -236,7 +239,8 @@ std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int c
     return means;
 }
 
-void AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years) {
+bool AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years) {
+    bool changed = false;
     const std::size_t n = records.size();
     std::size_t pos = 0;
     while (pos < n) {
@@ -255,15 +259,35 @@ void AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years)
                 AggregateMonth(records[i].Monat, records[i].Jahr, buffer, records[i]);
                 records[i].DatStamp = *stamp;
             }
+            changed = true; // at least the stamps differ
             pos += 12;
         } else {
             pos += first.Monat == 1 ? 12 : 1;
         }
     }
+    return changed;
 }
 
-void SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
+bool ArchiveNeedsAggregation(const TArchiveRecords &records, const TArchiveYearSource &years) {
+    // The same walk as AggregateArchive's.
+    std::size_t pos = 0;
+    while (pos < records.size()) {
+        const TMonthSummary &first = records[pos];
+        const std::optional<double> stamp = years.stamp(first.Jahr);
+        if (!stamp) {
+            pos += 12;
+            continue;
+        }
+        if (first.DatStamp != *stamp)
+            return true;
+        pos += first.Monat == 1 ? 12 : 1;
+    }
+    return false;
+}
+
+bool SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
                    const std::vector<double> &after) {
+    bool changed = false;
     // The window runs over the last 8 months of the predecessor archive, this
     // archive and the first 8 months of the successor, where they exist.
     std::vector<double> series = before;
@@ -278,10 +302,18 @@ void SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
         if (centre - 8 < 0 || centre + 8 >= total)
             continue; // the window would reach beyond the existing archives
         const Smoothed s = SmoothCentre(&series[static_cast<std::size_t>(centre - 8)]);
-        records[static_cast<std::size_t>(i)].R13 = s.r13;
-        records[static_cast<std::size_t>(i)].P17 = s.p17;
-        records[static_cast<std::size_t>(i)].P9 = s.p9;
+        TMonthSummary &record = records[static_cast<std::size_t>(i)];
+        // Compared bit for bit, as the file's bytes would be.
+        const double stored[] = {record.R13, record.P17, record.P9};
+        const double fresh[] = {s.r13, s.p17, s.p9};
+        if (std::memcmp(stored, fresh, sizeof stored) != 0) {
+            record.R13 = s.r13;
+            record.P17 = s.p17;
+            record.P9 = s.p9;
+            changed = true;
+        }
     }
+    return changed;
 }
 
 bool ReadYearSummaries(const QByteArray &archive, int year, TYearSummaries &summaries) {
@@ -349,13 +381,23 @@ namespace {
 // The archive's records brought up to date in memory; true when they differ
 // from the file's.
 bool RefreshRecords(TArchiveRecords &records, int firstYear) {
-    const QByteArray before = ArchiveBytes(records);
     // Records lost from a short file are made anew, empty.
-    CompleteArchive(records, firstYear);
-    AggregateArchive(records, ObserverYears());
-    SmoothArchive(records, NeighbourMeans(firstYear - 1, -8, 8),
-                  NeighbourMeans(firstYear + kArchiveYears, 0, 8));
-    return ArchiveBytes(records) != before;
+    const bool completed = CompleteArchive(records, firstYear);
+    const bool aggregated = AggregateArchive(records, ObserverYears());
+    const bool smoothed = SmoothArchive(records, NeighbourMeans(firstYear - 1, -8, 8),
+                                        NeighbourMeans(firstYear + kArchiveYears, 0, 8));
+    return completed || aggregated || smoothed;
+}
+
+// Whether the archive as read is up to date: every year's stamp as its
+// records carry it, the records complete, the smoothed values current. Only
+// looks at the year files; reads none.
+bool ArchiveIsCurrent(const TArchiveRecords &records, int firstYear) {
+    if (static_cast<int>(records.size()) != kArchiveRecords || ArchiveNeedsAggregation(records, ObserverYears()))
+        return false;
+    TArchiveRecords smoothed = records;
+    return !SmoothArchive(smoothed, NeighbourMeans(firstYear - 1, -8, 8),
+                          NeighbourMeans(firstYear + kArchiveYears, 0, 8));
 }
 
 } // namespace
@@ -364,11 +406,10 @@ void RefreshArchive(const QString &name) {
     const QString path = ArchivePath(name);
     const int firstYear = FirstYearOfName(name);
     // Most refreshes find nothing to change and need no lock.
-    if (std::optional<TArchiveRecords> archive = ReadArchive(path);
-        archive && !RefreshRecords(*archive, firstYear))
+    if (std::optional<TArchiveRecords> archive = ReadArchive(path); archive && ArchiveIsCurrent(*archive, firstYear))
         return;
     // Another process must not write the archive (or a year file it reads)
-    // between this read and this write: read and refresh again under the lock.
+    // between this read and this write: read and refresh under the lock.
     const FolderLock lock = LockObserverFolder();
     std::optional<TArchiveRecords> archive = ReadArchive(path);
     if (!archive) {
@@ -379,7 +420,9 @@ void RefreshArchive(const QString &name) {
     }
     if (!RefreshRecords(*archive, firstYear))
         return;
-    WriteFileAtomically(path, ArchiveBytes(*archive));
+    const TArchiveRecords &records = *archive;
+    WriteFileAtomically(path, QByteArray::fromRawData(reinterpret_cast<const char *>(records.data()),
+                                                      static_cast<qsizetype>(records.size()) * kRecordSize));
 }
 
 QString ArchiveNameFor(int year) {

@@ -67,8 +67,9 @@ TArchiveRecords ArchiveRecordsFromBytes(const QByteArray &bytes, qint64 fileSize
 void ReadArchiveRecords(const QByteArray &bytes, qint64 fileSize, const QString &fileName,
                         TArchiveRecords &records);
 QByteArray ArchiveBytes(const TArchiveRecords &records);
-// Appends the records a short archive lacks, empty, up to 600.
-void CompleteArchive(TArchiveRecords &records, int firstYear);
+// Appends the records a short archive lacks, empty, up to 600; true when any
+// were lacking.
+bool CompleteArchive(TArchiveRecords &records, int firstYear);
 // MeanRe of the records [from, from + count), `from` counted from the end
 // when negative; empty when the records do not reach.
 std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int count);
@@ -80,11 +81,14 @@ struct TArchiveYearSource {
     std::function<void(int year, TYearBuffer &buffer)> read;
 };
 // The aggregation pass: every year whose stamp differs from the one its
-// records carry is aggregated again.
-void AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years);
+// records carry is aggregated again; true when any year was.
+bool AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years);
+// Whether the aggregation pass would aggregate any year again.
+bool ArchiveNeedsAggregation(const TArchiveRecords &records, const TArchiveYearSource &years);
 // The smoothing pass over MeanRe, with the last 8 means of the predecessor
-// archive and the first 8 of the successor where they exist (else empty).
-void SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
+// archive and the first 8 of the successor where they exist (else empty);
+// true when any smoothed value changed.
+bool SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
                    const std::vector<double> &after);
 // The 12 summaries of the year from an archive's bytes; false when they do
 // not reach that far or the year is negative.

@@ -46,6 +46,7 @@ FileReadResult ReadFileHead(const QString &path, qint64 maxBytes) {
     result.fileSize = static_cast<qint64>(info.st_size);
     const qint64 limit = maxBytes < 0 ? std::numeric_limits<qint64>::max() : maxBytes;
     QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(std::min<qint64>(limit, result.fileSize)));
     char chunk[65536];
     while (bytes.size() < limit) {
         const qint64 wanted = std::min<qint64>(static_cast<qint64>(sizeof chunk), limit - bytes.size());
