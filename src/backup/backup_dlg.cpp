@@ -131,7 +131,8 @@ void TBackupDlg::FormShow() {
 
 void TBackupDlg::BtnOrdnerClick() {
     const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Ordner für die Datensicherung"), EOrdner->text());
+        this, QStringLiteral("Ordner für die Datensicherung"), EOrdner->text(),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (!folder.isEmpty())
         EOrdner->setText(QDir::toNativeSeparators(folder));
 }
