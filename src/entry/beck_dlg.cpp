@@ -4,6 +4,7 @@
 #include "entry_number.h"
 #include "storage/tarvo_error.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -96,6 +97,7 @@ TBeckDLG::TBeckDLG(QWidget *parent) : QDialog(parent) {
     }
     connect(btnOK_, &QPushButton::clicked, this, &TBeckDLG::BtnOKClick);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    InstallHelpKey(this, HelpTopic::BeckCalculator);
 }
 
 void TBeckDLG::showEvent(QShowEvent *event) {

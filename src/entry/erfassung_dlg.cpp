@@ -5,6 +5,7 @@
 #include "entry_time.h"
 #include "storage/storage_state.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
 #include <QApplication>
@@ -98,6 +99,7 @@ TErfassungDlg::TErfassungDlg(QWidget *parent) : QDialog(parent) {
             connect(edit, &QLineEdit::textEdited, this, [this, i] { pending_[i] = true; });
     }
     connect(cbFl_, &QCheckBox::toggled, this, [this] { pending_[Index(EntryBox::Fackel)] = true; });
+    InstallHelpKey(this, HelpTopic::DayEntry);
 }
 
 TErfassungDlg::~TErfassungDlg() = default;

@@ -20,7 +20,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
@@ -202,8 +201,7 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     connect(BtnSave_, &QPushButton::clicked, this, [this] { BtnSaveClick(); });
     connect(BtnCopy_, &QPushButton::clicked, this, [this] { CopyImage(); });
     connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpTopic::Evaluation); });
+    InstallHelpKey(this, HelpTopic::Evaluation);
 }
 
 int TAuswDlg::showFor(TObserverProfile &profile) {
@@ -506,6 +504,8 @@ void TAuswDlg::CopyImage() {
 void TAuswDlg::BtnSaveClick() {
     QFileDialog dialog(this, QStringLiteral("Bild speichern"));
     dialog.setObjectName(QStringLiteral("BildSpeichernDlg"));
+    // Qt's own dialog, German like the program whatever the desktop's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QVector<TImageChoice> choices = ImageChoices(figureSize());

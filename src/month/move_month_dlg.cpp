@@ -2,6 +2,7 @@
 
 #include "month_edit.h"
 #include "storage/tarvo_error.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
 #include <QCheckBox>
@@ -43,6 +44,7 @@ TMoveMonth::TMoveMonth(QWidget *parent) : QDialog(parent) {
     connect(cb1, &QCheckBox::toggled, this, [this](bool on) { Confirmed = on; });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    InstallHelpKey(this, HelpTopic::MoveMonth);
 }
 
 void TMoveMonth::showEvent(QShowEvent *event) {

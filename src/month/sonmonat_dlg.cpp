@@ -133,7 +133,8 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
     BtnExport = NamedButton(QStringLiteral("&Exportieren"), "BtnExport");
     BtnExport->setToolTip(QStringLiteral("exportieren des aktuellen Monats"));
     BtnClose = NamedButton(QStringLiteral("S&chließen"), "BtnClose");
-    BtnEmail = NamedButton(QStringLiteral("E-&Mail"), "BtnEmail");
+    // Alt+M belongs to "&Monat".
+    BtnEmail = NamedButton(QStringLiteral("E-M&ail"), "BtnEmail");
     connect(BtnSOB01, &QPushButton::clicked, this, [this] { BtnSOB01Click(); });
     connect(BtnSOB09, &QPushButton::clicked, this, [this] { BtnSOB09Click(); });
     connect(BtnExport, &QPushButton::clicked, this, [this] { BtnExportClick(); });
@@ -167,6 +168,7 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
 
     // The month shift dialog lives as long as the table.
     moveDlg_ = new TMoveMonth(this);
+    InstallHelpKey(this, HelpTopic::MonthTable);
 }
 
 TSonMonatDlg::~TSonMonatDlg() = default;
@@ -578,7 +580,8 @@ TExportDLG &TSonMonatDlg::ExportDialog() {
     if (!exportDlg_) {
         exportDlg_ = new TExportDLG(this);
         Storage().DialogSlots[SlotExport] = true;
-        connect(exportDlg_, &TExportDLG::helpRequested, this, [this] { ShowHelp(exportDlg_, HelpTopic::MonthTable); });
+        connect(exportDlg_, &TExportDLG::helpRequested, this,
+                [this] { ShowHelp(exportDlg_, HelpTopic::Export); });
     }
     return *exportDlg_;
 }

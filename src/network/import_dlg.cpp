@@ -4,6 +4,7 @@
 #include "import_rules.h"
 #include "storage/tarvo_error.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
 #include <QComboBox>
@@ -72,9 +73,9 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     FE_ = new QLineEdit(setup.defaultFile, this);
     FE_->setObjectName(QStringLiteral("FE"));
     auto *years = new QFormLayout;
-    years->addRow(QStringLiteral("von Jahr"), Edit1_);
-    years->addRow(QStringLiteral("bis Jahr"), Edit2_);
-    years->addRow(QStringLiteral("Datei"), FE_);
+    years->addRow(QStringLiteral("&von Jahr"), Edit1_);
+    years->addRow(QStringLiteral("&bis Jahr"), Edit2_);
+    years->addRow(QStringLiteral("&Datei"), FE_);
 
     DirLabel_ = new QLabel(this);
     DirLabel_->setObjectName(QStringLiteral("DirLabel"));
@@ -100,16 +101,17 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     files->addWidget(DCB_, 2, 1);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("BtnOK"));
     ok->setDefault(true);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    QPushButton *cancel = buttons->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("BtnCancel"));
-    QPushButton *help = buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole);
+    QPushButton *help = buttons->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("BtnHelp"));
     connect(ok, &QPushButton::clicked, this, [this] { BtnOKClick(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &TImportDlg::helpRequested);
+    InstallHelpKey(this, help);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label2);

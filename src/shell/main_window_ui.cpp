@@ -202,12 +202,14 @@ void TSun::createToolBar() {
     ToolBar1->addSeparator();
     button("ToolButton2", QStringLiteral("&Beobachter"),
            QStringLiteral("Einstellungen für den aktuellen Beobachter"), "Beobachter1");
-    button("ToolButton7", QStringLiteral("E-&Mail"), QStringLiteral("Einstellungen für den e-Mail-Versand"),
+    // Alt+M opens the month data and Alt+B the observer settings: the two
+    // buttons that shared their letters take the next free one.
+    button("ToolButton7", QStringLiteral("E-Ma&il"), QStringLiteral("Einstellungen für den e-Mail-Versand"),
            "email1");
     ToolBar1->addSeparator();
-    button("ToolButton5", QStringLiteral("&Beenden"), QString(), "Beenden");
+    button("ToolButton5", QStringLiteral("Bee&nden"), QString(), "Beenden");
 
-    auto *label2 = new QLabel(QStringLiteral("  Beobachter: "));
+    auto *label2 = new QLabel(QStringLiteral("  Beoba&chter: "));
     label2->setObjectName(QStringLiteral("Label2"));
     ToolBar1->addWidget(label2);
     CBMandant = new QComboBox;

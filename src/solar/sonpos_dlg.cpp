@@ -3,6 +3,7 @@
 #include "storage/profile.h"
 #include "storage/tarvo_error.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
 #include <QGridLayout>
@@ -176,6 +177,7 @@ TDlgSonPos::TDlgSonPos(QWidget *parent)
     watcher_->addGroup(BtnRechnen, [this] { Compute(false); });
     connect(BtnRechnen, &QPushButton::clicked, this, &TDlgSonPos::BtnRechnenClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TDlgSonPos::BitBtn1Click);
+    InstallHelpKey(this, HelpTopic::Position);
 }
 
 void TDlgSonPos::setProfile(const TObserverProfile &profile) {
