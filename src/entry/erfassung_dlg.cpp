@@ -198,7 +198,9 @@ void TErfassungDlg::BuildControls() {
         beckHlp_->setObjectName(QStringLiteral("BeckHlp"));
         beckHlp_->setText(QStringLiteral("..."));
         beckHlp_->setToolTip(QStringLiteral("Beck Hilfsrechner"));
-        beckHlp_->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab after Rs; Space or Enter opens the calculator.
+        beckHlp_->setFocusPolicy(Qt::TabFocus);
+        beckHlp_->installEventFilter(this);
         row->addWidget(beckHlp_);
         row->addStretch(1);
     }
@@ -383,8 +385,11 @@ void TErfassungDlg::BuildControls() {
             setTabOrder(previous, w);
         previous = w;
     };
-    for (const char *name : kFieldOrder)
+    for (const char *name : kFieldOrder) {
         chain(Edit(name));
+        if (std::strcmp(name, "Rs") == 0)
+            chain(beckHlp_);
+    }
     chain(cbFl_);
     chain(btnOK_);
     chain(btnNext_);
@@ -683,6 +688,10 @@ bool TErfassungDlg::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == beckHlp_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        beckHlp_->click();
+        return true;
+    }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         // Enter moves on like Tab.
         focusNextChild();

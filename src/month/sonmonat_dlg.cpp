@@ -96,6 +96,8 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
     SGMonat->setDefaultColWidth(40);
     SGMonat->setFixedFontSize(8);
     SGMonat->setEditable(false);
+    // Tab leaves the table for the side panel; the arrow keys move in it.
+    SGMonat->setTabKeyNavigation(false);
     SGMonat->setContextMenuPolicy(Qt::CustomContextMenu);
     // The header row's right button opens the column chooser, not the menu.
     SGMonat->horizontalHeader()->setContextMenuPolicy(Qt::PreventContextMenu);

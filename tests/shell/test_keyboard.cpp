@@ -43,6 +43,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -228,6 +229,24 @@ void ShowWindow(QWidget *w) {
     QTRY_VERIFY(w->isActiveWindow());
 }
 
+// The controls Tab visits from the focus widget on, until the focus comes
+// back to where it started (at most `limit` steps).
+QStringList TabWalk(QWidget *window, int limit = 80) {
+    QStringList visited;
+    QWidget *start = window->focusWidget();
+    if (!start)
+        return visited;
+    visited << start->objectName();
+    for (int i = 0; i < limit; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        QWidget *now = window->focusWidget();
+        if (!now || now == start)
+            break;
+        visited << now->objectName();
+    }
+    return visited;
+}
+
 } // namespace
 
 class TestKeyboard : public QObject {
@@ -394,6 +413,42 @@ private slots:
         });
         QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
         QTRY_VERIFY(opened);
+    }
+
+    // Tab reaches every field, the Beck calculator's button and the buttons,
+    // in the order of the boxes, and comes back to the start.
+    void entryDialogTabOrder() {
+        MessageBoxCatcher boxes;
+        std::unique_ptr<QWidget> w = ProgramWindows().at(2).make();
+        ShowWindow(w.get());
+        const QStringList expected = {
+            "Bemerkung", "Zeit",    "Ruhe",      "Schaerfe", "Qualitaet", "g_n", "f_n", "g_s", "f_s",
+            "g",         "f",       "Rs",        "BeckHlp",  "p",         "s",   "CV",  "A",   "Ab",
+            "Fo",        "Fm",      "FEF",       "FEP",      "pfn",       "pfs", "z_f", "Po",  "CBFl",
+            "BtnOK",     "BtnNext", "BtnCancel", "LN",       "LS",        "LGES"};
+        QCOMPARE(TabWalk(w.get()), expected);
+        QVERIFY(boxes.texts.isEmpty());
+        // On the calculator's button Space and Enter open it.
+        auto *beck = Child<QToolButton>(w.get(), "BeckHlp");
+        beck->setFocus(Qt::TabFocusReason);
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+            bool opened = false;
+            OnModal<TBeckDLG>([&opened](TBeckDLG *dlg) {
+                opened = true;
+                dlg->reject();
+            });
+            QTest::keyClick(beck, key);
+            QTRY_VERIFY(opened);
+        }
+    }
+
+    void monthTableTabOrder() {
+        MessageBoxCatcher boxes;
+        std::unique_ptr<QWidget> w = ProgramWindows().at(1).make();
+        ShowWindow(w.get());
+        const QStringList expected = {"SEMonat",   "SEJahr",   "BtnSOB01", "BtnSOB09",
+                                      "BtnExport", "BtnClose", "BtnEmail", "SGMonat"};
+        QCOMPARE(TabWalk(w.get()), expected);
     }
 
     void walkFindsAClash() {
