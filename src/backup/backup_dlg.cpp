@@ -166,7 +166,7 @@ void TBackupDlg::BtnOKClick() {
                         QMessageBox::NoButton, this);
         QPushButton *replace = ask.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
         ask.setDefaultButton(ask.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole));
-        ask.exec();
+        ExecMessageBox(ask);
         if (ask.clickedButton() != replace)
             return;
     }

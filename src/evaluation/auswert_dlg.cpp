@@ -527,11 +527,14 @@ void TAuswDlg::BtnSaveClick() {
     const int scale = index >= 0 ? choices[index].scale : 1;
     const QString name = ImageFileName(chosen, scale == 0);
     // A name the dialog did not see (another suffix was typed) is asked about here.
-    if (name != chosen && QFileInfo::exists(name) &&
-        QMessageBox::question(this, QStringLiteral("Bild speichern"),
-                              QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(name),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-        return;
+    if (name != chosen && QFileInfo::exists(name)) {
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("Bild speichern"),
+                        QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(name),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        ask.setDefaultButton(QMessageBox::No);
+        if (ExecMessageBox(ask) != QMessageBox::Yes)
+            return;
+    }
     try {
         SaveImage(name, std::max(1, scale));
         SetStatus(QStringLiteral("Bild gespeichert: %1").arg(name));

@@ -60,6 +60,7 @@ QFont ToQFont(const TExportFont &f) {
 void ApplyGridTable(TStringAlignGrid &grid, const TGridTable &table) {
     if ((grid.color().rgb() & 0xFFFFFFu) != table.GridColor)
         grid.setColor(QColor(QRgb(table.GridColor)));
+    grid.setHtmlBorder(table.Border);
     const int rows = std::min(grid.rows(), table.Rows);
     const int cols = std::min(grid.cols(), table.Cols);
     for (int r = 0; r < rows; ++r) {
@@ -190,7 +191,7 @@ void TSonMonatDlg::FormShow() {
     } else {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TARVO32"),
                         QStringLiteral("Beste Darstellung ab Auflösung 1024x768"), QMessageBox::Ok, this);
-        box.exec();
+        ExecMessageBox(box);
         setWindowState(windowState() | Qt::WindowMaximized);
     }
 
@@ -564,13 +565,13 @@ void TSonMonatDlg::done(int result) {
         if (SaveYearChanges(CurYear, yearOnDisk_, YearBuffer, &error)) {
             Modified = false;
         } else {
-            const auto answer = QMessageBox::question(
-                this, QStringLiteral("TARVO32"),
-                error + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
-                                       "Trotzdem schließen und die Änderungen verwerfen?")
-                            .arg(CurYear),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-            if (answer != QMessageBox::Yes)
+            QMessageBox ask(QMessageBox::Question, QStringLiteral("TARVO32"),
+                            error + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
+                                                   "Trotzdem schließen und die Änderungen verwerfen?")
+                                        .arg(CurYear),
+                            QMessageBox::Yes | QMessageBox::No, this);
+            ask.setDefaultButton(QMessageBox::No);
+            if (ExecMessageBox(ask) != QMessageBox::Yes)
                 return;
             Modified = false;
         }

@@ -194,8 +194,21 @@ void TImportDlg::BtnOKClick() {
     Edit2Exit();
     const int first = firstYear();
     const int last = lastYear();
-    if (!ImportYearsValid(setup_.minYear, first, last, currentYear_) || FE_->text().trimmed().isEmpty())
+    // OK never does nothing: it says what stands in the way and where.
+    if (const QString problem = ImportYearsProblem(setup_.minYear, first, last, currentYear_);
+        !problem.isEmpty()) {
+        ShowInformation(this, problem);
+        QLineEdit *field = problem.startsWith(QStringLiteral("„bis")) ? Edit2_ : Edit1_;
+        field->setFocus();
+        field->selectAll();
         return;
+    }
+    if (FE_->text().trimmed().isEmpty()) {
+        ShowInformation(this,
+                        QStringLiteral("Bitte geben Sie die Datei an, aus der importiert werden soll."));
+        FE_->setFocus();
+        return;
+    }
     try {
         runImport(filePath(), first, last);
     } catch (const TarvoError &e) {

@@ -308,8 +308,9 @@ void TEinstDLG::BtnOKClick() {
     try {
         edited.Radius = ParseInteger(Projektion->text());
     } catch (const TarvoError &e) {
-        // Stay open: everything typed on the other pages is still there.
-        ShowError(this, e.message());
+        // Stay open: everything typed on the other pages is still there. The
+        // message names the field, which may lie on a page not shown.
+        ShowError(this, QStringLiteral("Projektionsradius: ") + e.message());
         PageControl1->setCurrentWidget(TPos);
         Projektion->setFocus();
         Projektion->selectAll();

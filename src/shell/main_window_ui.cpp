@@ -388,8 +388,9 @@ void TSun::Einstellungen1Click() {
     LoadProgramSettings(Profile);
     LoadProfile(Profile);
     // Once the status bar names an observer, it names the current one: not
-    // one that was taken out of the list.
-    if (!statusName_.isEmpty()) {
+    // one that was taken out of the list. An observer just added (or the
+    // one current after a removal) is named at once.
+    if (!statusName_.isEmpty() || dlg->ObserversChanged) {
         statusName_ = Profile.Name1.text();
         SB->showMessage(statusName_);
     }

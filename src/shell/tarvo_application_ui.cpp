@@ -1,6 +1,7 @@
 #include "tarvo_application_ui.h"
 
 #include "storage/tarvo_error.h"
+#include "uikit/messages.h"
 #include "uikit/qt_translation.h"
 
 #include <QMessageBox>
@@ -44,6 +45,6 @@ void TarvoApplication::showError(const QString &message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("TARVO32"), message, QMessageBox::Ok,
                     activeModalWidget() ? activeModalWidget() : activeWindow());
     box.setObjectName(QStringLiteral("ErrorDisplay"));
-    box.exec();
+    ExecMessageBox(box);
     showing_ = false;
 }

@@ -5,6 +5,7 @@
 #include "uikit/focus_group.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/warning_memory.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -171,6 +172,11 @@ TDlgSonPos::TDlgSonPos(QWidget *parent)
         e->installEventFilter(this);
 
     watcher_ = new FocusGroupWatcher(this);
+    warnings_ = std::make_unique<WarningMemory>();
+    // A result belongs to the inputs it was computed from: any change of
+    // them takes it away until the next computation.
+    for (QLineEdit *e : {MEDatum, MEZeit, MEX, MEY})
+        connect(e, &QLineEdit::textChanged, this, &TDlgSonPos::ClearPosition);
     watcher_->addGroup(MEDatum, [this] { MEDatumExit(); });
     watcher_->addGroup(MEZeit, [this] { MEZeitExit(); });
     watcher_->addGroup(GB3, [this] { MEXYExit(); });
@@ -179,6 +185,8 @@ TDlgSonPos::TDlgSonPos(QWidget *parent)
     connect(BitBtn1, &QPushButton::clicked, this, &TDlgSonPos::BitBtn1Click);
     InstallHelpKey(this, HelpTopic::Position);
 }
+
+TDlgSonPos::~TDlgSonPos() = default;
 
 void TDlgSonPos::setProfile(const TObserverProfile &profile) {
     radius_ = profile.Radius;
@@ -259,6 +267,11 @@ bool TDlgSonPos::ReadTimeField() {
 // a click on the compute button, that click is dropped: the user has seen the
 // message and computing with the old values would only repeat or hide it.
 void TDlgSonPos::Reject(QWidget *field, const QString &message, bool error) {
+    // Once for what the fields hold: leaving again unchanged lets the focus go.
+    const QString state =
+        QStringList{DateText(), TimeText(), MEX->text(), MEY->text()}.join(QLatin1Char('|'));
+    if (!warnings_->firstFor(field->objectName(), state))
+        return;
     if (error)
         ShowError(this, message);
     else
@@ -274,6 +287,7 @@ void TDlgSonPos::MEDatumExit() {
         Reject(MEDatum, QString::fromUtf8(kMsgDateWrong));
         return;
     }
+    warnings_->forget(MEDatum->objectName());
     RecomputeSun();
 }
 
@@ -282,6 +296,7 @@ void TDlgSonPos::MEZeitExit() {
         Reject(MEZeit, QString::fromUtf8(kMsgTimeWrong));
         return;
     }
+    warnings_->forget(MEZeit->objectName());
     RecomputeSun();
 }
 
@@ -300,15 +315,30 @@ void TDlgSonPos::MEXYExit() {
     for (QLineEdit *edit : {MEX, MEY}) {
         const std::optional<double> v = ReadMillimetres(edit->text());
         if (!v) {
-            Reject(edit, TarvoError::NotAFloat(edit->text()).message(), true);
+            // The message names the field: "Y: '1,2,3' ist kein gültiger Gleitkommawert".
+            Reject(edit,
+                   (edit == MEX ? QStringLiteral("X: ") : QStringLiteral("Y: ")) +
+                       TarvoError::NotAFloat(edit->text()).message(),
+                   true);
             return;
         }
+        warnings_->forget(edit->objectName());
         (edit == MEX ? x_ : y_) = *v;
     }
     rho_ = std::hypot(x_, y_);
     const TCircleCheck check = CheckCircle(rho_, radius_);
     if (check != TCircleCheck::Inside)
         Reject(MEX, CircleMessage(check));
+    else
+        warnings_->forget(MEX->objectName());
+}
+
+void TDlgSonPos::ClearPosition() {
+    for (QLabel *value : {lB, lL, lAZM})
+        value->clear();
+    lGradB->setText(QStringLiteral("°"));
+    lGradAZM->setText(QStringLiteral("°"));
+    lRota->hide();
 }
 
 void TDlgSonPos::BtnRechnenClick() {
