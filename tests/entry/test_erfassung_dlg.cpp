@@ -61,6 +61,15 @@ class TestErfassungDlg : public QObject {
         QTest::keyClicks(e, text);
     }
     void tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    // A day typed with g_n 2, f_n 1, g_s 1, f_s 3; the focus still in f_s.
+    void openWithMoreGroupsThanSpotsInTheNorth() {
+        open(UnobservedDay(), ProfileWithSwitches(true));
+        type("Zeit", QStringLiteral("10:00"));
+        type("g_n", QStringLiteral("2"));
+        type("f_n", QStringLiteral("1"));
+        type("g_s", QStringLiteral("1"));
+        type("f_s", QStringLiteral("3"));
+    }
     // Lets the message catcher answer what is pending.
     void settle() { QTest::qWait(30); }
 
@@ -130,12 +139,7 @@ private slots:
     }
 
     void groupsAboveSpotsInformsAndStores() {
-        open(UnobservedDay(), ProfileWithSwitches(true));
-        type("Zeit", QStringLiteral("10:00"));
-        type("g_n", QStringLiteral("2"));
-        type("f_n", QStringLiteral("1"));
-        type("g_s", QStringLiteral("1"));
-        type("f_s", QStringLiteral("3"));
+        openWithMoreGroupsThanSpotsInTheNorth();
         field("Rs")->setFocus();
         settle();
         QCOMPARE(messages->texts,
@@ -171,12 +175,7 @@ private slots:
     // A box's warning comes once when the box is left; leaving it again
     // without a change lets the focus go, a change warns again.
     void warningIsShownOncePerVisit() {
-        open(UnobservedDay(), ProfileWithSwitches(true));
-        type("Zeit", QStringLiteral("10:00"));
-        type("g_n", QStringLiteral("2"));
-        type("f_n", QStringLiteral("1"));
-        type("g_s", QStringLiteral("1"));
-        type("f_s", QStringLiteral("3"));
+        openWithMoreGroupsThanSpotsInTheNorth();
         tab();
         settle();
         QCOMPARE(messages->texts.size(), 1);
