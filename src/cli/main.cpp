@@ -126,7 +126,10 @@ int main(int argc, char *argv[]) {
         return code;
     } catch (const CliUsageError &e) {
         PrintError(QString::fromStdString(e.what()));
-        std::fprintf(stderr, "Aufruf: tarvo-cli %s %s\n", command->name, command->usage);
+        // Every form of the command (import has two).
+        for (const CliCommand &c : CliCommands())
+            if (name == QLatin1String(c.name))
+                std::fprintf(stderr, "Aufruf: tarvo-cli %s %s\n", c.name, c.usage);
         return 2;
     } catch (const TarvoError &e) {
         PrintError(e.message());
