@@ -24,6 +24,9 @@ enum DialogSlot : int {
     SlotDrTarvo = 16,
     SlotBackup = 20,
     SlotRestore = 21,
+    SlotSilsoTage = 22,
+    SlotSilsoHalbkugel = 23,
+    SlotVergleich = 24,
 };
 
 // The storage module's state: one instance for the whole program, created by
