@@ -72,8 +72,13 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     FE_ = new QLineEdit(setup.defaultFile, this);
     FE_->setObjectName(QStringLiteral("FE"));
     auto *years = new QFormLayout;
-    years->addRow(QStringLiteral("von Jahr"), Edit1_);
-    years->addRow(QStringLiteral("bis Jahr"), Edit2_);
+    if (setup.yearRange) {
+        years->addRow(QStringLiteral("von Jahr"), Edit1_);
+        years->addRow(QStringLiteral("bis Jahr"), Edit2_);
+    } else {
+        Edit1_->hide();
+        Edit2_->hide();
+    }
     years->addRow(QStringLiteral("Datei"), FE_);
 
     DirLabel_ = new QLabel(this);
@@ -188,11 +193,16 @@ QString TImportDlg::filePath() const {
 
 void TImportDlg::BtnOKClick() {
     // The year fields may still hold what was typed when OK is clicked with the mouse.
-    Edit1Exit();
-    Edit2Exit();
-    const int first = firstYear();
-    const int last = lastYear();
-    if (!ImportYearsValid(setup_.minYear, first, last, currentYear_) || FE_->text().trimmed().isEmpty())
+    int first = 0, last = 0;
+    if (setup_.yearRange) {
+        Edit1Exit();
+        Edit2Exit();
+        first = firstYear();
+        last = lastYear();
+        if (!ImportYearsValid(setup_.minYear, first, last, currentYear_))
+            return;
+    }
+    if (FE_->text().trimmed().isEmpty())
         return;
     try {
         runImport(filePath(), first, last);
