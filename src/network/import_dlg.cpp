@@ -73,8 +73,13 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     FE_ = new QLineEdit(setup.defaultFile, this);
     FE_->setObjectName(QStringLiteral("FE"));
     auto *years = new QFormLayout;
-    years->addRow(QStringLiteral("&von Jahr"), Edit1_);
-    years->addRow(QStringLiteral("&bis Jahr"), Edit2_);
+    if (setup.yearRange) {
+        years->addRow(QStringLiteral("&von Jahr"), Edit1_);
+        years->addRow(QStringLiteral("&bis Jahr"), Edit2_);
+    } else {
+        Edit1_->hide();
+        Edit2_->hide();
+    }
     years->addRow(QStringLiteral("&Datei"), FE_);
 
     DirLabel_ = new QLabel(this);
@@ -190,18 +195,21 @@ QString TImportDlg::filePath() const {
 
 void TImportDlg::BtnOKClick() {
     // The year fields may still hold what was typed when OK is clicked with the mouse.
-    Edit1Exit();
-    Edit2Exit();
-    const int first = firstYear();
-    const int last = lastYear();
-    // OK never does nothing: it says what stands in the way and where.
-    if (const QString problem = ImportYearsProblem(setup_.minYear, first, last, currentYear_);
-        !problem.isEmpty()) {
-        ShowInformation(this, problem);
-        QLineEdit *field = problem.startsWith(QStringLiteral("„bis")) ? Edit2_ : Edit1_;
-        field->setFocus();
-        field->selectAll();
-        return;
+    int first = 0, last = 0;
+    if (setup_.yearRange) {
+        Edit1Exit();
+        Edit2Exit();
+        first = firstYear();
+        last = lastYear();
+        // OK never does nothing: it says what stands in the way and where.
+        if (const QString problem = ImportYearsProblem(setup_.minYear, first, last, currentYear_);
+            !problem.isEmpty()) {
+            ShowInformation(this, problem);
+            QLineEdit *field = problem.startsWith(QStringLiteral("„bis")) ? Edit2_ : Edit1_;
+            field->setFocus();
+            field->selectAll();
+            return;
+        }
     }
     if (FE_->text().trimmed().isEmpty()) {
         ShowInformation(this,

@@ -10,6 +10,8 @@
 #include "month/sonmonat_dlg.h"
 #include "network/drtarvo_dlg.h"
 #include "network/sidc_dlg.h"
+#include "reference/silso_import_dlg.h"
+#include "reference/vergleich_dlg.h"
 #include "solar/sonpos_dlg.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
@@ -113,6 +115,10 @@ void TSun::createMenus() {
     QAction *defRz = MenuItem(import, "DefRzTARVO", QStringLiteral("Def. Rz TARVO-Netz"));
     defRz->setToolTip(QStringLiteral("Definitive Relativzahlen TARVO-Netz"));
     connect(defRz, &QAction::triggered, this, &TSun::DefRzTARVOClick);
+    connect(MenuItem(import, "SilsoTage", QStringLiteral("SILSO &Tageszahlen…")), &QAction::triggered, this,
+            &TSun::SilsoTageClick);
+    connect(MenuItem(import, "SilsoHalbkugel", QStringLiteral("SILSO &Halbkugelzahlen…")),
+            &QAction::triggered, this, &TSun::SilsoHalbkugelClick);
     HiddenItem(datei, "Export1", QStringLiteral("&Export"));
     HiddenItem(datei, "Neu1", QStringLiteral("&Neu"));
     HiddenItem(datei, "ffnen1", QStringLiteral("Ö&ffnen..."));
@@ -142,6 +148,8 @@ void TSun::createMenus() {
     auswertung->menuAction()->setToolTip(QStringLiteral("statistische Auswertungen"));
     connect(MenuItem(auswertung, "Relativzahl1", QStringLiteral("&Relativzahl")), &QAction::triggered, this,
             &TSun::Auswertung1Click);
+    connect(MenuItem(auswertung, "VergleichSilso", QStringLiteral("&Vergleich mit SILSO")),
+            &QAction::triggered, this, &TSun::VergleichSilsoClick);
     HiddenItem(auswertung, "Beckzahl1", QStringLiteral("Beckzahl"));
     HiddenItem(auswertung, "Pettis1", QStringLiteral("Pettis"));
     HiddenItem(auswertung, "CV1", QStringLiteral("CV"));
@@ -341,6 +349,14 @@ void TSun::DefRzTARVOClick() {
         RunImport<TdrTarvoDlg>(slots_, SlotDrTarvo, this);
 }
 
+void TSun::SilsoTageClick() {
+    slots_.get<TSilsoImportDlg>(SlotSilsoTage, this, TSilsoSeries::Daily)->exec();
+}
+
+void TSun::SilsoHalbkugelClick() {
+    slots_.get<TSilsoImportDlg>(SlotSilsoHalbkugel, this, TSilsoSeries::Hemispheric)->exec();
+}
+
 void TSun::DatensicherungClick() {
     slots_.get<TBackupDlg>(SlotBackup, this)->exec();
 }
@@ -377,6 +393,10 @@ void TSun::Auswertung1Click() {
         return;
     auto *dlg = slots_.get<TAuswDlg>(SlotAusw, this);
     dlg->showFor(Profile); // takes the curve colours back
+}
+
+void TSun::VergleichSilsoClick() {
+    slots_.get<TVergleichDlg>(SlotVergleich, this)->showFor(Profile);
 }
 
 void TSun::Einstellungen1Click() {

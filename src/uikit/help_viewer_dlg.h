@@ -29,6 +29,7 @@ inline const QString Mail = QStringLiteral("email-versand");
 inline const QString Import = QStringLiteral("import");
 inline const QString Evaluation = QStringLiteral("auswertung");
 inline const QString Backup = QStringLiteral("datensicherung");
+inline const QString SilsoComparison = QStringLiteral("vergleich-silso");
 } // namespace HelpTopic
 
 // Opens the help window on a page (empty topic: the contents). The window
