@@ -176,7 +176,10 @@ TDlgSonPos::TDlgSonPos(QWidget *parent)
     // A result belongs to the inputs it was computed from: any change of
     // them takes it away until the next computation.
     for (QLineEdit *e : {MEDatum, MEZeit, MEX, MEY})
-        connect(e, &QLineEdit::textChanged, this, &TDlgSonPos::ClearPosition);
+        connect(e, &QLineEdit::textChanged, this, [this, e] {
+            unread_.insert(e);
+            ClearPosition();
+        });
     watcher_->addGroup(MEDatum, [this] { MEDatumExit(); });
     watcher_->addGroup(MEZeit, [this] { MEZeitExit(); });
     watcher_->addGroup(GB3, [this] { MEXYExit(); });
@@ -252,6 +255,7 @@ bool TDlgSonPos::ReadDateField() {
     day_ = d->day;
     month_ = d->month;
     year_ = d->year;
+    unread_.remove(MEDatum);
     return true;
 }
 
@@ -260,6 +264,7 @@ bool TDlgSonPos::ReadTimeField() {
     if (!seconds)
         return false;
     seconds_ = *seconds;
+    unread_.remove(MEZeit);
     return true;
 }
 
@@ -267,17 +272,24 @@ bool TDlgSonPos::ReadTimeField() {
 // a click on the compute button, that click is dropped: the user has seen the
 // message and computing with the old values would only repeat or hide it.
 void TDlgSonPos::Reject(QWidget *field, const QString &message, bool error) {
+    // No computation with what was refused, whether said now or before (the
+    // click waits behind the message box, so this comes after it).
+    auto dropClick = [this] {
+        suppressClick_ = true;
+        QTimer::singleShot(0, this, [this] { suppressClick_ = false; });
+    };
     // Once for what the fields hold: leaving again unchanged lets the focus go.
     const QString state =
         QStringList{DateText(), TimeText(), MEX->text(), MEY->text()}.join(QLatin1Char('|'));
-    if (!warnings_->firstFor(field->objectName(), state))
+    if (!warnings_->firstFor(field->objectName(), state)) {
+        dropClick();
         return;
+    }
     if (error)
         ShowError(this, message);
     else
         ShowInformation(this, message);
-    suppressClick_ = true;
-    QTimer::singleShot(0, this, [this] { suppressClick_ = false; });
+    dropClick();
     activateWindow();
     field->setFocus(Qt::OtherFocusReason);
 }
@@ -325,6 +337,8 @@ void TDlgSonPos::MEXYExit() {
         warnings_->forget(edit->objectName());
         (edit == MEX ? x_ : y_) = *v;
     }
+    unread_.remove(MEX);
+    unread_.remove(MEY);
     rho_ = std::hypot(x_, y_);
     const TCircleCheck check = CheckCircle(rho_, radius_);
     if (check != TCircleCheck::Inside)
@@ -349,6 +363,10 @@ void TDlgSonPos::BtnRechnenClick() {
 // Leaving the button computes as well, but then the focus stays where the
 // user sent it.
 void TDlgSonPos::Compute(bool moveFocus) {
+    // A field changed but not read (it was refused): computing would show a
+    // result for other values than the ones in the fields.
+    if (!unread_.isEmpty())
+        return;
     const TSpotResult r = ComputeSpotPosition(sun_.Radians, x_, y_, radius_);
     if (r.Check != TCircleCheck::Inside) {
         ShowInformation(this, CircleMessage(r.Check));

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -77,6 +78,8 @@ private:
     QPushButton *BitBtn1;
     FocusGroupWatcher *watcher_;
     std::unique_ptr<WarningMemory> warnings_;
+    // Fields changed since their value was last read successfully.
+    QSet<const QLineEdit *> unread_;
 
     std::function<QDateTime()> utcNow_;
     bool placed_ = false;

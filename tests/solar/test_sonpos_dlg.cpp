@@ -236,10 +236,14 @@ void TestSonPosDlg::coordinateNotANumber() {
     QTRY_COMPARE(messages.texts, QStringList{QStringLiteral("Y: '1,2,3' ist kein gültiger Gleitkommawert")});
     QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>("MEY"));
     QCOMPARE(child<QLineEdit>("MEY")->text(), QStringLiteral("1,2,3"));
-    // X was read before the error, Y keeps its last good value.
+    // No result for a Y that could not be read: the old one would not
+    // belong to the fields. A readable Y computes again.
     messages.texts.clear();
     child<QPushButton>("BtnRechnen")->click();
     QCOMPARE(messages.texts, QStringList());
+    QCOMPARE(text("lB"), QString());
+    enter("MEY", QStringLiteral("0"));
+    QTest::keyClick(child<QPushButton>("BtnRechnen"), Qt::Key_Return);
     QCOMPARE(text("lB"), QStringLiteral("-7.4565"));
 }
 
@@ -288,6 +292,12 @@ void TestSonPosDlg::refusalIsSaidOncePerChange() {
     QTest::qWait(20);
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>("BtnRechnen"));
     QCOMPARE(messages.texts, QStringList{QStringLiteral("X: 'abc' ist kein gültiger Gleitkommawert")});
+    // A click on the arrow from the refused field computes nothing with it.
+    child<QLineEdit>("MEX")->setFocus();
+    QTest::mouseClick(child<QPushButton>("BtnRechnen"), Qt::LeftButton);
+    QTest::qWait(20);
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(text("lB"), QString());
     enter("MEX", QStringLiteral("xyz"));
     enter("MEY", QStringLiteral("0"));
     QTRY_COMPARE(messages.texts.size(), 2);
