@@ -69,14 +69,17 @@ TObserverProfile AllCategoriesProfile() {
     return p;
 }
 
+// A window that takes the observer's profile with every category on.
+template <class W> std::unique_ptr<QWidget> WithProfile() {
+    auto w = std::make_unique<W>();
+    w->setProfile(AllCategoriesProfile());
+    return w;
+}
+
 QList<WindowCase> ProgramWindows() {
     QList<WindowCase> cases;
     cases.append({"Hauptfenster", HelpTopic::Contents, [] { return std::make_unique<TSun>(); }});
-    cases.append({"Monatstabelle", HelpTopic::MonthTable, [] {
-                      auto w = std::make_unique<TSonMonatDlg>();
-                      w->setProfile(AllCategoriesProfile());
-                      return w;
-                  }});
+    cases.append({"Monatstabelle", HelpTopic::MonthTable, &WithProfile<TSonMonatDlg>});
     cases.append({"Tageserfassung", HelpTopic::DayEntry, [] {
                       auto w = std::make_unique<TErfassungDlg>();
                       w->Profile = AllCategoriesProfile();
@@ -104,25 +107,13 @@ QList<WindowCase> ProgramWindows() {
     cases.append({"Exportieren", HelpTopic::Export, [] { return std::make_unique<TExportDLG>(); }});
     cases.append({"SIDC Import", HelpTopic::Import, [] { return std::make_unique<TSIDCDlg>(); }});
     cases.append({"Def. Rz Import", HelpTopic::Import, [] { return std::make_unique<TdrTarvoDlg>(); }});
-    cases.append({"Auswertung", HelpTopic::Evaluation, [] {
-                      auto w = std::make_unique<TAuswDlg>();
-                      w->setProfile(AllCategoriesProfile());
-                      return w;
-                  }});
-    cases.append({"Vergleich mit SILSO", HelpTopic::SilsoComparison, [] {
-                      auto w = std::make_unique<TVergleichDlg>();
-                      w->setProfile(AllCategoriesProfile());
-                      return w;
-                  }});
+    cases.append({"Auswertung", HelpTopic::Evaluation, &WithProfile<TAuswDlg>});
+    cases.append({"Vergleich mit SILSO", HelpTopic::SilsoComparison, &WithProfile<TVergleichDlg>});
     cases.append({"SILSO Tageszahlen", HelpTopic::SilsoComparison,
                   [] { return std::make_unique<TSilsoImportDlg>(nullptr, TSilsoSeries::Daily); }});
     cases.append({"SILSO Halbkugelzahlen", HelpTopic::SilsoComparison,
                   [] { return std::make_unique<TSilsoImportDlg>(nullptr, TSilsoSeries::Hemispheric); }});
-    cases.append({"Positionsberechnung", HelpTopic::Position, [] {
-                      auto w = std::make_unique<TDlgSonPos>();
-                      w->setProfile(AllCategoriesProfile());
-                      return w;
-                  }});
+    cases.append({"Positionsberechnung", HelpTopic::Position, &WithProfile<TDlgSonPos>});
     cases.append({"Einstellungen", HelpTopic::Observer, [] { return std::make_unique<TEinstDLG>(); }});
     cases.append({"Benutzer zufügen", HelpTopic::FirstStart, [] { return std::make_unique<TAddBeobDLG>(); }});
     cases.append({"E-Mail-Einstellungen", HelpTopic::Mail, [] {
