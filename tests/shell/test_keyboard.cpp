@@ -249,6 +249,18 @@ QStringList TabWalk(QWidget *window, int limit = 80) {
     return visited;
 }
 
+// Presses F1 in the next modal dialog, keeps the page the help window shows
+// for it, and closes the dialog.
+void PressF1InNextDialog(QString *shown) {
+    OnModal<QDialog>([shown](QDialog *dlg) {
+        QApplication::setActiveWindow(dlg);
+        QTest::keyClick(dlg, Qt::Key_F1);
+        if (auto *viewer = dlg->findChild<THelpViewerDlg *>(QString(), Qt::FindDirectChildrenOnly))
+            *shown = viewer->currentTopic();
+        dlg->reject();
+    });
+}
+
 } // namespace
 
 class TestKeyboard : public QObject {
@@ -349,13 +361,7 @@ private slots:
         } cases[] = {{"BtnExport", HelpTopic::Export}, {"BtnEmail", HelpTopic::Mail}};
         for (const auto &c : cases) {
             QString shown;
-            OnModal<QDialog>([&shown](QDialog *dlg) {
-                QApplication::setActiveWindow(dlg);
-                QTest::keyClick(dlg, Qt::Key_F1);
-                if (auto *viewer = dlg->findChild<THelpViewerDlg *>(QString(), Qt::FindDirectChildrenOnly))
-                    shown = viewer->currentTopic();
-                dlg->reject();
-            });
+            PressF1InNextDialog(&shown);
             Child<QPushButton>(&table, c.button)->click();
             QCOMPARE(shown, c.topic);
         }
@@ -367,13 +373,7 @@ private slots:
         ShowWindow(&w);
         for (const char *item : {"SIDCImport", "DefRzTARVO"}) {
             QString shown;
-            OnModal<QDialog>([&shown](QDialog *dlg) {
-                QApplication::setActiveWindow(dlg);
-                QTest::keyClick(dlg, Qt::Key_F1);
-                if (auto *viewer = dlg->findChild<THelpViewerDlg *>(QString(), Qt::FindDirectChildrenOnly))
-                    shown = viewer->currentTopic();
-                dlg->reject();
-            });
+            PressF1InNextDialog(&shown);
             Child<QAction>(&w, item)->trigger();
             QCOMPARE(shown, HelpTopic::Import);
         }
