@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QHash>
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -15,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 class FocusGroupWatcher;
+class WarningMemory;
 class TBeckDLG;
 
 // Modal dialog that edits the observation of one day.
@@ -56,6 +58,10 @@ private:
     void UpdateTotalsState();
     // Shows the messages of a check, each followed by its focus move.
     void ShowMessages(const BoxCheck &check);
+    // Shows them unless they were shown for the same contents of `fields`
+    // (the key names the check).
+    void ShowMessagesOnce(const QString &key, const QWidget *fields, const BoxCheck &check);
+    QString FieldsState(const QWidget *group) const;
     void FocusField(const QString &name);
     EntryTexts Texts() const;
 
@@ -84,6 +90,7 @@ private:
     QPushButton *btnCancel_ = nullptr;
     QToolButton *beckHlp_ = nullptr;
     FocusGroupWatcher *watcher_ = nullptr;
+    std::unique_ptr<WarningMemory> warnings_;
     TBeckDLG *beck_ = nullptr;
     QString zeitOnEnter_;
 };

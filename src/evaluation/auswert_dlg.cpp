@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
@@ -181,8 +180,7 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     connect(BtnSave_, &QPushButton::clicked, this, [this] { BtnSaveClick(); });
     connect(BtnCopy_, &QPushButton::clicked, this, [this] { CopyImage(); });
     connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpTopic::Evaluation); });
+    InstallHelpKey(this, HelpTopic::Evaluation);
 }
 
 int TAuswDlg::showFor(TObserverProfile &profile) {

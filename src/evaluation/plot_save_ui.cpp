@@ -1,6 +1,7 @@
 #include "plot_save_ui.h"
 
 #include "plot_writer.h"
+#include "uikit/messages.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -32,6 +33,8 @@ QVector<TImageChoice> ImageChoices(QSize figure) {
 QString SavePlotImageAs(QWidget *parent, const TPlot &plot, QSize figure, const QString &defaultName) {
     QFileDialog dialog(parent, QStringLiteral("Bild speichern"));
     dialog.setObjectName(QStringLiteral("BildSpeichernDlg"));
+    // Qt's own dialog, German like the program whatever the desktop's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QVector<TImageChoice> choices = ImageChoices(figure);
@@ -53,12 +56,14 @@ QString SavePlotImageAs(QWidget *parent, const TPlot &plot, QSize figure, const 
     const int scale = index >= 0 ? choices[index].scale : 1;
     const QString name = ImageFileName(chosen, scale == 0);
     // A name the dialog did not see (another suffix was typed) is asked about here.
-    if (name != chosen && QFileInfo::exists(name) &&
-        QMessageBox::question(
-            parent, QStringLiteral("Bild speichern"),
-            QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(name),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-        return QString();
+    if (name != chosen && QFileInfo::exists(name)) {
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("Bild speichern"),
+                        QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(name),
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        ask.setDefaultButton(QMessageBox::No);
+        if (ExecMessageBox(ask) != QMessageBox::Yes)
+            return QString();
+    }
     WritePlotFile(plot, name, figure, std::max(1, scale));
     return name;
 }

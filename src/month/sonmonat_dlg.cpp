@@ -60,6 +60,7 @@ QFont ToQFont(const TExportFont &f) {
 void ApplyGridTable(TStringAlignGrid &grid, const TGridTable &table) {
     if ((grid.color().rgb() & 0xFFFFFFu) != table.GridColor)
         grid.setColor(QColor(QRgb(table.GridColor)));
+    grid.setHtmlBorder(table.Border);
     const int rows = std::min(grid.rows(), table.Rows);
     const int cols = std::min(grid.cols(), table.Cols);
     for (int r = 0; r < rows; ++r) {
@@ -96,6 +97,8 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
     SGMonat->setDefaultColWidth(40);
     SGMonat->setFixedFontSize(8);
     SGMonat->setEditable(false);
+    // Tab leaves the table for the side panel; the arrow keys move in it.
+    SGMonat->setTabKeyNavigation(false);
     SGMonat->setContextMenuPolicy(Qt::CustomContextMenu);
     // The header row's right button opens the column chooser, not the menu.
     SGMonat->horizontalHeader()->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -133,7 +136,8 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
     BtnExport = NamedButton(QStringLiteral("&Exportieren"), "BtnExport");
     BtnExport->setToolTip(QStringLiteral("exportieren des aktuellen Monats"));
     BtnClose = NamedButton(QStringLiteral("S&chließen"), "BtnClose");
-    BtnEmail = NamedButton(QStringLiteral("E-&Mail"), "BtnEmail");
+    // Alt+M belongs to "&Monat".
+    BtnEmail = NamedButton(QStringLiteral("E-M&ail"), "BtnEmail");
     connect(BtnSOB01, &QPushButton::clicked, this, [this] { BtnSOB01Click(); });
     connect(BtnSOB09, &QPushButton::clicked, this, [this] { BtnSOB09Click(); });
     connect(BtnExport, &QPushButton::clicked, this, [this] { BtnExportClick(); });
@@ -167,6 +171,7 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
 
     // The month shift dialog lives as long as the table.
     moveDlg_ = new TMoveMonth(this);
+    InstallHelpKey(this, HelpTopic::MonthTable);
 }
 
 TSonMonatDlg::~TSonMonatDlg() = default;
@@ -186,7 +191,7 @@ void TSonMonatDlg::FormShow() {
     } else {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TARVO32"),
                         QStringLiteral("Beste Darstellung ab Auflösung 1024x768"), QMessageBox::Ok, this);
-        box.exec();
+        ExecMessageBox(box);
         setWindowState(windowState() | Qt::WindowMaximized);
     }
 
@@ -560,13 +565,13 @@ void TSonMonatDlg::done(int result) {
         if (SaveYearChanges(CurYear, yearOnDisk_, YearBuffer, &error)) {
             Modified = false;
         } else {
-            const auto answer = QMessageBox::question(
-                this, QStringLiteral("TARVO32"),
-                error + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
-                                       "Trotzdem schließen und die Änderungen verwerfen?")
-                            .arg(CurYear),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-            if (answer != QMessageBox::Yes)
+            QMessageBox ask(QMessageBox::Question, QStringLiteral("TARVO32"),
+                            error + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
+                                                   "Trotzdem schließen und die Änderungen verwerfen?")
+                                        .arg(CurYear),
+                            QMessageBox::Yes | QMessageBox::No, this);
+            ask.setDefaultButton(QMessageBox::No);
+            if (ExecMessageBox(ask) != QMessageBox::Yes)
                 return;
             Modified = false;
         }
@@ -578,7 +583,8 @@ TExportDLG &TSonMonatDlg::ExportDialog() {
     if (!exportDlg_) {
         exportDlg_ = new TExportDLG(this);
         Storage().DialogSlots[SlotExport] = true;
-        connect(exportDlg_, &TExportDLG::helpRequested, this, [this] { ShowHelp(exportDlg_, HelpTopic::MonthTable); });
+        connect(exportDlg_, &TExportDLG::helpRequested, this,
+                [this] { ShowHelp(exportDlg_, HelpTopic::Export); });
     }
     return *exportDlg_;
 }

@@ -4,8 +4,6 @@
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
-#include <QShortcut>
-
 namespace {
 
 TImportDlgSetup SilsoSetup(TSilsoSeries series) {
@@ -40,9 +38,8 @@ TSilsoImportDlg::TSilsoImportDlg(QWidget *parent, TSilsoSeries series)
     : TImportDlg(SilsoSetup(series), parent), series_(series) {
     setObjectName(series == TSilsoSeries::Daily ? QStringLiteral("TSilsoTageDlg")
                                                 : QStringLiteral("TSilsoHalbkugelDlg"));
+    // F1 presses the help button (the import dialogs' common body).
     connect(this, &TImportDlg::helpRequested, this, [this] { ShowHelp(this, HelpTopic::SilsoComparison); });
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, &TImportDlg::helpRequested);
 }
 
 void TSilsoImportDlg::runImport(const QString &filePath, int, int) {

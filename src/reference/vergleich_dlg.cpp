@@ -29,7 +29,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
@@ -190,8 +189,7 @@ TVergleichDlg::TVergleichDlg(QWidget *parent) : QDialog(parent), profile_(EmptyP
     connect(picture, &QPushButton::clicked, this, [this] { BtnBildClick(); });
     connect(help, &QPushButton::clicked, this, [this] { ShowHelp(this, HelpTopic::SilsoComparison); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, [this] { ShowHelp(this, HelpTopic::SilsoComparison); });
+    InstallHelpKey(this, HelpTopic::SilsoComparison);
     ShowFieldsOfView();
 }
 
@@ -473,6 +471,8 @@ void TVergleichDlg::BtnCSVClick() {
         return;
     QFileDialog dialog(this, QStringLiteral("Tabelle speichern"));
     dialog.setObjectName(QStringLiteral("TabelleSpeichernDlg"));
+    // Qt's own dialog, German like the program whatever the desktop's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({QStringLiteral("CSV-Datei (*.csv)"), QStringLiteral("Alle Dateien (*)")});

@@ -210,12 +210,14 @@ void TSun::createToolBar() {
     ToolBar1->addSeparator();
     button("ToolButton2", QStringLiteral("&Beobachter"),
            QStringLiteral("Einstellungen für den aktuellen Beobachter"), "Beobachter1");
-    button("ToolButton7", QStringLiteral("E-&Mail"), QStringLiteral("Einstellungen für den e-Mail-Versand"),
+    // Alt+M opens the month data and Alt+B the observer settings: the two
+    // buttons that shared their letters take the next free one.
+    button("ToolButton7", QStringLiteral("E-Ma&il"), QStringLiteral("Einstellungen für den e-Mail-Versand"),
            "email1");
     ToolBar1->addSeparator();
-    button("ToolButton5", QStringLiteral("&Beenden"), QString(), "Beenden");
+    button("ToolButton5", QStringLiteral("Bee&nden"), QString(), "Beenden");
 
-    auto *label2 = new QLabel(QStringLiteral("  Beobachter: "));
+    auto *label2 = new QLabel(QStringLiteral("  Beoba&chter: "));
     label2->setObjectName(QStringLiteral("Label2"));
     ToolBar1->addWidget(label2);
     CBMandant = new QComboBox;
@@ -406,8 +408,9 @@ void TSun::Einstellungen1Click() {
     LoadProgramSettings(Profile);
     LoadProfile(Profile);
     // Once the status bar names an observer, it names the current one: not
-    // one that was taken out of the list.
-    if (!statusName_.isEmpty()) {
+    // one that was taken out of the list. An observer just added (or the
+    // one current after a removal) is named at once.
+    if (!statusName_.isEmpty() || dlg->ObserversChanged) {
         statusName_ = Profile.Name1.text();
         SB->showMessage(statusName_);
     }
