@@ -17,10 +17,12 @@ set(TARVO_LOGIC_LAYERS
 
 # Window libraries (<folder>_ui) may use any logic library, the shared dialog
 # pieces and controls listed here, and the window libraries of the windows
-# they open.
-set(TARVO_UI_SHARED uikit grid_ui)
+# they open or build on.
+set(TARVO_UI_SHARED uikit grid_ui plot_ui)
 set(TARVO_UI_OPENS_month entry_ui network_ui reports_ui)
 set(TARVO_UI_OPENS_reports reportengine_ui)
+# The SILSO import dialogs are the SIDC import dialog with other rules.
+set(TARVO_UI_OPENS_reference network_ui)
 set(TARVO_UI_OPENS_shell solar_ui month_ui evaluation_ui network_ui backup_ui reference_ui)
 
 # The layer number of a logic folder (-1 when the folder is not in the graph).

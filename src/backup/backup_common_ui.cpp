@@ -10,13 +10,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStandardPaths>
 
 void ConnectBackupHelp(QDialog *dialog, QPushButton *helpButton) {
     auto show = [dialog] { ShowHelp(dialog, HelpTopic::Backup); };
     QObject::connect(helpButton, &QPushButton::clicked, dialog, show);
-    QObject::connect(new QShortcut(QKeySequence::HelpContents, dialog), &QShortcut::activated, dialog, show);
+    InstallHelpKey(dialog, HelpTopic::Backup);
 }
 
 QLabel *WrappedLabel(const char *name) {

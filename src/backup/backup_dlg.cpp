@@ -131,7 +131,8 @@ void TBackupDlg::FormShow() {
 
 void TBackupDlg::BtnOrdnerClick() {
     const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Ordner für die Datensicherung"), EOrdner->text());
+        this, QStringLiteral("Ordner für die Datensicherung"), EOrdner->text(),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (!folder.isEmpty())
         EOrdner->setText(QDir::toNativeSeparators(folder));
 }
@@ -165,7 +166,7 @@ void TBackupDlg::BtnOKClick() {
                         QMessageBox::NoButton, this);
         QPushButton *replace = ask.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
         ask.setDefaultButton(ask.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole));
-        ask.exec();
+        ExecMessageBox(ask);
         if (ask.clickedButton() != replace)
             return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/storage_state.h" // kReferenceFolder
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -24,7 +26,6 @@
 
 inline const QString kManifestName = QStringLiteral("tarvo-sicherung.txt");
 inline const QString kSettingsEntry = QStringLiteral("tarvo.ini");
-inline const QString kReferenceFolder = QStringLiteral("Referenz");
 
 struct BackupFileEntry {
     QString path; // e.g. "0001/SO2004.DAT", "tarvo.ini", "Referenz/silso-daily.txt"

@@ -113,6 +113,8 @@ InstallationFiles CollectInstallationFiles(const BackupScope &scope, const QStri
 
 ScopeLock::ScopeLock(const BackupScope &scope, const QVector<BackupObserver> &observers) {
     locks_.push_back(std::make_unique<FolderLock>(scope.programDir));
+    if (QFileInfo(scope.programDir + kReferenceFolder).isDir())
+        locks_.push_back(std::make_unique<FolderLock>(scope.programDir + kReferenceFolder));
     for (const BackupObserver &o : observers)
         locks_.push_back(std::make_unique<FolderLock>(scope.dataPath + o.folder));
 }

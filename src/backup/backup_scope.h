@@ -51,9 +51,10 @@ QString ObserverFolderName(const QString &observerDir);
 // tarvo.ini, a file in the reference store or in a listed observer folder.
 bool IsBackupEntry(const QString &entry, const QVector<BackupObserver> &observers);
 
-// Holds the program folder and then every observer folder of `observers`, so
-// that no other Tarvo process changes a file while a backup reads or a
-// restore writes them. Throws TarvoError when a folder stays busy.
+// Holds the program folder, the reference store and then every observer
+// folder of `observers`, so that no other Tarvo process changes a file while
+// a backup reads or a restore writes them. Throws TarvoError when a folder
+// stays busy.
 class ScopeLock {
 public:
     ScopeLock(const BackupScope &scope, const QVector<BackupObserver> &observers);

@@ -98,7 +98,8 @@ void TRestoreDlg::BtnDateiClick() {
     const QString start = ESicherung->text().isEmpty() ? OfferedBackupFolder() : ESicherung->text();
     const QString path =
         QFileDialog::getOpenFileName(this, QStringLiteral("Datensicherung öffnen"), start,
-                                     QStringLiteral("Datensicherungen (*.zip);;Alle Dateien (*)"));
+                                     QStringLiteral("Datensicherungen (*.zip);;Alle Dateien (*)"), nullptr,
+                                     QFileDialog::DontUseNativeDialog);
     if (!path.isEmpty())
         openBackup(path);
 }

@@ -1,5 +1,8 @@
 #include "cli_command.h"
 
+#include "storage/storage_state.h"
+#include "storage/tarvo_error.h"
+
 #include <cstdio>
 
 namespace {
@@ -43,3 +46,8 @@ QString CsvCell(const QString &text) {
 }
 
 QString CsvDouble(double value) { return QString::asprintf("%.17g", value); }
+
+void CliRequireObserver() {
+    if (!ObserverIsCurrent())
+        throw TarvoError(QStringLiteral("Es ist kein Beobachter eingerichtet"));
+}

@@ -48,6 +48,9 @@ void CliWriteBytes(const QByteArray &bytes);
 // Argument helpers that throw CliUsageError on bad input.
 int CliIntArgument(const QString &text, const char *what, int min, int max);
 void CliExpectArgs(const QStringList &args, int min, int max);
+// Throws TarvoError "Es ist kein Beobachter eingerichtet" when no observer is
+// current (for a command whose forms differ in what they work on).
+void CliRequireObserver();
 
 // A CSV cell: quoted when it holds a comma, a quote or a line break.
 QString CsvCell(const QString &text);

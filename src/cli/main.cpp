@@ -114,14 +114,17 @@ int main(int argc, char *argv[]) {
             LoadProgramSettings(session.profile);
         if (!observer.isEmpty())
             ChooseObserver(observer, session.profile, ObserverChoice::ThisRunOnly);
-        if (command->needs == CliNeeds::Observer && !ObserverIsCurrent())
-            throw TarvoError(QStringLiteral("Es ist kein Beobachter eingerichtet"));
+        if (command->needs == CliNeeds::Observer)
+            CliRequireObserver();
         const int code = command->handler(session, args);
         std::fflush(stdout);
         return code;
     } catch (const CliUsageError &e) {
         PrintError(QString::fromStdString(e.what()));
-        std::fprintf(stderr, "Aufruf: tarvo-cli %s %s\n", command->name, command->usage);
+        // Every form of the command (import has two).
+        for (const CliCommand &c : CliCommands())
+            if (name == QLatin1String(c.name))
+                std::fprintf(stderr, "Aufruf: tarvo-cli %s %s\n", c.name, c.usage);
         return 2;
     } catch (const TarvoError &e) {
         PrintError(e.message());

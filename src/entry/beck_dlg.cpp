@@ -4,6 +4,9 @@
 #include "entry_number.h"
 #include "storage/tarvo_error.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
+#include "uikit/messages.h"
+#include "uikit/warning_memory.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,7 +21,7 @@
 namespace {
 void ShowProgramMessage(QWidget *parent, QMessageBox::Icon icon, const QString &text) {
     QMessageBox box(icon, QStringLiteral("TARVO32"), text, QMessageBox::Ok, parent);
-    box.exec();
+    ExecMessageBox(box);
 }
 } // namespace
 
@@ -85,18 +88,22 @@ TBeckDLG::TBeckDLG(QWidget *parent) : QDialog(parent) {
     setTabOrder(btnOK_, btnCancel_);
 
     watcher_ = new FocusGroupWatcher(this);
+    warnings_ = std::make_unique<WarningMemory>();
     for (int i = 0; i < 9; ++i) {
         QLineEdit *edit = fields_[i];
         watcher_->addGroup(edit, [this, edit, i] {
             // Another check already put the focus back here.
             if (focusWidget() == edit)
                 return;
-            g_aExit(i);
+            g_aExit(i, false);
         });
     }
     connect(btnOK_, &QPushButton::clicked, this, &TBeckDLG::BtnOKClick);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    InstallHelpKey(this, HelpTopic::BeckCalculator);
 }
+
+TBeckDLG::~TBeckDLG() = default;
 
 void TBeckDLG::showEvent(QShowEvent *event) {
     if (!event->spontaneous())
@@ -106,6 +113,7 @@ void TBeckDLG::showEvent(QShowEvent *event) {
 
 void TBeckDLG::FormShow() {
     watcher_->setEnabled(false);
+    warnings_->clear();
     ClassCounts.fill(0);
     BeckResult = 0;
     for (QLineEdit *edit : fields_)
@@ -121,14 +129,16 @@ void TBeckDLG::ShowTotals(std::int64_t sum, std::int64_t beck) {
     lRs_->setText(QString::number(beck));
 }
 
-bool TBeckDLG::g_aExit(int index) {
+bool TBeckDLG::g_aExit(int index, bool onOk) {
     QLineEdit *edit = fields_[index];
     const NumberInput in = ParseEntryNumber(edit->text(), kInt16Range);
+    // The class names the field: "Klasse G: '' ist kein gültiger Integerwert".
+    const QString field = QStringLiteral("Klasse %1: ").arg(QChar(u'A' + index));
     QString refusal;
     if (in.status == NumberInput::Empty || in.status == NumberInput::NotANumber)
-        refusal = TarvoError::NotAnInteger(edit->text()).message();
+        refusal = field + TarvoError::NotAnInteger(edit->text()).message();
     else if (in.status == NumberInput::OutOfRange)
-        refusal = RangeMessage(kInt16Range);
+        refusal = field + RangeMessage(kInt16Range);
     std::array<std::int16_t, 9> counts = ClassCounts;
     BeckTotals totals;
     if (refusal.isEmpty()) {
@@ -137,18 +147,29 @@ bool TBeckDLG::g_aExit(int index) {
         if (!totals.fits())
             refusal = BeckTooLargeMessage();
     }
+    const QString key = edit->objectName();
     if (!refusal.isEmpty()) {
-        // The count, sum and Beck number keep their previous values.
-        ShowProgramMessage(this, QMessageBox::Critical, refusal);
-        activateWindow();
-        edit->setFocus();
-        edit->selectAll();
+        // The count, sum and Beck number keep their previous values. Said
+        // once on leaving (again on OK): the focus is not held in the field.
+        if (onOk || warnings_->firstFor(key, edit->text())) {
+            ShowProgramMessage(this, QMessageBox::Critical, refusal);
+            activateWindow();
+            edit->setFocus();
+            edit->selectAll();
+        }
         return false;
     }
+    warnings_->forget(key);
     ClassCounts = counts;
     BeckResult = static_cast<std::uint16_t>(totals.beck);
     ShowTotals(totals.sum, totals.beck);
-    if (SpotsExceedWolf(WolfSpots, totals.sum))
+    // The comparison informs once for the counts it was made on.
+    QStringList state;
+    for (std::int16_t c : counts)
+        state << QString::number(c);
+    if (!SpotsExceedWolf(WolfSpots, totals.sum))
+        warnings_->forget(QStringLiteral("Wolf"));
+    else if (warnings_->firstFor(QStringLiteral("Wolf"), state.join(QLatin1Char(' '))))
         ShowProgramMessage(this, QMessageBox::NoIcon, SpotsExceedWolfMessage());
     activateWindow();
     return true;
@@ -159,7 +180,7 @@ void TBeckDLG::BtnOKClick() {
     // and focus changes of a window that is not active go unreported).
     for (int i = 0; i < 9; ++i) {
         if (fields_[i]->text() != QString::number(ClassCounts[i])) {
-            if (!g_aExit(i))
+            if (!g_aExit(i, true))
                 return;
         }
     }

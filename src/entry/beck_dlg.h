@@ -3,11 +3,13 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class FocusGroupWatcher;
+class WarningMemory;
 
 // Calculator for the Beck relative number: nine class counts, each weighted.
 // The caller sets WolfSpots (the day's spot total f, 0xFFFF = not given),
@@ -16,6 +18,7 @@ class TBeckDLG : public QDialog {
     Q_OBJECT
 public:
     explicit TBeckDLG(QWidget *parent = nullptr);
+    ~TBeckDLG() override;
 
     std::array<std::int16_t, 9> ClassCounts{};
     std::uint16_t WolfSpots = 0xFFFF;
@@ -27,8 +30,9 @@ protected:
 
 private:
     void FormShow();
-    // Takes the count of field `index`; false when it was refused.
-    bool g_aExit(int index);
+    // Takes the count of field `index`; false when it was refused. On OK a
+    // refusal is always said, on leaving the field once for its text.
+    bool g_aExit(int index, bool onOk);
     void BtnOKClick();
     void ShowTotals(std::int64_t sum, std::int64_t beck);
 
@@ -38,4 +42,5 @@ private:
     QPushButton *btnOK_ = nullptr;
     QPushButton *btnCancel_ = nullptr;
     FocusGroupWatcher *watcher_ = nullptr;
+    std::unique_ptr<WarningMemory> warnings_;
 };

@@ -5,10 +5,11 @@
 #include "storage/cp1252.h"
 #include "storage/day_fields.h"
 
+#include <QHash>
 #include <QLatin1StringView>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
-#include <cstring>
 
 namespace {
 
@@ -40,7 +41,10 @@ bool StorableText(const EntryTexts &texts, const char *name, int width, BoxCheck
 bool Parse(const EntryTexts &texts, const char *name, NumberRange range, BoxCheck &r, std::int64_t &value) {
     const NumberInput in = ParseEntryNumber(Text(texts, name), range);
     if (!in.ok()) {
-        Refuse(r, NumberInputMessage(in, range), name);
+        Refuse(r,
+               EntryFieldCaption(QLatin1StringView(name)) + QStringLiteral(": ") +
+                   NumberInputMessage(in, range),
+               name);
         return false;
     }
     value = in.value;
@@ -96,6 +100,27 @@ void SetTotals(TDayRecord &day, int g, int f, int re) {
 }
 
 } // namespace
+
+QString EntryFieldCaption(const QString &name) {
+    static const QHash<QString, QString> captions = {
+        {QStringLiteral("Zeit"), QStringLiteral("Weltzeit")},
+        {QStringLiteral("Schaerfe"), QStringLiteral("Schärfe")},
+        {QStringLiteral("Qualitaet"), QStringLiteral("Qualität")},
+        {QStringLiteral("g_n"), QStringLiteral("Gruppen Nord")},
+        {QStringLiteral("f_n"), QStringLiteral("Flecken Nord")},
+        {QStringLiteral("g_s"), QStringLiteral("Gruppen Süd")},
+        {QStringLiteral("f_s"), QStringLiteral("Flecken Süd")},
+        {QStringLiteral("g"), QStringLiteral("Gruppen gesamt")},
+        {QStringLiteral("f"), QStringLiteral("Flecken gesamt")},
+        {QStringLiteral("Ab"), QStringLiteral("A*")},
+        {QStringLiteral("z_f"), QStringLiteral("Z/F")},
+        {QStringLiteral("Po"), QStringLiteral("P")},
+        {QStringLiteral("LN"), QStringLiteral("L-Nord")},
+        {QStringLiteral("LS"), QStringLiteral("L-Süd")},
+        {QStringLiteral("LGES"), QStringLiteral("L-Gesamt")}};
+    // The other fields are shown under their own names (Ruhe, Rs, CV, Fo, ...).
+    return captions.value(name, name);
+}
 
 QString GroupsAboveSpotsMessage() {
     return QStringLiteral("Die Anzahl der Flecken kann nicht kleiner sein,\nals die Anzahl der Gruppen");

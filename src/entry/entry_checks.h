@@ -70,6 +70,10 @@ QString SpotFieldMessage(const EntryTexts &texts, const QString &field);
 constexpr int kDerivedMax = 32767;
 int TenTimesPlus(int tens, int units);
 
+// The name a field is shown with ("f_n" is "Flecken Nord"); a refused number
+// is reported with it: "Flecken Nord: Das ist keine Zahl".
+QString EntryFieldCaption(const QString &name);
+
 // Fixed message texts.
 QString GroupsAboveSpotsMessage();
 QString IncompleteNorthSouthMessage();

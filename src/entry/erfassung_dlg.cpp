@@ -7,7 +7,9 @@
 #include "storage/storage_state.h"
 #include "uikit/dialog_slots.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/warning_memory.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -66,6 +68,7 @@ TErfassungDlg::TErfassungDlg(QWidget *parent, DialogSlotTable *slotTable) : QDia
     BuildControls();
 
     watcher_ = new FocusGroupWatcher(this);
+    warnings_ = std::make_unique<WarningMemory>();
     // Field-level checks come first: a check that keeps the focus inside its
     // box stops the checks of the enclosing box.
     watcher_->addGroup(Edit("Zeit"), [this] { ZeitExit(); });
@@ -103,6 +106,7 @@ TErfassungDlg::TErfassungDlg(QWidget *parent, DialogSlotTable *slotTable) : QDia
             connect(edit, &QLineEdit::textEdited, this, [this, i] { pending_[i] = true; });
     }
     connect(cbFl_, &QCheckBox::toggled, this, [this] { pending_[Index(EntryBox::Fackel)] = true; });
+    InstallHelpKey(this, HelpTopic::DayEntry);
 }
 
 TErfassungDlg::~TErfassungDlg() = default;
@@ -201,7 +205,9 @@ void TErfassungDlg::BuildControls() {
         beckHlp_->setObjectName(QStringLiteral("BeckHlp"));
         beckHlp_->setText(QStringLiteral("..."));
         beckHlp_->setToolTip(QStringLiteral("Beck Hilfsrechner"));
-        beckHlp_->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab after Rs; Space or Enter opens the calculator.
+        beckHlp_->setFocusPolicy(Qt::TabFocus);
+        beckHlp_->installEventFilter(this);
         row->addWidget(beckHlp_);
         row->addStretch(1);
     }
@@ -386,8 +392,11 @@ void TErfassungDlg::BuildControls() {
             setTabOrder(previous, w);
         previous = w;
     };
-    for (const char *name : kFieldOrder)
+    for (const char *name : kFieldOrder) {
         chain(Edit(name));
+        if (std::strcmp(name, "Rs") == 0)
+            chain(beckHlp_);
+    }
     chain(cbFl_);
     chain(btnOK_);
     chain(btnNext_);
@@ -420,6 +429,7 @@ void TErfassungDlg::FormShow() {
     FillControls();
     UpdateTotalsState();
     pending_.fill(false);
+    warnings_->clear();
     // The focus starts in the general box.
     pending_[Index(EntryBox::General)] = true;
     QLineEdit *first = remark ? Edit("Bemerkung") : Edit("Zeit");
@@ -522,12 +532,35 @@ BoxCheck TErfassungDlg::RunCheck(EntryBox box) {
     return check;
 }
 
+QString TErfassungDlg::FieldsState(const QWidget *group) const {
+    QList<const QLineEdit *> edits;
+    if (const auto *single = qobject_cast<const QLineEdit *>(group))
+        edits << single;
+    for (const QLineEdit *edit : group->findChildren<QLineEdit *>())
+        edits << edit;
+    QStringList state;
+    for (const QLineEdit *edit : std::as_const(edits))
+        state << edit->objectName() + QLatin1Char('=') + edit->displayText();
+    state.sort();
+    if (cbFl_ && group->isAncestorOf(cbFl_))
+        state << (cbFl_->isChecked() ? QStringLiteral("Fl=X") : QStringLiteral("Fl="));
+    return state.join(QLatin1Char('\n'));
+}
+
+void TErfassungDlg::ShowMessagesOnce(const QString &key, const QWidget *fields, const BoxCheck &check) {
+    if (check.messages.isEmpty())
+        warnings_->forget(key);
+    else if (warnings_->firstFor(key, FieldsState(fields)))
+        ShowMessages(check);
+}
+
 void TErfassungDlg::BoxExit(EntryBox box, QWidget *left) {
     // An earlier check of this focus move already put the focus back inside.
     if (Inside(left, focusWidget()))
         return;
     const BoxCheck check = RunCheck(box);
-    ShowMessages(check);
+    // Once per visit: leaving the box again unchanged lets the focus go.
+    ShowMessagesOnce(QStringLiteral("box%1").arg(Index(box)), boxes_[Index(box)], check);
     // The focus moves of an informing message do not make the box pending again.
     if (check.complete)
         pending_[Index(box)] = false;
@@ -542,7 +575,7 @@ void TErfassungDlg::ZeitExit() {
         BoxCheck refused;
         refused.complete = false;
         refused.messages.append({TimeMessage(status), QStringLiteral("Zeit"), CheckMessage::Error});
-        ShowMessages(refused);
+        ShowMessagesOnce(QStringLiteral("Zeit"), zeit, refused);
         return;
     }
     BoxExit(EntryBox::General, zeit);
@@ -552,12 +585,10 @@ void TErfassungDlg::n_s_Exit(QLineEdit *field) {
     if (focusWidget() == field)
         return;
     UpdateTotalsState();
-    const QString message = SpotFieldMessage(Texts(), field->objectName());
-    if (!message.isEmpty()) {
-        ShowInformation(this, message);
-        activateWindow();
-        field->setFocus();
-    }
+    BoxCheck check;
+    if (const QString message = SpotFieldMessage(Texts(), field->objectName()); !message.isEmpty())
+        check.messages.append({message, field->objectName(), CheckMessage::Information});
+    ShowMessagesOnce(field->objectName(), boxes_[Index(EntryBox::Wolf)], check);
 }
 
 void TErfassungDlg::UpdateTotalsState() {
@@ -581,7 +612,7 @@ void TErfassungDlg::ShowMessages(const BoxCheck &check) {
     for (const CheckMessage &m : check.messages) {
         if (m.kind == CheckMessage::Error) {
             QMessageBox box(QMessageBox::Critical, QStringLiteral("TARVO32"), m.text, QMessageBox::Ok, this);
-            box.exec();
+            ExecMessageBox(box);
         } else {
             ShowInformation(this, m.text);
         }
@@ -597,7 +628,11 @@ void TErfassungDlg::BtnOKClick() {
         if (!pending_[Index(box)])
             continue;
         const BoxCheck check = RunCheck(box);
-        ShowMessages(check);
+        // A refusal is always said; a mere warning only when not seen already.
+        if (check.complete)
+            ShowMessagesOnce(QStringLiteral("box%1").arg(Index(box)), boxes_[Index(box)], check);
+        else
+            ShowMessages(check);
         // A refused entry is not dropped: the dialog stays open on that field.
         if (!check.complete) {
             NextDay = false;
@@ -660,6 +695,10 @@ bool TErfassungDlg::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == beckHlp_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        beckHlp_->click();
+        return true;
+    }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         // Enter moves on like Tab.
         focusNextChild();

@@ -17,6 +17,8 @@ class QPushButton;
 class QToolButton;
 class DialogSlotTable;
 class FocusGroupWatcher;
+class WarningMemory;
+class TBeckDLG;
 
 // Modal dialog that edits the observation of one day.
 //
@@ -58,6 +60,10 @@ private:
     void UpdateTotalsState();
     // Shows the messages of a check, each followed by its focus move.
     void ShowMessages(const BoxCheck &check);
+    // Shows them unless they were shown for the same contents of `fields`
+    // (the key names the check).
+    void ShowMessagesOnce(const QString &key, const QWidget *fields, const BoxCheck &check);
+    QString FieldsState(const QWidget *group) const;
     void FocusField(const QString &name);
     EntryTexts Texts() const;
 
@@ -88,5 +94,7 @@ private:
     FocusGroupWatcher *watcher_ = nullptr;
     std::unique_ptr<DialogSlotTable> ownSlots_;
     DialogSlotTable *slots_ = nullptr;
+    std::unique_ptr<WarningMemory> warnings_;
+    TBeckDLG *beck_ = nullptr;
     QString zeitOnEnter_;
 };

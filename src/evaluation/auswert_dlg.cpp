@@ -1,6 +1,7 @@
 #include "auswert_dlg.h"
 
-#include "paint_box_widget.h"
+#include "plot/paint_box_widget.h"
+#include "plot/plot_save_ui.h"
 #include "plot/plot_writer.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
@@ -12,15 +13,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
@@ -62,25 +59,6 @@ QString RichReadOut(const TReadOut &readOut, const TCurveColours &colours) {
                 .arg(colours[line.curve].name(), line.label.toHtmlEscaped(),
                      line.hasData ? line.value : QStringLiteral("<i>%1</i>").arg(line.value));
     return html + QStringLiteral("</table>");
-}
-
-// The choices of "Bild speichern…": PNG at 1, 2 or 3 times the figure, or PDF.
-struct TImageChoice {
-    QString filter;
-    int scale; // 0: PDF
-};
-
-QVector<TImageChoice> ImageChoices(QSize figure) {
-    QVector<TImageChoice> choices;
-    const char *const sizes[] = {"Fenstergröße", "doppelte Größe", "dreifache Größe"};
-    for (int scale = 1; scale <= 3; ++scale)
-        choices.push_back({QStringLiteral("PNG-Bild, %1, %2 × %3 Pixel (*.png)")
-                               .arg(QString::fromUtf8(sizes[scale - 1]))
-                               .arg(figure.width() * scale)
-                               .arg(figure.height() * scale),
-                           scale});
-    choices.push_back({QStringLiteral("PDF-Dokument, A4 quer (*.pdf)"), 0});
-    return choices;
 }
 
 bool HasObserver() {
@@ -202,8 +180,7 @@ TAuswDlg::TAuswDlg(QWidget *parent) : QDialog(parent) {
     connect(BtnSave_, &QPushButton::clicked, this, [this] { BtnSaveClick(); });
     connect(BtnCopy_, &QPushButton::clicked, this, [this] { CopyImage(); });
     connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { ShowHelp(this, HelpTopic::Evaluation); });
+    InstallHelpKey(this, HelpTopic::Evaluation);
 }
 
 int TAuswDlg::showFor(TObserverProfile &profile) {
@@ -363,12 +340,7 @@ void TAuswDlg::LineNew() {
     figure.factor = factor_;
     plot_ = EvaluationPlot(data_, figure);
     layout_ = LayoutPlot(plot_, QSizeF(PB1_->size()));
-    const qreal ratio = PB1_->devicePixelRatioF();
-    figure_ = QPixmap(PB1_->size() * ratio);
-    figure_.setDevicePixelRatio(ratio);
-    QPainter painter(&figure_);
-    PaintPlot(painter, plot_, layout_);
-    painter.end();
+    figure_ = RenderPlotPixmap(plot_, layout_, PB1_->devicePixelRatioF());
     PB1_->update();
 }
 
@@ -504,37 +476,10 @@ void TAuswDlg::CopyImage() {
 }
 
 void TAuswDlg::BtnSaveClick() {
-    QFileDialog dialog(this, QStringLiteral("Bild speichern"));
-    dialog.setObjectName(QStringLiteral("BildSpeichernDlg"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    const QVector<TImageChoice> choices = ImageChoices(figureSize());
-    QStringList filters;
-    for (const TImageChoice &choice : choices)
-        filters << choice.filter;
-    dialog.setNameFilters(filters);
-    // The dialog adds the suffix before it asks about an existing file.
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter.endsWith(QLatin1String("(*.pdf)")) ? QStringLiteral("pdf")
-                                                                          : QStringLiteral("png"));
-    });
-    dialog.selectFile(QStringLiteral("auswertung.png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString chosen = dialog.selectedFiles().constFirst();
-    const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
-    const int scale = index >= 0 ? choices[index].scale : 1;
-    const QString name = ImageFileName(chosen, scale == 0);
-    // A name the dialog did not see (another suffix was typed) is asked about here.
-    if (name != chosen && QFileInfo::exists(name) &&
-        QMessageBox::question(this, QStringLiteral("Bild speichern"),
-                              QStringLiteral("%1 ist schon vorhanden.\nSoll die Datei ersetzt werden?").arg(name),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-        return;
     try {
-        SaveImage(name, std::max(1, scale));
-        SetStatus(QStringLiteral("Bild gespeichert: %1").arg(name));
+        const QString name = SavePlotImageAs(this, plot_, figureSize(), QStringLiteral("auswertung.png"));
+        if (!name.isEmpty())
+            SetStatus(QStringLiteral("Bild gespeichert: %1").arg(name));
     } catch (const TarvoError &e) {
         ShowError(this, e.message());
     }

@@ -126,6 +126,10 @@ QString ExportHtmlTable(const TGridTable &table, const QString &caption) {
     if (!caption.isEmpty())
         out += QStringLiteral(" caption=\"%1\"").arg(HtmlEntities(caption));
     out += QLatin1Char('>') + crlf;
+    // Browsers ignore the caption attribute: the caption element shows the
+    // title as the table's heading.
+    if (!caption.isEmpty())
+        out += QStringLiteral(" <caption><h2>%1</h2></caption>").arg(HtmlEntities(caption)) + crlf;
     for (int r = 0; r < table.Rows; ++r) {
         out += QStringLiteral(" <tr>") + crlf;
         for (int c = 0; c < table.Cols; ++c) {

@@ -53,7 +53,9 @@ QString ExportSeparatedText(const TGridTable &table, QChar separator, int firstR
 // The whole table.
 QString ExportSeparatedText(const TGridTable &table, QChar separator);
 
-// The whole table as an HTML table with the caption (omitted when empty).
+// The whole table as an HTML table with the caption (omitted when empty), as
+// the table's caption attribute and as a caption element with the title as
+// a heading.
 QString ExportHtmlTable(const TGridTable &table, const QString &caption);
 
 // Text with HTML special characters (and every character outside ASCII)

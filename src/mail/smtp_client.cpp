@@ -1,5 +1,6 @@
 #include "smtp_client.h"
 
+#include "smtp_failure.h"
 #include "storage/tarvo_error.h"
 
 #include <QRegularExpression>
@@ -36,7 +37,13 @@ struct TSmtpClient::Session {
     bool noAuthMechanism = false; // the server offers no mechanism libcurl may use
     bool dataCommandSent = false;
     bool accepted = false; // the server answered the message's end with 250
+    bool connectionRefused = false;
     QString lastServerError;
+    // The command sent last, and the one the last 4xx/5xx reply answered.
+    TSmtpStep step = TSmtpStep::None;
+    QString stepAddress;
+    TSmtpStep refusedStep = TSmtpStep::None;
+    QString refusedAddress;
     // Texts that never reach the status window: in the lines of the login
     // every form of the credentials, in all other lines (addresses, server
     // names) the password and the encoded forms only, so that a user name
@@ -64,6 +71,30 @@ struct SmtpCallbacks {
         return static_cast<TSmtpClient *>(user)->cancel_ ? 1 : 0;
     }
 
+    // The address of "MAIL FROM:<a>" or "RCPT TO:<a>".
+    static QString CommandAddress(const QString &line) {
+        const qsizetype open = line.indexOf(QLatin1Char('<'));
+        const qsizetype close = line.indexOf(QLatin1Char('>'), open + 1);
+        return open >= 0 && close > open ? line.mid(open + 1, close - open - 1) : QString();
+    }
+
+    static void NoteCommand(TSmtpClient::Session &s, const QString &line) {
+        s.stepAddress.clear();
+        if (line.startsWith(QLatin1String("AUTH "), Qt::CaseInsensitive)) {
+            s.step = TSmtpStep::Login;
+        } else if (line.startsWith(QLatin1String("MAIL FROM:"), Qt::CaseInsensitive)) {
+            s.step = TSmtpStep::Sender;
+            s.stepAddress = CommandAddress(line);
+        } else if (line.startsWith(QLatin1String("RCPT TO:"), Qt::CaseInsensitive)) {
+            s.step = TSmtpStep::Recipient;
+            s.stepAddress = CommandAddress(line);
+        } else if (line.compare(QLatin1String("DATA"), Qt::CaseInsensitive) == 0) {
+            s.step = TSmtpStep::Message;
+        } else if (!s.inAuth) {
+            s.step = TSmtpStep::None;
+        }
+    }
+
     static QString Redacted(const QStringList &secrets, const QString &line) {
         QString text = line;
         for (const QString &secret : secrets)
@@ -81,6 +112,7 @@ struct SmtpCallbacks {
             chunk.split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
         for (QString line : lines) {
             if (type == CURLINFO_HEADER_OUT) {
+                NoteCommand(s, line);
                 if (line.startsWith(QLatin1String("AUTH "), Qt::CaseInsensitive)) {
                     s.inAuth = true;
                     // an initial response after the mechanism is a credential
@@ -103,14 +135,19 @@ struct SmtpCallbacks {
                     line = Redacted(s.loginSecrets, line);
                 }
                 line = Redacted(s.secrets, line);
-                if (line.size() >= 3 && (line[0] == QLatin1Char('4') || line[0] == QLatin1Char('5')))
+                if (line.size() >= 3 && (line[0] == QLatin1Char('4') || line[0] == QLatin1Char('5'))) {
                     s.lastServerError = line;
+                    s.refusedStep = s.step;
+                    s.refusedAddress = s.stepAddress;
+                }
                 if (s.dataCommandSent && s.sent == s.payload.size() && line.startsWith(QLatin1String("250")))
                     s.accepted = true;
                 client->report(QStringLiteral("< ") + line);
             } else {
                 if (line.contains(QLatin1String("No known authentication mechanisms")))
                     s.noAuthMechanism = true;
+                if (line.contains(QLatin1String("Connection refused"), Qt::CaseInsensitive))
+                    s.connectionRefused = true;
                 client->report(Redacted(s.secrets, line));
             }
         }
@@ -228,60 +265,6 @@ void TSmtpClient::connect() {
     disconnectAfterTransfer_ = false;
 }
 
-namespace {
-
-QString FailureText(CURLcode code, const QString &server, const QString &detail, const QString &serverReply) {
-    QString text;
-    switch (code) {
-    case CURLE_ABORTED_BY_CALLBACK:
-        return QStringLiteral("Der E-Mail-Versand wurde abgebrochen.");
-    case CURLE_URL_MALFORMAT:
-    case CURLE_UNSUPPORTED_PROTOCOL:
-        return QStringLiteral("Die Angabe des SMTP-Servers '%1' ist ungültig.").arg(server);
-    case CURLE_COULDNT_RESOLVE_HOST:
-        return QStringLiteral("Der SMTP-Server '%1' wurde nicht gefunden.").arg(server);
-    case CURLE_COULDNT_CONNECT:
-        text = QStringLiteral("Keine Verbindung zum SMTP-Server '%1'.").arg(server);
-        break;
-    case CURLE_OPERATION_TIMEDOUT:
-        text = QStringLiteral("Der SMTP-Server '%1' antwortet nicht.").arg(server);
-        break;
-    case CURLE_LOGIN_DENIED:
-        if (detail.contains(QLatin1String("No known authentication mechanisms")))
-            return QStringLiteral("Der SMTP-Server '%1' bietet keine Anmeldung mit AUTH LOGIN an.")
-                .arg(server);
-        text = QStringLiteral("Die Anmeldung am SMTP-Server '%1' wurde abgelehnt.").arg(server);
-        break;
-    case CURLE_USE_SSL_FAILED:
-        return QStringLiteral(
-                   "Der SMTP-Server '%1' %2. Benutzername und Passwort werden nicht unverschlüsselt "
-                   "übertragen; die E-Mail wurde nicht versandt.\nWenn der Server wirklich nur ohne "
-                   "Verschlüsselung erreichbar ist, schalten Sie in den E-Mail-Einstellungen "
-                   "„Anmeldung ohne Verschlüsselung erlauben“ ein.")
-            .arg(server, detail.contains(QLatin1String("denied"), Qt::CaseInsensitive)
-                             ? QStringLiteral("lehnt die verschlüsselte Verbindung (STARTTLS) ab")
-                             : QStringLiteral("bietet keine verschlüsselte Verbindung (STARTTLS) an"));
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CACERT_BADFILE:
-        text =
-            QStringLiteral("Die gesicherte Verbindung zum SMTP-Server '%1' ist fehlgeschlagen.").arg(server);
-        break;
-    default:
-        text = serverReply.isEmpty()
-                   ? QStringLiteral("Fehler beim E-Mail-Versand über '%1'.").arg(server)
-                   : QStringLiteral("Der SMTP-Server '%1' hat die Nachricht abgelehnt.").arg(server);
-        break;
-    }
-    if (!serverReply.isEmpty())
-        text += QStringLiteral("\nAntwort des Servers: ") + serverReply;
-    else if (!detail.isEmpty())
-        text += QStringLiteral("\n") + detail;
-    return text;
-}
-
-} // namespace
-
 void TSmtpClient::send(const TMailMessage &message) {
     if (!session_)
         throw TarvoError(QStringLiteral("Keine Verbindung zum SMTP-Server."));
@@ -313,7 +296,11 @@ void TSmtpClient::send(const TMailMessage &message) {
     s.noAuthMechanism = false;
     s.dataCommandSent = false;
     s.accepted = false;
+    s.connectionRefused = false;
     s.lastServerError.clear();
+    s.step = s.refusedStep = TSmtpStep::None;
+    s.stepAddress.clear();
+    s.refusedAddress.clear();
     s.errorBuffer[0] = 0;
     CURL *c = s.curl;
     curl_easy_setopt(c, CURLOPT_MAIL_FROM, s.mailFrom.constData());
@@ -326,17 +313,22 @@ void TSmtpClient::send(const TMailMessage &message) {
     // Once the server has taken the mail it is sent, whatever comes after
     // (a cancel clicked while its reply was shown, a dropped connection).
     const bool failed = code != CURLE_OK && !s.accepted;
-    const bool cancelled = failed && (cancel_ || code == CURLE_ABORTED_BY_CALLBACK);
-    QString detail = QString::fromUtf8(s.errorBuffer);
-    if (s.noAuthMechanism)
-        detail = QStringLiteral("No known authentication mechanisms supported");
-    const QString serverReply = s.lastServerError;
+    TSmtpFailure failure;
+    failure.code = code;
+    failure.cancelled = failed && (cancel_ || code == CURLE_ABORTED_BY_CALLBACK);
+    failure.server = host_;
+    const QUrl url(QString::fromUtf8(s.url));
+    failure.port = url.port(url.scheme() == QLatin1String("smtps") ? 465 : 25);
+    failure.detail = SmtpCallbacks::Redacted(s.loginSecrets + s.secrets, QString::fromUtf8(s.errorBuffer));
+    failure.serverReply = s.lastServerError;
+    failure.refusedStep = s.refusedStep;
+    failure.refusedAddress = s.refusedAddress;
+    failure.connectionRefused = s.connectionRefused;
+    failure.noLoginMechanism = s.noAuthMechanism;
     if (disconnectAfterTransfer_)
         disconnect();
-    if (cancelled)
-        throw TarvoError(FailureText(CURLE_ABORTED_BY_CALLBACK, host_, detail, QString()));
     if (failed)
-        throw TarvoError(FailureText(code, host_, detail, serverReply));
+        throw TarvoError(SmtpFailureMessage(failure));
 }
 
 void TSmtpClient::disconnect() {

@@ -13,6 +13,7 @@ TGridTable MonthGridTable(const TYearBuffer &year, int month, int yearNumber, co
     TGridTable table(kMonthGridRows, cols);
     table.FixedRows = 1;
     table.GridColor = 0xFFFFFF;
+    table.Border = 1; // every cell framed in the HTML export
     if (month < 1 || month > 12)
         return table;
     const int daysInMonth = MonthLength(month, yearNumber);

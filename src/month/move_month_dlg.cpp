@@ -2,11 +2,13 @@
 
 #include "month_edit.h"
 #include "storage/tarvo_error.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -26,7 +28,14 @@ TMoveMonth::TMoveMonth(QWidget *parent) : QDialog(parent) {
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     auto *label = new QLabel(QStringLiteral("zu Monat"));
     label->setBuddy(toMonth);
+    // Which month goes: the dialog names it, so the target is chosen knowingly.
+    lVonMonat = new QLabel;
+    lVonMonat->setObjectName(QStringLiteral("lVonMonat"));
 
+    auto *source = new QHBoxLayout;
+    source->addWidget(new QLabel(QStringLiteral("von Monat")));
+    source->addWidget(lVonMonat);
+    source->addStretch();
     auto *row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(toMonth);
@@ -36,6 +45,7 @@ TMoveMonth::TMoveMonth(QWidget *parent) : QDialog(parent) {
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
     auto *main = new QVBoxLayout(this);
+    main->addLayout(source);
     main->addLayout(row);
     main->addWidget(cb1);
     main->addLayout(buttons);
@@ -43,6 +53,7 @@ TMoveMonth::TMoveMonth(QWidget *parent) : QDialog(parent) {
     connect(cb1, &QCheckBox::toggled, this, [this](bool on) { Confirmed = on; });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    InstallHelpKey(this, HelpTopic::MoveMonth);
 }
 
 void TMoveMonth::showEvent(QShowEvent *event) {
@@ -56,6 +67,13 @@ void TMoveMonth::FormShow() {
     Confirmed = false;
     toMonth->setValue(SourceMonth - 1); // the previous month is proposed
     TargetMonth = toMonth->value();
+    lVonMonat->setText(SourceMonth >= 1 && SourceMonth <= 12
+                           ? QStringLiteral("%1 (%2)")
+                                 .arg(SourceMonth)
+                                 .arg(QLocale(QLocale::German).standaloneMonthName(SourceMonth))
+                           : QString::number(SourceMonth));
+    toMonth->setFocus();
+    toMonth->selectAll();
 }
 
 void TMoveMonth::BitBtn1Click() {
@@ -64,6 +82,13 @@ void TMoveMonth::BitBtn1Click() {
     TargetMonth = isNumber ? value : 0;
     if (!isNumber)
         Confirmed = false;
+    if (!cb1->isChecked()) {
+        // OK without the tick would close and move nothing without a word.
+        ShowInformation(
+            this, QStringLiteral("Der Monat wird nur verschoben, wenn Sie „%1“ ankreuzen.").arg(cb1->text()));
+        cb1->setFocus();
+        return;
+    }
     if (Confirmed) {
         // A month outside the year or the month itself would lose the data.
         try {

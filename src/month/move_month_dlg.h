@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 
@@ -25,6 +26,7 @@ private:
     void FormShow();
     void BitBtn1Click();
 
+    QLabel *lVonMonat = nullptr;
     QSpinBox *toMonth = nullptr;
     QCheckBox *cb1 = nullptr;
     QPushButton *BitBtn1 = nullptr;

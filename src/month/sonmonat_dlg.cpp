@@ -55,6 +55,7 @@ QFont ToQFont(const TExportFont &f) {
 void ApplyGridTable(TStringAlignGrid &grid, const TGridTable &table) {
     if ((grid.color().rgb() & 0xFFFFFFu) != table.GridColor)
         grid.setColor(QColor(QRgb(table.GridColor)));
+    grid.setHtmlBorder(table.Border);
     const int rows = std::min(grid.rows(), table.Rows);
     const int cols = std::min(grid.cols(), table.Cols);
     for (int r = 0; r < rows; ++r) {
@@ -93,6 +94,8 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialo
     SGMonat->setDefaultColWidth(40);
     SGMonat->setFixedFontSize(8);
     SGMonat->setEditable(false);
+    // Tab leaves the table for the side panel; the arrow keys move in it.
+    SGMonat->setTabKeyNavigation(false);
     SGMonat->setContextMenuPolicy(Qt::CustomContextMenu);
     // The header row's right button opens the column chooser, not the menu.
     SGMonat->horizontalHeader()->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -130,7 +133,8 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialo
     BtnExport = NamedButton(QStringLiteral("&Exportieren"), "BtnExport");
     BtnExport->setToolTip(QStringLiteral("exportieren des aktuellen Monats"));
     BtnClose = NamedButton(QStringLiteral("S&chließen"), "BtnClose");
-    BtnEmail = NamedButton(QStringLiteral("E-&Mail"), "BtnEmail");
+    // Alt+M belongs to "&Monat".
+    BtnEmail = NamedButton(QStringLiteral("E-M&ail"), "BtnEmail");
     connect(BtnSOB01, &QPushButton::clicked, this, [this] { BtnSOB01Click(); });
     connect(BtnSOB09, &QPushButton::clicked, this, [this] { BtnSOB09Click(); });
     connect(BtnExport, &QPushButton::clicked, this, [this] { BtnExportClick(); });
@@ -164,6 +168,7 @@ TSonMonatDlg::TSonMonatDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialo
 
     // The month shift dialog lives as long as the table.
     moveDlg_ = new TMoveMonth(this);
+    InstallHelpKey(this, HelpTopic::MonthTable);
 }
 
 TSonMonatDlg::~TSonMonatDlg() = default;
@@ -183,7 +188,7 @@ void TSonMonatDlg::FormShow() {
     } else {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("TARVO32"),
                         QStringLiteral("Beste Darstellung ab Auflösung 1024x768"), QMessageBox::Ok, this);
-        box.exec();
+        ExecMessageBox(box);
         setWindowState(windowState() | Qt::WindowMaximized);
     }
 
@@ -470,13 +475,13 @@ void TSonMonatDlg::done(int result) {
         try {
             document_.SaveIfModified();
         } catch (const TarvoError &e) {
-            const auto answer = QMessageBox::question(
-                this, QStringLiteral("TARVO32"),
-                e.message() + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
-                                             "Trotzdem schließen und die Änderungen verwerfen?")
-                                  .arg(document_.year()),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-            if (answer != QMessageBox::Yes)
+            QMessageBox ask(QMessageBox::Question, QStringLiteral("TARVO32"),
+                            e.message() + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
+                                                         "Trotzdem schließen und die Änderungen verwerfen?")
+                                              .arg(document_.year()),
+                            QMessageBox::Yes | QMessageBox::No, this);
+            ask.setDefaultButton(QMessageBox::No);
+            if (ExecMessageBox(ask) != QMessageBox::Yes)
                 return;
         }
     }
@@ -487,7 +492,7 @@ TExportDLG &TSonMonatDlg::ExportDialog() {
     const bool made = slots_->at(SlotExport) == nullptr;
     auto *dlg = slots_->get<TExportDLG>(SlotExport, this);
     if (made)
-        connect(dlg, &TExportDLG::helpRequested, this, [dlg] { ShowHelp(dlg, HelpTopic::MonthTable); });
+        connect(dlg, &TExportDLG::helpRequested, this, [dlg] { ShowHelp(dlg, HelpTopic::Export); });
     return *dlg;
 }
 

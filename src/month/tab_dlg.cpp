@@ -1,6 +1,7 @@
 #include "tab_dlg.h"
 
 #include "storage/storage_state.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/widget_names.h"
 
 #include <QGridLayout>
@@ -86,6 +87,7 @@ TTabDlg::TTabDlg(QWidget *parent) : QDialog(parent) {
     connect(SE, &QSpinBox::valueChanged, this, [this](int v) { SEChange(v); });
     connect(BtnOK, &QPushButton::clicked, this, [this] { BtnOKClick(); });
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    InstallHelpKey(this, HelpTopic::ColumnChooser);
 }
 
 void TTabDlg::showEvent(QShowEvent *event) {

@@ -118,7 +118,9 @@ QString DispatchSummary(const QList<TListOutcome> &outcomes) {
         if (o.sent)
             sent << QStringLiteral("  ") + MailListTargetText(o.entry);
         else
-            notSent << QStringLiteral("  ") + MailListTargetText(o.entry) + QStringLiteral(": ") + o.reason;
+            // A reason of several lines (what to check, details) stays under its list.
+            notSent << QStringLiteral("  ") + MailListTargetText(o.entry) + QStringLiteral(": ") +
+                           QString(o.reason).replace(QLatin1Char('\n'), QStringLiteral("\n    "));
     }
     QStringList parts;
     if (!sent.isEmpty())

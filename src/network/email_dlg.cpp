@@ -4,6 +4,7 @@
 #include "storage/cp1252.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 #include "uikit/widget_names.h"
 
@@ -68,6 +69,7 @@ TEmailDLG::TEmailDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<
     connect(BtnSend, &QPushButton::clicked, this, &TEmailDLG::BtnSendClick);
     connect(BtnClose, &QPushButton::clicked, this, &TEmailDLG::reject);
     connect(BtnHelp, &QPushButton::clicked, this, &TEmailDLG::helpRequested);
+    InstallHelpKey(this, BtnHelp);
 
     auto *left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral("an wen soll eine e-Mail verschickt werden:"), this));

@@ -3,6 +3,7 @@
 #include "export_target.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
 #include <QButtonGroup>
@@ -98,6 +99,7 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent) {
     connect(BtnOK, &QPushButton::clicked, this, &TExportDLG::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TExportDLG::reject);
     connect(BtnHelp, &QPushButton::clicked, this, &TExportDLG::helpRequested);
+    InstallHelpKey(this, BtnHelp);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -167,7 +169,8 @@ void TExportDLG::FLBClick() {
 
 void TExportDLG::BtnDirClick() {
     const QString dir =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("Verzeichnis wählen"), DLB->text());
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Verzeichnis wählen"), DLB->text(),
+                                          QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (!dir.isEmpty()) {
         DLB->setText(QDir::cleanPath(dir));
         UpdateFileList();

@@ -6,7 +6,8 @@
 
 bool IsProgramFileName(const QString &name) {
     static const QRegularExpression pattern(
-        QStringLiteral("^(SO\\d+\\.(DAT|OLD)|.*\\.asw|beob\\.ini|AEF\\.CFG|tarvo\\.ini)$"),
+        QStringLiteral(
+            "^(SO\\d+\\.(DAT|OLD)|.*\\.asw|beob\\.ini|AEF\\.CFG|tarvo\\.ini|silso-(daily|hem)\\.txt)$"),
         QRegularExpression::CaseInsensitiveOption);
     return pattern.match(name).hasMatch();
 }

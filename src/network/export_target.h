@@ -3,8 +3,9 @@
 #include <QString>
 
 // Whether a file name is one of the program's own data or settings files: a
-// year file SO<year>.DAT or .OLD, an archive *.asw, beob.ini, AEF.CFG or
-// tarvo.ini (without regard to case).
+// year file SO<year>.DAT or .OLD, an archive *.asw, beob.ini, AEF.CFG,
+// tarvo.ini or a reference series silso-daily.txt / silso-hem.txt (without
+// regard to case).
 bool IsProgramFileName(const QString &name);
 
 // The file a write to `fileName` would change: links followed, "." and ".."

@@ -4,6 +4,7 @@
 #include "import_rules.h"
 #include "storage/tarvo_error.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
 
 #include <QComboBox>
@@ -72,9 +73,14 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     FE_ = new QLineEdit(setup.defaultFile, this);
     FE_->setObjectName(QStringLiteral("FE"));
     auto *years = new QFormLayout;
-    years->addRow(QStringLiteral("von Jahr"), Edit1_);
-    years->addRow(QStringLiteral("bis Jahr"), Edit2_);
-    years->addRow(QStringLiteral("Datei"), FE_);
+    if (setup.yearRange) {
+        years->addRow(QStringLiteral("&von Jahr"), Edit1_);
+        years->addRow(QStringLiteral("&bis Jahr"), Edit2_);
+    } else {
+        Edit1_->hide();
+        Edit2_->hide();
+    }
+    years->addRow(QStringLiteral("&Datei"), FE_);
 
     DirLabel_ = new QLabel(this);
     DirLabel_->setObjectName(QStringLiteral("DirLabel"));
@@ -100,16 +106,17 @@ TImportDlg::TImportDlg(const TImportDlgSetup &setup, QWidget *parent)
     files->addWidget(DCB_, 2, 1);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("BtnOK"));
     ok->setDefault(true);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    QPushButton *cancel = buttons->addButton(QStringLiteral("&Abbrechen"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("BtnCancel"));
-    QPushButton *help = buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole);
+    QPushButton *help = buttons->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("BtnHelp"));
     connect(ok, &QPushButton::clicked, this, [this] { BtnOKClick(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &TImportDlg::helpRequested);
+    InstallHelpKey(this, help);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label2);
@@ -188,12 +195,28 @@ QString TImportDlg::filePath() const {
 
 void TImportDlg::BtnOKClick() {
     // The year fields may still hold what was typed when OK is clicked with the mouse.
-    Edit1Exit();
-    Edit2Exit();
-    const int first = firstYear();
-    const int last = lastYear();
-    if (!ImportYearsValid(setup_.minYear, first, last, currentYear_) || FE_->text().trimmed().isEmpty())
+    int first = 0, last = 0;
+    if (setup_.yearRange) {
+        Edit1Exit();
+        Edit2Exit();
+        first = firstYear();
+        last = lastYear();
+        // OK never does nothing: it says what stands in the way and where.
+        if (const QString problem = ImportYearsProblem(setup_.minYear, first, last, currentYear_);
+            !problem.isEmpty()) {
+            ShowInformation(this, problem);
+            QLineEdit *field = problem.startsWith(QStringLiteral("„bis")) ? Edit2_ : Edit1_;
+            field->setFocus();
+            field->selectAll();
+            return;
+        }
+    }
+    if (FE_->text().trimmed().isEmpty()) {
+        ShowInformation(this,
+                        QStringLiteral("Bitte geben Sie die Datei an, aus der importiert werden soll."));
+        FE_->setFocus();
         return;
+    }
     try {
         runImport(filePath(), first, last);
     } catch (const TarvoError &e) {

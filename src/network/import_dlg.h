@@ -19,6 +19,7 @@ struct TImportDlgSetup {
     QString homeCaption; // Label1
     QString homeUrl;     // Link2
     QString attribution; // source and licence line, empty for none
+    bool yearRange = true; // false: no year fields; the whole file is imported
     int minYear = 0;
     int defaultFirstYear = 0;
     QString defaultFile;
@@ -46,7 +47,8 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Runs the import and tells the user; throws TarvoError.
+    // Runs the import and tells the user; throws TarvoError. Without a year
+    // range both years are 0.
     virtual void runImport(const QString &filePath, int firstYear, int lastYear) = 0;
 
 private:

@@ -119,7 +119,7 @@ TMonthValues MatchMonthlySeries(const QByteArray &bytes, int firstYear, int last
 QByteArray ReadImportFile(const QString &fileName) {
     const FileReadResult read = ReadWholeFile(fileName);
     if (!read.ok())
-        throw TarvoError::Io(read.exists ? read.errorCode : ENOENT);
+        throw TarvoError::FileIo(fileName, read.exists ? read.errorCode : ENOENT);
     return read.bytes;
 }
 

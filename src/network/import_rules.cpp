@@ -13,6 +13,24 @@ bool ImportYearsValid(int minYear, int firstYear, int lastYear, int currentYear)
            lastYear <= currentYear;
 }
 
+QString ImportYearsProblem(int minYear, int firstYear, int lastYear, int currentYear) {
+    const QString range =
+        QStringLiteral("Es können die Jahre %1 bis %2 importiert werden.").arg(minYear).arg(currentYear);
+    if (firstYear < 0)
+        return QStringLiteral("„von Jahr“ ist keine Jahreszahl. ") + range;
+    if (lastYear < 0)
+        return QStringLiteral("„bis Jahr“ ist keine Jahreszahl. ") + range;
+    if (firstYear < minYear)
+        return QStringLiteral("„von Jahr“ %1 liegt vor %2. ").arg(firstYear).arg(minYear) + range;
+    if (firstYear > currentYear)
+        return QStringLiteral("„von Jahr“ %1 liegt nach dem laufenden Jahr. ").arg(firstYear) + range;
+    if (lastYear > currentYear)
+        return QStringLiteral("„bis Jahr“ %1 liegt nach dem laufenden Jahr. ").arg(lastYear) + range;
+    if (lastYear < firstYear)
+        return QStringLiteral("„bis Jahr“ %1 liegt vor „von Jahr“ %2.").arg(lastYear).arg(firstYear);
+    return QString();
+}
+
 QString SidcImportedMessage() {
     return QStringLiteral("Die SIDC Daten sind jetzt importiert");
 }

@@ -11,6 +11,9 @@ int ExpandTwoDigitYear(int year);
 
 // The imports' year rule: minYear <= first <= current year, first <= last <= current year.
 bool ImportYearsValid(int minYear, int firstYear, int lastYear, int currentYear);
+// Why the years break the rule, naming the field ("von Jahr", "bis Jahr");
+// empty when they keep it. A year that is no number is given as -1.
+QString ImportYearsProblem(int minYear, int firstYear, int lastYear, int currentYear);
 
 // The texts the imports tell the user.
 QString SidcImportedMessage();

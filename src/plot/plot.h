@@ -37,6 +37,8 @@ struct TPlotSeries {
     // Points in data coordinates; a point with a NaN y is a gap that breaks
     // the line. A point with gaps on both sides is drawn as a dot.
     QVector<QPointF> points;
+    bool dashed = false;  // a dashed line, e.g. a reference level
+    bool markers = false; // a dot at every point, not only at lone ones
 };
 
 struct TPlot {

@@ -250,19 +250,25 @@ void LayoutPaths(TPlotLayout &L, const TPlot &plot) {
     std::stable_sort(order.begin(), order.end(),
                      [&plot](int a, int b) { return plot.series[a].layer < plot.series[b].layer; });
     for (int index : order) {
+        const TPlotSeries &series = plot.series[index];
         TPlotSeriesPath path{index, {}, {}};
         QPolygonF run;
+        auto dot = [&](QPointF p) {
+            if (p.x() >= L.plotRect.left() - 0.5 && p.x() <= L.plotRect.right() + 0.5)
+                path.dots.push_back(p);
+        };
         auto close = [&] {
-            if (run.size() == 1) {
-                const QPointF p = run.first();
-                if (p.x() >= L.plotRect.left() - 0.5 && p.x() <= L.plotRect.right() + 0.5)
-                    path.dots.push_back(p);
-            } else if (run.size() > 1) {
-                path.lines.push_back(run);
+            if (series.markers) {
+                for (const QPointF &p : std::as_const(run))
+                    dot(p);
+            } else if (run.size() == 1) {
+                dot(run.first());
             }
+            if (run.size() > 1)
+                path.lines.push_back(run);
             run = QPolygonF();
         };
-        for (const QPointF &p : plot.series[index].points) {
+        for (const QPointF &p : series.points) {
             if (IsFinite(p))
                 run.push_back(L.toPixel(p));
             else

@@ -85,7 +85,7 @@ void PaintSeries(QPainter &painter, const TPlot &plot, const TPlotLayout &L) {
     for (const TPlotSeriesPath &path : L.paths) {
         const TPlotSeries &s = plot.series[path.series];
         painter.setBrush(Qt::NoBrush);
-        if (strands && s.width > 1) {
+        if (strands && s.width > 1 && !s.dashed) {
             painter.setPen(QPen(s.colour, 1));
             const int count = static_cast<int>(std::ceil(s.width - 1)) + 1;
             const double spacing = (s.width - 1) / (count - 1);
@@ -93,7 +93,8 @@ void PaintSeries(QPainter &painter, const TPlot &plot, const TPlotLayout &L) {
                 for (int strand = 0; strand < count; ++strand)
                     painter.drawPolyline(Offset(line, (strand - (count - 1) / 2.0) * spacing));
         } else {
-            painter.setPen(QPen(s.colour, s.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.setPen(QPen(s.colour, s.width, s.dashed ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap,
+                                Qt::RoundJoin));
             for (const QPolygonF &line : path.lines)
                 painter.drawPolyline(line);
         }
@@ -147,7 +148,8 @@ void PaintTitlesAndLegend(QPainter &painter, const TPlot &plot, const TPlotLayou
     painter.setFont(style.legendFont());
     for (const TPlotLegendEntry &e : L.legend) {
         const TPlotSeries &s = plot.series[e.series];
-        painter.setPen(QPen(s.colour, std::max(s.width, 1.5), Qt::SolidLine, Qt::FlatCap));
+        painter.setPen(
+            QPen(s.colour, std::max(s.width, 1.5), s.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(e.sample);
         painter.setPen(style.text);
         DrawText(painter, e.text);
@@ -186,6 +188,15 @@ QImage RenderPlotImage(const TPlot &plot, QSize size, double scale, const TPlotS
     QPainter painter(&image);
     PaintPlot(painter, plot, LayoutPlot(plot, QSizeF(size), style), style);
     return image;
+}
+
+QPixmap RenderPlotPixmap(const TPlot &plot, const TPlotLayout &layout, qreal devicePixelRatio,
+                         const TPlotStyle &style) {
+    QPixmap pixmap((layout.size * devicePixelRatio).toSize());
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&pixmap);
+    PaintPlot(painter, plot, layout, style);
+    return pixmap;
 }
 
 QByteArray PlotPngBytes(const TPlot &plot, QSize size, double scale, const TPlotStyle &style) {

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPixmap>
 #include <QSize>
 
 class QPainter;
@@ -26,6 +27,11 @@ void PaintPlot(QPainter &painter, const TPlot &plot, const TPlotLayout &layout,
 // pixels per layout pixel (the image is size * scale pixels large).
 QImage RenderPlotImage(const TPlot &plot, QSize size, double scale = 1,
                        const TPlotStyle &style = TPlotStyle());
+
+// The laid-out plot painted once into a pixmap for a window (at the
+// screen's device pixel ratio), so that repaints only copy it.
+QPixmap RenderPlotPixmap(const TPlot &plot, const TPlotLayout &layout, qreal devicePixelRatio,
+                         const TPlotStyle &style = TPlotStyle());
 
 QByteArray PlotPngBytes(const TPlot &plot, QSize size, double scale = 1,
                         const TPlotStyle &style = TPlotStyle());

@@ -51,13 +51,25 @@ void TReport::paintBand(QPainter &painter, const TReportBand &band, double topMm
         const FieldFont &field = fieldFont(t.pointSize, painter.device());
         painter.setFont(field.font);
         const QFontMetricsF &metrics = field.metrics;
-        const double width = metrics.horizontalAdvance(text);
+        const double natural = metrics.horizontalAdvance(text);
+        const double room = t.maxWidth * pxPerMmX_;
+        const double squeeze = room > 0 && natural > room ? room / natural : 1.0;
+        const double width = natural * squeeze;
         double x = (left + t.x) * pxPerMmX_;
         if (t.align == TReportAlign::Right)
             x -= width;
         else if (t.align == TReportAlign::Center)
             x -= width / 2;
-        painter.drawText(QPointF(x, (topMm + t.y) * pxPerMmY_ + metrics.ascent()), text);
+        const QPointF baseline(x, (topMm + t.y) * pxPerMmY_ + metrics.ascent());
+        if (squeeze == 1.0) {
+            painter.drawText(baseline, text);
+            return;
+        }
+        painter.save();
+        painter.translate(baseline);
+        painter.scale(squeeze, 1.0);
+        painter.drawText(QPointF(0, 0), text);
+        painter.restore();
     });
 }
 

@@ -19,6 +19,9 @@ struct TReportText {
     double pointSize = 10;
     TReportAlign align = TReportAlign::Left;
     std::function<QString()> print;
+    // The room of the text in mm (0 = no limit): a wider text is drawn
+    // narrower, like a condensed face, so that it stays inside its column.
+    double maxWidth = 0;
 };
 
 // A horizontal (y1 == y2) or vertical (x1 == x2) rule, in millimetres from the

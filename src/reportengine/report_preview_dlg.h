@@ -3,6 +3,7 @@
 #include <QPrintPreviewDialog>
 
 class QAction;
+class QToolBar;
 class TReport;
 
 // The print preview of a report: shows the page, prints it from the tool
@@ -20,6 +21,11 @@ private slots:
     void PdfClick();
 
 private:
+    // Hides what a one-page form does not need; returns the print action.
+    QAction *TrimToolBar(QToolBar *toolBar);
+    // Print, save as PDF and close as buttons below the page: always in view.
+    void AddButtonRow(QAction *print);
+
     TReport &report_;
     QString pdfName_;
     QAction *pdfAction_ = nullptr;

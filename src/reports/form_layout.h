@@ -18,6 +18,14 @@ constexpr double kHeavyRule = 3 * kThinRule;
 // Issuer named at the end of the program line of every form.
 inline constexpr const char *kFormIssuer = "Tarvo";
 
+// Gap between a printed text or value and the rule beside it.
+constexpr double kRuleGap = 0.6;
+// The room of a column header text between the rules at `left` and `right`
+// (mm): a longer caption is drawn narrower, never across a rule.
+constexpr double ColumnHeadRoom(double left, double right) {
+    return right - left - 2 * kRuleGap;
+}
+
 // A4 portrait, margins 10/15/20/10 mm, heavy frame.
 void SetUpFormPage(TReport &report, double bandWidth);
 

@@ -13,8 +13,13 @@ constexpr int kMeanDecimals[] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1, 1,
 double Centre(int column) {
     return (kEdges[column - 1] + kEdges[column]) / 2;
 }
+// Values keep a small gap to the column's right rule; the last column's rule
+// is the heavy frame.
 double ValueEdge(int column) {
-    return kEdges[column] - 0.2;
+    return kEdges[column] - kRuleGap - (column == kColumns ? (kHeavyRule - kThinRule) / 2 : 0);
+}
+double HeadRoom(int column) {
+    return ColumnHeadRoom(kEdges[column - 1], kEdges[column]);
 }
 // Columns 3..5 (seeing) are centred, the counts right-aligned.
 bool Centred(int column) {
@@ -83,10 +88,10 @@ void TSOB01::buildColumnHeader() {
         const Head &h = heads[c - 1];
         const double symbolY = c <= 5 ? 4.5 : 7.1;
         if (*h.above)
-            band.addText(Centre(c), 0.4, 6, A::Center, QString::fromUtf8(h.above));
-        band.addText(Centre(c), symbolY, 10, A::Center, QString::fromUtf8(h.symbol));
+            band.addText(Centre(c), 0.4, 6, A::Center, QString::fromUtf8(h.above))->maxWidth = HeadRoom(c);
+        band.addText(Centre(c), symbolY, 10, A::Center, QString::fromUtf8(h.symbol))->maxWidth = HeadRoom(c);
         if (*h.below)
-            band.addText(Centre(c), 11.1, 6, A::Center, QString::fromUtf8(h.below));
+            band.addText(Centre(c), 11.1, 6, A::Center, QString::fromUtf8(h.below))->maxWidth = HeadRoom(c);
     }
     auto group = [&](int first, int last, double y, const QString &text) {
         band.addText((kEdges[first - 1] + kEdges[last]) / 2, y, 6, A::Center, text);

@@ -68,11 +68,13 @@ void TSOB09::buildColumnHeader() {
     };
     for (int c = 1; c < kColumns; ++c) {
         const Head &h = heads[c - 1];
+        const double room = ColumnHeadRoom(kEdges[c - 1], kEdges[c]);
         if (*h.above)
-            band.addText(Centre(c), 0.5, 6, A::Center, QString::fromUtf8(h.above));
-        band.addText(Centre(c), c <= 5 ? 4.5 : 7.1, 10, A::Center, QString::fromUtf8(h.symbol));
+            band.addText(Centre(c), 0.5, 6, A::Center, QString::fromUtf8(h.above))->maxWidth = room;
+        band.addText(Centre(c), c <= 5 ? 4.5 : 7.1, 10, A::Center, QString::fromUtf8(h.symbol))->maxWidth =
+            room;
         if (*h.below)
-            band.addText(Centre(c), 11.2, 6, A::Center, QString::fromUtf8(h.below));
+            band.addText(Centre(c), 11.2, 6, A::Center, QString::fromUtf8(h.below))->maxWidth = room;
     }
     band.addText(139.9, 7.1, 10, A::Center, QStringLiteral("Bemerkungen"));
     band.addText(59.0, 0.5, 6, A::Left, QStringLiteral("Hauptzone"));

@@ -4,6 +4,7 @@
 #include "shell_resources.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
+#include "uikit/help_viewer_dlg.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -31,6 +32,7 @@ TAboutDlg::TAboutDlg(QWidget *parent)
     setObjectName(QStringLiteral("TAboutDlg"));
     setWindowTitle(QStringLiteral("Info's zum TARVO Programm"));
     InitShellResources();
+    InstallHelpKey(this, HelpTopic::Contents);
 
     auto *panel = new QFrame;
     panel->setObjectName(QStringLiteral("Panel1"));

@@ -120,6 +120,7 @@ TAddBeobDLG::TAddBeobDLG(QWidget *parent) : QDialog(parent), NewProfile(EmptyPro
     connect(BtnOK, &QPushButton::clicked, this, &TAddBeobDLG::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TAddBeobDLG::reject);
     connect(BtnHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, HelpTopic::FirstStart); });
+    InstallHelpKey(this, BtnHelp);
 }
 
 void TAddBeobDLG::showEvent(QShowEvent *event) {

@@ -55,11 +55,11 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     int row = 0;
     g->addWidget(BuddyLabel(QStringLiteral("&Kürzel (Netz)"), Name1), row, 0);
     g->addWidget(Name1, row++, 1, 1, 3);
-    g->addWidget(BuddyLabel(QStringLiteral("&Beobachter"), Name2), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("Beob&achter"), Name2), row, 0);
     g->addWidget(Name2, row++, 1, 1, 3);
     g->addWidget(BuddyLabel(QStringLiteral("&Straße"), Name3), row, 0);
     g->addWidget(Name3, row++, 1, 1, 3);
-    g->addWidget(BuddyLabel(QStringLiteral("&PLZ Ort"), Name4), row, 0);
+    g->addWidget(BuddyLabel(QStringLiteral("PLZ &Ort"), Name4), row, 0);
     g->addWidget(Name4, row++, 1, 1, 3);
     g->addWidget(BuddyLabel(QStringLiteral("&Länge"), Laenge), row, 0);
     g->addWidget(Laenge, row, 1);
@@ -167,7 +167,7 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
         QStringLiteral("Beim Beenden an eine Datensicherung erinnern, wenn die letzte so "
                        "viele Tage zurückliegt; 0 = nie erinnern"));
     auto *bl = new QHBoxLayout(gbSicherung);
-    bl->addWidget(BuddyLabel(QStringLiteral("Erinnerung an die Datensicherung &nach"), SEErinnerung));
+    bl->addWidget(BuddyLabel(QStringLiteral("Erinnerung an die &Datensicherung nach"), SEErinnerung));
     bl->addWidget(SEErinnerung);
     bl->addWidget(new QLabel(QStringLiteral("Tagen (0 = nie)")));
     bl->addStretch(1);
@@ -221,6 +221,7 @@ TEinstDLG::TEinstDLG(QWidget *parent, DialogSlotTable *slotTable)
     connect(BtnOK, &QPushButton::clicked, this, &TEinstDLG::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, HelpTopic::Observer); });
+    InstallHelpKey(this, BtnHelp);
     connect(BtnAdd, &QPushButton::clicked, this, &TEinstDLG::BtnAddClick);
     connect(BtnDelete, &QPushButton::clicked, this, &TEinstDLG::BtnDeleteClick);
     connect(Ein_Wolf, &QCheckBox::toggled, this, &TEinstDLG::Ein_WolfClick);
@@ -311,8 +312,9 @@ void TEinstDLG::BtnOKClick() {
     try {
         edited.Radius = ParseInteger(Projektion->text());
     } catch (const TarvoError &e) {
-        // Stay open: everything typed on the other pages is still there.
-        ShowError(this, e.message());
+        // Stay open: everything typed on the other pages is still there. The
+        // message names the field, which may lie on a page not shown.
+        ShowError(this, QStringLiteral("Projektionsradius: ") + e.message());
         PageControl1->setCurrentWidget(TPos);
         Projektion->setFocus();
         Projektion->selectAll();

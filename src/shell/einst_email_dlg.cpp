@@ -127,6 +127,7 @@ TEinstEmailDlg::TEinstEmailDlg(QWidget *parent) : QDialog(parent), Profile(Empty
     connect(BtnOK, &QPushButton::clicked, this, &TEinstEmailDlg::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, HelpTopic::Mail); });
+    InstallHelpKey(this, BtnHelp);
 }
 
 void TEinstEmailDlg::showEvent(QShowEvent *event) {

@@ -10,6 +10,8 @@
 #include "month/sonmonat_dlg.h"
 #include "network/drtarvo_dlg.h"
 #include "network/sidc_dlg.h"
+#include "reference/silso_import_dlg.h"
+#include "reference/vergleich_dlg.h"
 #include "solar/sonpos_dlg.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
@@ -113,6 +115,10 @@ void TSun::createMenus() {
     QAction *defRz = MenuItem(import, "DefRzTARVO", QStringLiteral("Def. Rz TARVO-Netz"));
     defRz->setToolTip(QStringLiteral("Definitive Relativzahlen TARVO-Netz"));
     connect(defRz, &QAction::triggered, this, &TSun::DefRzTARVOClick);
+    connect(MenuItem(import, "SilsoTage", QStringLiteral("SILSO &Tageszahlen…")), &QAction::triggered, this,
+            &TSun::SilsoTageClick);
+    connect(MenuItem(import, "SilsoHalbkugel", QStringLiteral("SILSO &Halbkugelzahlen…")),
+            &QAction::triggered, this, &TSun::SilsoHalbkugelClick);
     HiddenItem(datei, "Export1", QStringLiteral("&Export"));
     HiddenItem(datei, "Neu1", QStringLiteral("&Neu"));
     HiddenItem(datei, "ffnen1", QStringLiteral("Ö&ffnen..."));
@@ -142,6 +148,8 @@ void TSun::createMenus() {
     auswertung->menuAction()->setToolTip(QStringLiteral("statistische Auswertungen"));
     connect(MenuItem(auswertung, "Relativzahl1", QStringLiteral("&Relativzahl")), &QAction::triggered, this,
             &TSun::Auswertung1Click);
+    connect(MenuItem(auswertung, "VergleichSilso", QStringLiteral("&Vergleich mit SILSO")),
+            &QAction::triggered, this, &TSun::VergleichSilsoClick);
     HiddenItem(auswertung, "Beckzahl1", QStringLiteral("Beckzahl"));
     HiddenItem(auswertung, "Pettis1", QStringLiteral("Pettis"));
     HiddenItem(auswertung, "CV1", QStringLiteral("CV"));
@@ -202,12 +210,14 @@ void TSun::createToolBar() {
     ToolBar1->addSeparator();
     button("ToolButton2", QStringLiteral("&Beobachter"),
            QStringLiteral("Einstellungen für den aktuellen Beobachter"), "Beobachter1");
-    button("ToolButton7", QStringLiteral("E-&Mail"), QStringLiteral("Einstellungen für den e-Mail-Versand"),
+    // Alt+M opens the month data and Alt+B the observer settings: the two
+    // buttons that shared their letters take the next free one.
+    button("ToolButton7", QStringLiteral("E-Ma&il"), QStringLiteral("Einstellungen für den e-Mail-Versand"),
            "email1");
     ToolBar1->addSeparator();
-    button("ToolButton5", QStringLiteral("&Beenden"), QString(), "Beenden");
+    button("ToolButton5", QStringLiteral("Bee&nden"), QString(), "Beenden");
 
-    auto *label2 = new QLabel(QStringLiteral("  Beobachter: "));
+    auto *label2 = new QLabel(QStringLiteral("  Beoba&chter: "));
     label2->setObjectName(QStringLiteral("Label2"));
     ToolBar1->addWidget(label2);
     CBMandant = new QComboBox;
@@ -329,6 +339,14 @@ void TSun::DefRzTARVOClick() {
         RunImport<TdrTarvoDlg>(slots_, SlotDrTarvo, this);
 }
 
+void TSun::SilsoTageClick() {
+    slots_.get<TSilsoImportDlg>(SlotSilsoTage, this, TSilsoSeries::Daily)->exec();
+}
+
+void TSun::SilsoHalbkugelClick() {
+    slots_.get<TSilsoImportDlg>(SlotSilsoHalbkugel, this, TSilsoSeries::Hemispheric)->exec();
+}
+
 void TSun::DatensicherungClick() {
     slots_.get<TBackupDlg>(SlotBackup, this)->exec();
 }
@@ -375,6 +393,10 @@ void TSun::Auswertung1Click() {
     dlg->showFor(Profile); // takes the curve colours back
 }
 
+void TSun::VergleichSilsoClick() {
+    slots_.get<TVergleichDlg>(SlotVergleich, this)->showFor(Profile);
+}
+
 void TSun::Einstellungen1Click() {
     auto *dlg = slots_.get<TEinstDLG>(SlotEinst, this, &slots_);
     // An observer added in the dialog is current even when the rest was
@@ -383,8 +405,9 @@ void TSun::Einstellungen1Click() {
         return;
     ReloadSettings();
     // Once the status bar names an observer, it names the current one: not
-    // one that was taken out of the list.
-    if (!statusName_.isEmpty()) {
+    // one that was taken out of the list. An observer just added (or the
+    // one current after a removal) is named at once.
+    if (!statusName_.isEmpty() || dlg->ObserversChanged) {
         statusName_ = Profile.Name1.text();
         SB->showMessage(statusName_);
     }

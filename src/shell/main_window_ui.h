@@ -33,6 +33,8 @@ public:
     // Menu and tool bar handlers.
     void SIDCImportClick();
     void DefRzTARVOClick();
+    void SilsoTageClick();
+    void SilsoHalbkugelClick();
     void DatensicherungClick();
     // After a restore the settings and the current observer are loaded again.
     void WiederherstellenClick();
@@ -40,6 +42,7 @@ public:
     void Monatsdaten1Click();
     void Positionsberechnung1Click();
     void Auswertung1Click();
+    void VergleichSilsoClick();
     void Einstellungen1Click();
     void email1Click();
     void Inhalt1Click();

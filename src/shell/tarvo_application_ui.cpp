@@ -1,6 +1,8 @@
 #include "tarvo_application_ui.h"
 
 #include "storage/tarvo_error.h"
+#include "uikit/messages.h"
+#include "uikit/qt_translation.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -10,6 +12,10 @@ TarvoApplication::TarvoApplication(int &argc, char **argv) : QApplication(argc, 
     // (~/.local/share/Tarvo/Tarvo) when the program folder is not writable.
     setOrganizationName(QStringLiteral("Tarvo"));
     setApplicationName(QStringLiteral("Tarvo"));
+    // Qt's own dialogs and buttons speak German like the rest of the program.
+    if (!InstallQtGermanTranslation(*this))
+        qWarning("Qt's German texts (qtbase_de.qm) were not found in %s; install qt6-translations-l10n",
+                 qUtf8Printable(QtTranslationsFolder()));
 }
 
 bool TarvoApplication::notify(QObject *receiver, QEvent *event) {
@@ -39,6 +45,6 @@ void TarvoApplication::showError(const QString &message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("TARVO32"), message, QMessageBox::Ok,
                     activeModalWidget() ? activeModalWidget() : activeWindow());
     box.setObjectName(QStringLiteral("ErrorDisplay"));
-    box.exec();
+    ExecMessageBox(box);
     showing_ = false;
 }

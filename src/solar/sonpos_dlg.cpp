@@ -3,7 +3,9 @@
 #include "storage/profile.h"
 #include "storage/tarvo_error.h"
 #include "uikit/focus_group.h"
+#include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/warning_memory.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -170,13 +172,24 @@ TDlgSonPos::TDlgSonPos(QWidget *parent)
         e->installEventFilter(this);
 
     watcher_ = new FocusGroupWatcher(this);
+    warnings_ = std::make_unique<WarningMemory>();
+    // A result belongs to the inputs it was computed from: any change of
+    // them takes it away until the next computation.
+    for (QLineEdit *e : {MEDatum, MEZeit, MEX, MEY})
+        connect(e, &QLineEdit::textChanged, this, [this, e] {
+            unread_.insert(e);
+            ClearPosition();
+        });
     watcher_->addGroup(MEDatum, [this] { MEDatumExit(); });
     watcher_->addGroup(MEZeit, [this] { MEZeitExit(); });
     watcher_->addGroup(GB3, [this] { MEXYExit(); });
     watcher_->addGroup(BtnRechnen, [this] { Compute(false); });
     connect(BtnRechnen, &QPushButton::clicked, this, &TDlgSonPos::BtnRechnenClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TDlgSonPos::BitBtn1Click);
+    InstallHelpKey(this, HelpTopic::Position);
 }
+
+TDlgSonPos::~TDlgSonPos() = default;
 
 void TDlgSonPos::setProfile(const TObserverProfile &profile) {
     radius_ = profile.Radius;
@@ -242,6 +255,7 @@ bool TDlgSonPos::ReadDateField() {
     day_ = d->day;
     month_ = d->month;
     year_ = d->year;
+    unread_.remove(MEDatum);
     return true;
 }
 
@@ -250,6 +264,7 @@ bool TDlgSonPos::ReadTimeField() {
     if (!seconds)
         return false;
     seconds_ = *seconds;
+    unread_.remove(MEZeit);
     return true;
 }
 
@@ -257,12 +272,24 @@ bool TDlgSonPos::ReadTimeField() {
 // a click on the compute button, that click is dropped: the user has seen the
 // message and computing with the old values would only repeat or hide it.
 void TDlgSonPos::Reject(QWidget *field, const QString &message, bool error) {
+    // No computation with what was refused, whether said now or before (the
+    // click waits behind the message box, so this comes after it).
+    auto dropClick = [this] {
+        suppressClick_ = true;
+        QTimer::singleShot(0, this, [this] { suppressClick_ = false; });
+    };
+    // Once for what the fields hold: leaving again unchanged lets the focus go.
+    const QString state =
+        QStringList{DateText(), TimeText(), MEX->text(), MEY->text()}.join(QLatin1Char('|'));
+    if (!warnings_->firstFor(field->objectName(), state)) {
+        dropClick();
+        return;
+    }
     if (error)
         ShowError(this, message);
     else
         ShowInformation(this, message);
-    suppressClick_ = true;
-    QTimer::singleShot(0, this, [this] { suppressClick_ = false; });
+    dropClick();
     activateWindow();
     field->setFocus(Qt::OtherFocusReason);
 }
@@ -272,6 +299,7 @@ void TDlgSonPos::MEDatumExit() {
         Reject(MEDatum, QString::fromUtf8(kMsgDateWrong));
         return;
     }
+    warnings_->forget(MEDatum->objectName());
     RecomputeSun();
 }
 
@@ -280,6 +308,7 @@ void TDlgSonPos::MEZeitExit() {
         Reject(MEZeit, QString::fromUtf8(kMsgTimeWrong));
         return;
     }
+    warnings_->forget(MEZeit->objectName());
     RecomputeSun();
 }
 
@@ -298,15 +327,32 @@ void TDlgSonPos::MEXYExit() {
     for (QLineEdit *edit : {MEX, MEY}) {
         const std::optional<double> v = ReadMillimetres(edit->text());
         if (!v) {
-            Reject(edit, TarvoError::NotAFloat(edit->text()).message(), true);
+            // The message names the field: "Y: '1,2,3' ist kein gültiger Gleitkommawert".
+            Reject(edit,
+                   (edit == MEX ? QStringLiteral("X: ") : QStringLiteral("Y: ")) +
+                       TarvoError::NotAFloat(edit->text()).message(),
+                   true);
             return;
         }
+        warnings_->forget(edit->objectName());
         (edit == MEX ? x_ : y_) = *v;
     }
+    unread_.remove(MEX);
+    unread_.remove(MEY);
     rho_ = std::hypot(x_, y_);
     const TCircleCheck check = CheckCircle(rho_, radius_);
     if (check != TCircleCheck::Inside)
         Reject(MEX, CircleMessage(check));
+    else
+        warnings_->forget(MEX->objectName());
+}
+
+void TDlgSonPos::ClearPosition() {
+    for (QLabel *value : {lB, lL, lAZM})
+        value->clear();
+    lGradB->setText(QStringLiteral("°"));
+    lGradAZM->setText(QStringLiteral("°"));
+    lRota->hide();
 }
 
 void TDlgSonPos::BtnRechnenClick() {
@@ -317,6 +363,10 @@ void TDlgSonPos::BtnRechnenClick() {
 // Leaving the button computes as well, but then the focus stays where the
 // user sent it.
 void TDlgSonPos::Compute(bool moveFocus) {
+    // A field changed but not read (it was refused): computing would show a
+    // result for other values than the ones in the fields.
+    if (!unread_.isEmpty())
+        return;
     const TSpotResult r = ComputeSpotPosition(sun_.Radians, x_, y_, radius_);
     if (r.Check != TCircleCheck::Inside) {
         ShowInformation(this, CircleMessage(r.Check));

@@ -4,9 +4,12 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <QSet>
 #include <functional>
+#include <memory>
 
 class FocusGroupWatcher;
+class WarningMemory;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +23,7 @@ class TDlgSonPos : public QDialog {
     Q_OBJECT
 public:
     explicit TDlgSonPos(QWidget *parent = nullptr);
+    ~TDlgSonPos() override;
 
     // The main window hands in the current profile before each showing; only
     // its projection radius is used.
@@ -43,6 +47,8 @@ private:
     void BitBtn1Click();
 
     void Reject(QWidget *field, const QString &message, bool error = false);
+    // Empties B, L, the central meridian distance and the rotation note.
+    void ClearPosition();
     bool ReadDateField();
     bool ReadTimeField();
     void RecomputeSun();
@@ -71,6 +77,9 @@ private:
     QPushButton *BtnRechnen;
     QPushButton *BitBtn1;
     FocusGroupWatcher *watcher_;
+    std::unique_ptr<WarningMemory> warnings_;
+    // Fields changed since their value was last read successfully.
+    QSet<const QLineEdit *> unread_;
 
     std::function<QDateTime()> utcNow_;
     bool placed_ = false;

@@ -24,6 +24,9 @@ enum DialogSlot : int {
     SlotDrTarvo = 16,
     SlotBackup = 20,
     SlotRestore = 21,
+    SlotSilsoTage = 22,
+    SlotSilsoHalbkugel = 23,
+    SlotVergleich = 24,
 };
 
 // The storage module's state: one instance for the whole program, created by
@@ -65,6 +68,10 @@ bool ObserverIsCurrent();
 // becomes '/', and a missing trailing separator is kept missing.
 QString ObserverDirPath(const QString &observerDir);
 // DataPath + current observer directory + file name.
+// The folder of the program directory that keeps the reference series for
+// all observers.
+inline const QString kReferenceFolder = QStringLiteral("Referenz");
+
 QString ObserverFilePath(const QString &fileName);
 // Adds the native separator when the text does not end with one.
 QString WithTrailingSeparator(const QString &dir);

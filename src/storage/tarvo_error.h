@@ -12,6 +12,9 @@ public:
 
     // "E/A-Fehler %d" with the operating system's error code.
     static TarvoError Io(int code);
+    // The same for a file the user chose, named in the message: "Die Datei %s
+    // wurde nicht gefunden (E/A-Fehler 2)", or "... kann nicht gelesen werden".
+    static TarvoError FileIo(const QString &fileName, int code);
     // "Versuch hinter dem Dateiende zu lesen"
     static TarvoError EndOfFile();
     // "In %s kann nicht geschrieben werden"

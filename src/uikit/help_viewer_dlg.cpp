@@ -1,5 +1,6 @@
 #include "help_viewer_dlg.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -60,6 +62,24 @@ void ShowHelpOnHelp(QWidget *parent) {
     ViewerFor(parent)->showTopic(HelpTopic::HelpOnHelp);
 }
 
+namespace {
+QShortcut *HelpKey(QWidget *window) {
+    auto *key = new QShortcut(QKeySequence::HelpContents, window);
+    key->setObjectName(QStringLiteral("HelpKey"));
+    key->setContext(Qt::WindowShortcut);
+    return key;
+}
+} // namespace
+
+void InstallHelpKey(QWidget *window, const QString &topic) {
+    QObject::connect(HelpKey(window), &QShortcut::activated, window,
+                     [window, topic] { ShowHelp(window, topic); });
+}
+
+void InstallHelpKey(QWidget *window, QAbstractButton *helpButton) {
+    QObject::connect(HelpKey(window), &QShortcut::activated, helpButton, &QAbstractButton::click);
+}
+
 QString THelpViewerDlg::HelpRoot() {
     const QString installed =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tarvo/help"));
@@ -104,7 +124,7 @@ THelpViewerDlg::THelpViewerDlg(QWidget *parent) : QDialog(parent, Qt::Window), r
     keywords_->setObjectName(QStringLiteral("HelpKeywords"));
     auto *searchPage = new QWidget;
     auto *searchLayout = new QVBoxLayout(searchPage);
-    auto *searchLabel = new QLabel(QStringLiteral("&Stichwort:"));
+    auto *searchLabel = new QLabel(QStringLiteral("Stich&wort:"));
     searchLabel->setBuddy(searchKey_);
     searchLayout->addWidget(searchLabel);
     searchLayout->addWidget(searchKey_);
@@ -134,6 +154,9 @@ THelpViewerDlg::THelpViewerDlg(QWidget *parent) : QDialog(parent, Qt::Window), r
     connect(browser_, &QTextBrowser::backwardAvailable, btnBack, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, btnForward, &QPushButton::setEnabled);
     connect(btnHelp, &QPushButton::clicked, this, [this] { showTopic(HelpTopic::HelpOnHelp); });
+    // F1 here is help on the help itself, shown in this window.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { showTopic(HelpTopic::HelpOnHelp); });
     connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
     connect(contents_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { showTopic(item->data(Qt::UserRole).toString()); });

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVector>
 
+class QAbstractButton;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
@@ -17,12 +18,18 @@ inline const QString HelpOnHelp = QStringLiteral("hilfe");
 inline const QString FirstStart = QStringLiteral("erster-start");
 inline const QString Observer = QStringLiteral("beobachter");
 inline const QString DayEntry = QStringLiteral("tageserfassung");
+inline const QString BeckCalculator = QStringLiteral("beck-rechner");
 inline const QString MonthTable = QStringLiteral("monatstabelle");
+inline const QString ColumnChooser = QStringLiteral("spalteneinstellung");
+inline const QString MoveMonth = QStringLiteral("monat-verschieben");
+inline const QString Export = QStringLiteral("export");
+inline const QString Position = QStringLiteral("positionsberechnung");
 inline const QString Reports = QStringLiteral("berichte");
 inline const QString Mail = QStringLiteral("email-versand");
 inline const QString Import = QStringLiteral("import");
 inline const QString Evaluation = QStringLiteral("auswertung");
 inline const QString Backup = QStringLiteral("datensicherung");
+inline const QString SilsoComparison = QStringLiteral("vergleich-silso");
 } // namespace HelpTopic
 
 // Opens the help window on a page (empty topic: the contents). The window
@@ -33,6 +40,11 @@ void ShowHelp(QWidget *parent, const QString &topic);
 void ShowHelpSearch(QWidget *parent, const QString &key = QString());
 // Opens the page on using the help.
 void ShowHelpOnHelp(QWidget *parent);
+
+// F1 anywhere in `window` opens the help page `topic`.
+void InstallHelpKey(QWidget *window, const QString &topic);
+// F1 anywhere in `window` does what its help button does.
+void InstallHelpKey(QWidget *window, QAbstractButton *helpButton);
 
 // The help window: contents and keyword search on the left, the page on the
 // right. Pages come from share/tarvo/help beside the installed program, or

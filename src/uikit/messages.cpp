@@ -1,15 +1,32 @@
 #include "messages.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
+
+int ExecMessageBox(QMessageBox &box) {
+    // Room for the title in the title bar's bold font, beside the window's
+    // icon and its buttons.
+    QFont font = box.font();
+    font.setBold(true);
+    const int needed = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + 140;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    return box.exec();
+}
 
 void ShowInformation(QWidget *parent, const QString &text) {
-    QMessageBox::information(parent, QStringLiteral("Informationen"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Informationen"), text, QMessageBox::Ok, parent);
+    ExecMessageBox(box);
 }
 
 void ShowError(QWidget *parent, const QString &text) {
-    QMessageBox::critical(parent, QStringLiteral("Fehler"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), text, QMessageBox::Ok, parent);
+    ExecMessageBox(box);
 }
 
 int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answers, int safe,
@@ -23,7 +40,7 @@ int AskQuestion(QWidget *parent, const QString &text, const QList<Answer> &answe
     }
     box.setDefaultButton(static_cast<QPushButton *>(buttons.value(defaultAnswer >= 0 ? defaultAnswer : safe)));
     box.setEscapeButton(buttons.value(safe));
-    box.exec();
+    ExecMessageBox(box);
     const int pressed = static_cast<int>(buttons.indexOf(box.clickedButton()));
     return pressed >= 0 ? pressed : safe;
 }

@@ -3,7 +3,12 @@
 #include <QList>
 #include <QString>
 
+class QMessageBox;
 class QWidget;
+
+// Runs a message box of the program. It is made at least as wide as its
+// title needs, so that the window manager never cuts the title.
+int ExecMessageBox(QMessageBox &box);
 
 // The informational message box of the dialogs' checks: one OK button.
 void ShowInformation(QWidget *parent, const QString &text);

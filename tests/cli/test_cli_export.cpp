@@ -184,7 +184,8 @@ private slots:
         QCOMPARE(exportFile("html", 3, file).exitCode, 0);
         const QByteArray html = ReadBytes(file);
         QVERIFY(
-            html.startsWith("<table bgcolor=#FFFFFF caption=\"Tarvo Daten\">\r\n <tr>\r\n"
+            html.startsWith("<table bgcolor=#FFFFFF border=1 caption=\"Tarvo Daten\">\r\n"
+                            " <caption><h2>Tarvo Daten</h2></caption>\r\n <tr>\r\n"
                             "  <th align=center>\r\nTag\r\n  </th>\r\n  <th>\r\nBemerkung\r\n  </th>\r\n"));
         QVERIFY(html.endsWith(" </tr>\r\n</table>\r\n"));
         QCOMPARE(html.count(" <tr>\r\n"), 35);

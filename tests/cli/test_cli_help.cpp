@@ -47,7 +47,8 @@ private slots:
              {"observers", "year YEAR [MONTH]", "archive YEAR", "lines re|a|f YEAR MONTH",
               "export csv|html|re|a|f YEAR MONTH FILE", "import sidc|netdef FILE FROM TO",
               "sun DD.MM.YYYY HH:MM", "position DD.MM.YYYY HH:MM X Y RADIUS",
-              "report sob01|sob09 YEAR MONTH OUT.pdf", "send YEAR MONTH [--lists re,a,f]"}) {
+              "report sob01|sob09 YEAR MONTH OUT.pdf", "send YEAR MONTH [--lists re,a,f]",
+              "import silso-daily|silso-hem FILE", "compare YEAR [MONTH]"}) {
             const qsizetype at = lines.indexOf(QStringLiteral("  ") + QLatin1String(command));
             QVERIFY2(at > 0, command);
             QVERIFY2(lines.value(at + 1).startsWith(QLatin1String("      ")), command);

@@ -3,10 +3,9 @@
 #include "storage/tarvo_error.h"
 
 #include <QString>
-#include <functional>
 
-// The German message of the TarvoError an action throws; empty when it throws none.
-inline QString ErrorOf(const std::function<void()> &action) {
+// The message of the TarvoError `action` throws (empty when it throws none).
+template <class F> QString ErrorOf(F action) {
     try {
         action();
     } catch (const TarvoError &e) {

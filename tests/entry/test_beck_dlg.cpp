@@ -69,7 +69,10 @@ private slots:
         QCOMPARE(dlg->BeckResult, std::uint16_t(0));
     }
 
-    void warnsWhileSumExceedsWolfSpots() {
+    // The warning comes when a change makes the sum exceed the day's spots,
+    // and again after a further change; leaving a field unchanged does not
+    // repeat it.
+    void warnsOncePerChangeWhileSumExceedsWolfSpots() {
         open(3);
         enter('a', QStringLiteral("2"));
         QVERIFY(messages->texts.isEmpty());
@@ -78,10 +81,13 @@ private slots:
         enter('h', QStringLiteral("1"));
         enter('i', QStringLiteral("0"));
         const QString warning = QStringLiteral("Das sind mehr Flecken,\nals bei der Wolf´schen Relativzahl");
-        QCOMPARE(messages->texts, (QStringList{warning, warning}));
+        QCOMPARE(messages->texts, (QStringList{warning}));
         QCOMPARE(messages->titles.first(), QStringLiteral("TARVO32"));
         // The counts stay: the warning only informs.
         QCOMPARE(label("lF"), QStringLiteral("4"));
+        enter('b', QStringLiteral("1"));
+        QCOMPARE(messages->texts, (QStringList{warning, warning}));
+        QCOMPARE(label("lF"), QStringLiteral("5"));
     }
 
     void keysOnlyDigits() {
@@ -102,9 +108,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
         QTest::newRow("empty") << ""
-                               << "'' ist kein gültiger Integerwert";
+                               << "Klasse G: '' ist kein gültiger Integerwert";
         QTest::newRow("above int16") << "40000"
-                                     << "Die Zahl muss zwischen 0 und 32767 liegen";
+                                     << "Klasse G: Die Zahl muss zwischen 0 und 32767 liegen";
         QTest::newRow("Beck beyond 65535")
             << "1311"
             << "Die Summe und die Beck'sche Relativzahl dürfen höchstens 65535 sein";
@@ -127,6 +133,11 @@ private slots:
         QCOMPARE(label("lF"), QStringLiteral("1"));
         QCOMPARE(label("lRs"), QStringLiteral("4"));
         QTRY_COMPARE(QApplication::focusWidget(), e);
+        // Leaving it again unchanged: not said again, the focus goes on.
+        QTest::keyClick(e, Qt::Key_Tab);
+        QTest::qWait(20);
+        QCOMPARE(messages->texts.size(), 1);
+        QCOMPARE(QApplication::focusWidget(), field('h'));
         // OK takes the field first and stays open.
         messages->clear();
         dlg->findChild<QPushButton *>(QStringLiteral("BtnOK"))->click();

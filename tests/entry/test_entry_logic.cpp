@@ -166,10 +166,11 @@ private slots:
                                                << "1 2 3 4 4 6 46" << QStringList{} << QStringList{};
         QTest::newRow("ns off, hidden incomplete")
             << "g_n=1;g=2;f=3" << false << true << "7 7 7 7 2 3 23" << QStringList{} << QStringList{};
-        QTest::newRow("not a number") << "g_n=2;f_n=x;g_s=1;f_s=3" << true << false << "7 7 7 7 7 7 7"
-                                      << QStringList{"Das ist keine Zahl"} << QStringList{"f_n"};
+        QTest::newRow("not a number")
+            << "g_n=2;f_n=x;g_s=1;f_s=3" << true << false << "7 7 7 7 7 7 7"
+            << QStringList{"Flecken Nord: Das ist keine Zahl"} << QStringList{"f_n"};
         QTest::newRow("negative") << "g_n=2;f_n=3;g_s=-1;f_s=3" << true << false << "7 7 7 7 7 7 7"
-                                  << QStringList{"Die Zahl muss zwischen 0 und 32767 liegen"}
+                                  << QStringList{"Gruppen Süd: Die Zahl muss zwischen 0 und 32767 liegen"}
                                   << QStringList{"g_s"};
         QTest::newRow("Re beyond 16 bits")
             << "g_n=3000;f_n=3000;g_s=1;f_s=3000" << true << false << "7 7 7 7 7 7 7"
@@ -321,7 +322,7 @@ private slots:
         // Seeing outside 1..5, stored up to the refused field.
         r = CheckGeneralBox(Texts("Zeit=10:00;Ruhe=4;Schaerfe=9;Qualitaet=2"), d);
         QVERIFY(!r.complete);
-        QCOMPARE(r.messages[0].text, QStringLiteral("Die Zahl muss zwischen 1 und 5 liegen"));
+        QCOMPARE(r.messages[0].text, QStringLiteral("Schärfe: Die Zahl muss zwischen 1 und 5 liegen"));
         QCOMPARE(d.Zeit.text(), QStringLiteral("10:00"));
         QCOMPARE(d.Ruhe, std::int16_t(4));
         QCOMPARE(d.Qualitaet, std::int16_t(5));

@@ -61,6 +61,15 @@ class TestErfassungDlg : public QObject {
         QTest::keyClicks(e, text);
     }
     void tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    // A day typed with g_n 2, f_n 1, g_s 1, f_s 3; the focus still in f_s.
+    void openWithMoreGroupsThanSpotsInTheNorth() {
+        open(UnobservedDay(), ProfileWithSwitches(true));
+        type("Zeit", QStringLiteral("10:00"));
+        type("g_n", QStringLiteral("2"));
+        type("f_n", QStringLiteral("1"));
+        type("g_s", QStringLiteral("1"));
+        type("f_s", QStringLiteral("3"));
+    }
     // Lets the message catcher answer what is pending.
     void settle() { QVERIFY(Settled()); }
 
@@ -130,12 +139,7 @@ private slots:
     }
 
     void groupsAboveSpotsInformsAndStores() {
-        open(UnobservedDay(), ProfileWithSwitches(true));
-        type("Zeit", QStringLiteral("10:00"));
-        type("g_n", QStringLiteral("2"));
-        type("f_n", QStringLiteral("1"));
-        type("g_s", QStringLiteral("1"));
-        type("f_s", QStringLiteral("3"));
+        openWithMoreGroupsThanSpotsInTheNorth();
         field("Rs")->setFocus();
         settle();
         QCOMPARE(messages->texts,
@@ -168,6 +172,67 @@ private slots:
         QCOMPARE(field("g")->focusPolicy(), Qt::NoFocus);
     }
 
+    // A box's warning comes once when the box is left; leaving it again
+    // without a change lets the focus go, a change warns again.
+    void warningIsShownOncePerVisit() {
+        openWithMoreGroupsThanSpotsInTheNorth();
+        tab();
+        settle();
+        QCOMPARE(messages->texts.size(), 1);
+        QCOMPARE(focusName(), QStringLiteral("f_n"));
+        for (const char *next : {"g_s", "f_s", "Rs"}) {
+            tab();
+            settle();
+            QCOMPARE(focusName(), QString::fromLatin1(next));
+        }
+        QCOMPARE(messages->texts.size(), 1);
+        // Back in the box with another wrong count: said again.
+        type("f_n", QStringLiteral("0"));
+        field("Rs")->setFocus();
+        settle();
+        QCOMPARE(messages->texts.size(), 2);
+        QCOMPARE(focusName(), QStringLiteral("f_n"));
+        QCOMPARE(label("Re"), QStringLiteral("33"));
+    }
+
+    void spotsMissingIsShownOncePerVisit() {
+        open(UnobservedDay(), ProfileWithSwitches(true));
+        type("g_n", QStringLiteral("2"));
+        tab();
+        tab();
+        settle();
+        QCOMPARE(messages->texts.size(), 1);
+        QCOMPARE(focusName(), QStringLiteral("f_n"));
+        tab();
+        settle();
+        QCOMPARE(focusName(), QStringLiteral("g_s"));
+        QCOMPARE(messages->texts.size(), 1);
+    }
+
+    // A refused field says why once; then Tab, OK and Esc all work: OK says
+    // it again and stays open, Esc cancels.
+    void refusalDoesNotTrapTheFocus() {
+        open(UnobservedDay(), ProfileWithSwitches(true));
+        type("Rs", QStringLiteral("x"));
+        tab(); // to the calculator's button, still in the Beck box
+        tab();
+        settle();
+        QCOMPARE(messages->texts, QStringList{QStringLiteral("Rs: Das ist keine Zahl")});
+        QCOMPARE(focusName(), QStringLiteral("Rs"));
+        tab();
+        tab();
+        settle();
+        QCOMPARE(messages->texts.size(), 1);
+        QCOMPARE(focusName(), QStringLiteral("p"));
+        QTest::mouseClick(button("BtnOK"), Qt::LeftButton);
+        settle();
+        QCOMPARE(messages->texts.size(), 2);
+        QVERIFY(dlg->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(dlg->result(), int(QDialog::Rejected));
+        QVERIFY(!dlg->isVisible());
+    }
+
     void refusedEntryKeepsDialogOpen_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
@@ -175,23 +240,23 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::newRow("CV letters") << "CV"
                                     << "abc"
-                                    << "Das ist keine Zahl"
+                                    << "CV: Das ist keine Zahl"
                                     << "CV";
         QTest::newRow("Rs letters") << "Rs"
                                     << "12x"
-                                    << "Das ist keine Zahl"
+                                    << "Rs: Das ist keine Zahl"
                                     << "Rs";
         QTest::newRow("A above 127") << "A"
                                      << "200"
-                                     << "Die Zahl muss zwischen 0 und 127 liegen"
+                                     << "A: Die Zahl muss zwischen 0 und 127 liegen"
                                      << "A";
         QTest::newRow("LN negative") << "LN"
                                      << "-3"
-                                     << "Die Zahl muss zwischen 0 und 32767 liegen"
+                                     << "L-Nord: Die Zahl muss zwischen 0 und 32767 liegen"
                                      << "LN";
         QTest::newRow("Fo above int16") << "Fo"
                                         << "40000"
-                                        << "Die Zahl muss zwischen 0 und 32767 liegen"
+                                        << "Fo: Die Zahl muss zwischen 0 und 32767 liegen"
                                         << "Fo";
         QTest::newRow("one N/S field") << "g_s"
                                        << "1"

@@ -72,6 +72,7 @@ private slots:
         t.cell(2, 0).Color = 0xFFFFFF; // same as the grid: no attribute
         t.cell(2, 1).Color = 0x12AB0F;
         const QString expected = QStringLiteral("<table bgcolor=#FFFFFF caption=\"Tarvo Daten\">\r\n"
+                                                " <caption><h2>Tarvo Daten</h2></caption>\r\n"
                                                 " <tr>\r\n"
                                                 "  <th>\r\nTag\r\n  </th>\r\n"
                                                 "  <th align=left>\r\nBemerkung\r\n  </th>\r\n"

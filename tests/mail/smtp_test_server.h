@@ -8,6 +8,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 class SmtpTestServer {
 public:
@@ -76,6 +80,34 @@ private:
     QProcess process_;
     int port_ = 0;
 };
+
+// A self-signed certificate and its key for 127.0.0.1 in `dir`, made with
+// openssl. False when openssl is not there (the caller skips).
+inline bool MakeSelfSignedCertificate(const QTemporaryDir &dir, QString *cert, QString *key) {
+    *cert = dir.filePath(QStringLiteral("cert.pem"));
+    *key = dir.filePath(QStringLiteral("key.pem"));
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"), {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                                              "-subj", "/CN=127.0.0.1", "-keyout", *key, "-out", *cert});
+    return openssl.waitForFinished(30000) && openssl.exitStatus() == QProcess::NormalExit &&
+           openssl.exitCode() == 0;
+}
+
+// A port on 127.0.0.1 where nothing listens (taken and closed again).
+inline int ClosedPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    int port = 0;
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), size) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &size) == 0)
+        port = ntohs(address.sin_port);
+    if (fd >= 0)
+        ::close(fd);
+    return port;
+}
 
 // The client's lines and the server's replies of a recorded session as "C: ..." and "S: ...".
 inline QStringList Transcript(const QJsonObject &message) {

@@ -200,9 +200,9 @@ private slots:
         const QByteArray csv = MonthTableCsv(t);
         QVERIFY(csv.contains("31;<\xFC> & \"Fleck\";15:45;"));
         const QByteArray html = MonthTableHtml(t);
-        QVERIFY(html.startsWith(
-            "<table bgcolor=#FFFFFF caption=\"Tarvo Daten\">\r\n <tr>\r\n  <th align=center>\r\n"
-            "Tag\r\n  </th>\r\n  <th>\r\nBemerkung\r\n  </th>\r\n"));
+        QVERIFY(html.startsWith("<table bgcolor=#FFFFFF border=1 caption=\"Tarvo Daten\">\r\n"
+                                " <caption><h2>Tarvo Daten</h2></caption>\r\n <tr>\r\n  <th align=center>\r\n"
+                                "Tag\r\n  </th>\r\n  <th>\r\nBemerkung\r\n  </th>\r\n"));
         QVERIFY(html.contains("&lt;&uuml;&gt; &amp; &quot;Fleck&quot;"));
         QVERIFY(html.endsWith(" </tr>\r\n</table>\r\n"));
     }

@@ -436,13 +436,30 @@ private slots:
         QCOMPARE(cell(32, "Re"), QStringLiteral("127"));
     }
 
+    // The dialog names the month that goes and starts in the target; OK
+    // without the tick says why and stays open, and nothing moves.
     void monthShiftWithoutConfirmationMovesNothing() {
         open(2004, 1, 10);
-        OnModal<TMoveMonth>([](TMoveMonth *move) {
+        MessageBoxCatcher boxes;
+        QString source;
+        QString focused;
+        bool stayed = false;
+        OnModal<TMoveMonth>([&](TMoveMonth *move) {
+            source = move->findChild<QLabel *>("lVonMonat")->text();
+            focused = move->focusWidget() ? move->focusWidget()->objectName() : QString();
             QCOMPARE(move->findChild<QSpinBox *>("toMonth")->value(), 0); // January proposes 0
             move->findChild<QPushButton *>("BitBtn1")->click();           // not confirmed
+            stayed = move->isVisible();
+            move->findChild<QPushButton *>("BitBtn2")->click();
         });
         dlg_->findChild<QAction *>("MonatVerschieben")->trigger();
+        QCOMPARE(source, QStringLiteral("1 (Januar)"));
+        QCOMPARE(focused, QStringLiteral("toMonth"));
+        QVERIFY(stayed);
+        QCOMPARE(boxes.texts,
+                 QStringList{QStringLiteral("Der Monat wird nur verschoben, wenn Sie „ja, ich bin "
+                                            "mir sicher, dass ich den Monat verschieben möchte“ "
+                                            "ankreuzen.")});
         QVERIFY(!dlg_->isModified());
     }
 

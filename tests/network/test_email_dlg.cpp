@@ -55,6 +55,7 @@ private slots:
     void sendsAllThreeLists();
     void rejectedRecipientStopsTheRest();
     void loginWithoutEncryptionIsRefused();
+    void refusedConnectionIsExplained();
     void cancelDuringTransfer();
     void alreadySentRowIsSkipped();
     void sendingAgainAsks_data();
@@ -246,6 +247,30 @@ void TestEmailDlg::loginWithoutEncryptionIsRefused() {
     for (const QJsonObject &session : server.sessions())
         for (const QString &line : Transcript(session))
             QVERIFY2(!line.startsWith(QLatin1String("C: AUTH")), qPrintable(line));
+}
+
+// Nothing listens on the server's port: the summary says so in German and
+// names what to check; nothing is marked as sent.
+void TestEmailDlg::refusedConnectionIsExplained() {
+    const int port = ClosedPort();
+    QVERIFY(port > 0);
+    TEmailDLG dlg;
+    dlg.setMonth(MailProfile(QStringLiteral("127.0.0.1:%1").arg(port)), *year_, 2004, 3);
+    dlg.show();
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
+    QCOMPARE(boxes.texts.size(), 1);
+    const QString summary = boxes.texts[0];
+    QVERIFY2(
+        summary.startsWith(QStringLiteral("Nicht gesendet:\n  Relativzahlen an rezahl@example.net: Keine "
+                                          "Verbindung zum SMTP-Server '127.0.0.1:%1': Er nimmt auf Port %1 "
+                                          "keine Verbindung an.")
+                               .arg(port)),
+        qPrintable(summary));
+    QVERIFY2(summary.contains(QStringLiteral("\n    Prüfen Sie in den E-Mail-Einstellungen den SMTP-Server")),
+             qPrintable(summary));
+    QCOMPARE(boxes.titles[0], QStringLiteral("Fehler"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("000000000000000"));
 }
 
 void TestEmailDlg::cancelDuringTransfer() {

@@ -78,8 +78,9 @@ void TestExport::gridExportsReplaceTheFile_data() {
     QTest::newRow("csv") << int(ExportCsv) << QByteArray("Tag;Bemerkung;UT;R;S;Q;Gn;Fn;Gs;Fs;G;F;Re;Rb;A;\r\n")
                          << QByteArray(";Mittel;;2.0;3.0;1.0;2.0;10.0;1.0;4.0;3.0;14.0;44.0;50.0;2.0;\r\n") << 35;
     QTest::newRow("html") << int(ExportHtml)
-                          << QByteArray("<table bgcolor=#FFFFFF caption=\"Tarvo Daten\">\r\n <tr>\r\n")
-                          << QByteArray(" </tr>\r\n</table>\r\n") << 35 * (2 + 15 * 3) + 2;
+                          << QByteArray("<table bgcolor=#FFFFFF border=1 caption=\"Tarvo Daten\">\r\n"
+                                        " <caption><h2>Tarvo Daten</h2></caption>\r\n <tr>\r\n")
+                          << QByteArray(" </tr>\r\n</table>\r\n") << 35 * (2 + 15 * 3) + 3;
 }
 
 void TestExport::gridExportsReplaceTheFile() {

@@ -93,7 +93,7 @@ private slots:
         if (!written.isEmpty())
             QCOMPARE(Read(file), (appends ? before : QByteArray()) + written);
         if (type == ExportHtml)
-            QVERIFY(Read(file).startsWith("<table bgcolor=#FFFFFF caption=\"Tarvo Daten\">\r\n"));
+            QVERIFY(Read(file).startsWith("<table bgcolor=#FFFFFF border=1 caption=\"Tarvo Daten\">\r\n"));
         if (type == ExportAzahl || type == ExportFzahl)
             QCOMPARE(Read(file).count("\r\n"), 10 + (type == ExportAzahl ? 32 : 2)); // header + 31 days, or 2 days
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"export.dat"});

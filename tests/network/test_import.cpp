@@ -327,11 +327,13 @@ private slots:
 
     void missingFileIsAnIoError() {
         FillSentinel(2000, 2000);
+        const QString missing = home_.path() + QStringLiteral("/nichtda.dat");
         try {
-            ImportSidc(home_.path() + QStringLiteral("/nichtda.dat"), 2000, 2000);
+            ImportSidc(missing, 2000, 2000);
             QFAIL("no error");
         } catch (const TarvoError &e) {
-            QCOMPARE(e.message(), QStringLiteral("E/A-Fehler 2"));
+            QCOMPARE(e.message(), QStringLiteral("Die Datei %1 wurde nicht gefunden (E/A-Fehler 2)")
+                                      .arg(QDir::toNativeSeparators(missing)));
         }
         QCOMPARE(Summary(2000, 1).SIDC, kSentinel);
     }

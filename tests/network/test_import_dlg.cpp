@@ -79,27 +79,45 @@ private slots:
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("reason"); // the refusal's message and the field it names
+        QTest::addColumn<QString>("focus");
         QTest::newRow("sidc 1748") << true << "1748"
                                    << "2005"
-                                   << "monthssn_1950-2005.dat" << false;
-        QTest::newRow("sidc after current year") << true << "1950"
-                                                 << "2011"
-                                                 << "monthssn_1950-2005.dat" << false;
-        QTest::newRow("sidc first after last") << true << "2005"
-                                               << "2004"
-                                               << "monthssn_1950-2005.dat" << false;
-        QTest::newRow("sidc no file name") << true << "1950"
-                                           << "2005"
-                                           << "" << false;
+                                   << "monthssn_1950-2005.dat" << false
+                                   << "„von Jahr“ 1748 liegt vor 1749. Es können die Jahre 1749 bis 2010 "
+                                      "importiert werden."
+                                   << "Edit1";
+        QTest::newRow("sidc after current year")
+            << true << "1950"
+            << "2011"
+            << "monthssn_1950-2005.dat" << false
+            << "„bis Jahr“ 2011 liegt nach dem laufenden Jahr. Es können "
+               "die Jahre 1749 bis 2010 importiert werden."
+            << "Edit2";
+        QTest::newRow("sidc first after last")
+            << true << "2005"
+            << "2004"
+            << "monthssn_1950-2005.dat" << false << "„bis Jahr“ 2004 liegt vor „von Jahr“ 2005."
+            << "Edit2";
+        QTest::newRow("sidc no file name")
+            << true << "1950"
+            << "2005"
+            << "" << false << "Bitte geben Sie die Datei an, aus der importiert werden soll."
+            << "FE";
         QTest::newRow("sidc ok") << true << "2004"
                                  << "2005"
-                                 << "monthssn_1950-2005.dat" << true;
+                                 << "monthssn_1950-2005.dat" << true << ""
+                                 << "";
         QTest::newRow("netdef 1976") << false << "1976"
                                      << "2005"
-                                     << "fixture_short_to2005-05.dat" << false;
+                                     << "fixture_short_to2005-05.dat" << false
+                                     << "„von Jahr“ 1976 liegt vor 1977. Es können die Jahre 1977 bis 2010 "
+                                        "importiert werden."
+                                     << "Edit1";
         QTest::newRow("netdef 1977") << false << "1977"
                                      << "2005"
-                                     << "fixture_short_to2005-05.dat" << true;
+                                     << "fixture_short_to2005-05.dat" << true << ""
+                                     << "";
     }
     void okRules() {
         QFETCH(bool, sidc);
@@ -107,6 +125,8 @@ private slots:
         QFETCH(QString, last);
         QFETCH(QString, file);
         QFETCH(bool, accepted);
+        QFETCH(QString, reason);
+        QFETCH(QString, focus);
         std::unique_ptr<TImportDlg> dlg;
         if (sidc)
             dlg = std::make_unique<TSIDCDlg>();
@@ -122,8 +142,12 @@ private slots:
         ClickOk(*dlg);
         QCOMPARE(dlg->isVisible(), !accepted);
         QCOMPARE(dlg->result() == QDialog::Accepted, accepted);
-        if (!accepted)
-            QVERIFY(messages.texts.isEmpty()); // refused without a message
+        if (!accepted) {
+            // OK says why and leads to the field.
+            QCOMPARE(messages.texts.value(0), reason);
+            QCOMPARE(messages.titles.value(0), QStringLiteral("Informationen"));
+            QCOMPARE(dlg->focusWidget() ? dlg->focusWidget()->objectName() : QString(), focus);
+        }
     }
 
     void sidcMessages_data() {
@@ -166,7 +190,9 @@ private slots:
         dlg.show();
         MessageBoxCatcher catcher;
         ClickOk(dlg); // rtarvo.dat does not exist
-        QCOMPARE(catcher.texts, QStringList{QStringLiteral("E/A-Fehler 2")});
+        QCOMPARE(catcher.texts,
+                 QStringList{QStringLiteral("Die Datei %1 wurde nicht gefunden (E/A-Fehler 2)")
+                                 .arg(QDir::toNativeSeparators(home_.path() + "/rtarvo.dat"))});
         QVERIFY(dlg.isVisible());
     }
 

@@ -1,5 +1,6 @@
 // The picture writer: round ticks, a value axis that fits, labels that never
-// collide at any size, lines that break at gaps, and the files it writes.
+// collide at any size, lines that break at gaps, markers and dashed lines, and
+// the files it writes.
 #include "plot/plot_axis.h"
 #include "plot/plot_writer.h"
 #include "storage/tarvo_error.h"
@@ -201,6 +202,34 @@ private slots:
         // Numeric ticks at round numbers.
         QCOMPARE(L.xLabels.first().text, QStringLiteral("0"));
         QCOMPARE(L.xLabels.last().text, QStringLiteral("10"));
+    }
+
+    // Markers put a dot on every point, joined or not; a dashed line leaves
+    // gaps between its dashes.
+    void markersAndDashes() {
+        TPlot plot;
+        plot.x = {QString(), TPlotAxisKind::Numeric, 0, 10};
+        plot.y.max = 10;
+        TPlotSeries marked;
+        marked.markers = true;
+        marked.points = {{1, 2}, {2, 3}, {3, kGap}, {4, 4}, {12, 5}};
+        TPlotSeries level;
+        level.colour = Qt::red;
+        level.width = 2;
+        level.dashed = true;
+        level.points = {{0, 8}, {10, 8}};
+        plot.series << marked << level;
+        const TPlotLayout L = LayoutPlot(plot, QSizeF(600, 400));
+        QCOMPARE(L.paths[0].lines.size(), 2);
+        QCOMPARE(L.paths[0].dots,
+                 (QVector<QPointF>{L.toPixel({1, 2}), L.toPixel({2, 3}), L.toPixel({4, 4})}));
+        const QImage image = RenderPlotImage(plot, QSize(600, 400));
+        int red = 0, other = 0;
+        const int y = qRound(L.toPixel({0, 8}).y());
+        for (int x = qRound(L.plotRect.left()) + 10; x < qRound(L.plotRect.right()) - 10; ++x)
+            (image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100 ? red : other) += 1;
+        QVERIFY2(red > 200 && other > 40,
+                 qPrintable(QStringLiteral("%1 red, %2 other").arg(red).arg(other)));
     }
 
     // The painted picture: series at their points in their colours, layers

@@ -231,3 +231,15 @@ inline double DarkCentreAlongY(const QImage &image, double xMm, double fromMm, d
         }
     return count == 0 ? -1 : sum / count / pxPerMm;
 }
+
+// Pixels with ink (darker than light grey) in a rectangle given in mm from
+// the paper's edge.
+inline int InkIn(const QImage &image, double x1Mm, double y1Mm, double x2Mm, double y2Mm) {
+    const double pxPerMm = image.dotsPerMeterX() / 1000.0;
+    int ink = 0;
+    for (int y = qRound(y1Mm * pxPerMm); y <= qRound(y2Mm * pxPerMm); ++y)
+        for (int x = qRound(x1Mm * pxPerMm); x <= qRound(x2Mm * pxPerMm); ++x)
+            if (qGray(image.pixel(x, y)) < 192)
+                ++ink;
+    return ink;
+}

@@ -1,15 +1,18 @@
 #include "form_fixture.h"
 #include "reportengine/report_preview_dlg.h"
 #include "reports/form_preview_ui.h"
+#include "reports/sob01.h"
 #include "uikit/dialog_slots.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 class TestFormPreview : public QObject {
@@ -67,6 +70,37 @@ private slots:
         QVERIFY(text.contains(formName));
         QCOMPARE(RowTokens(text, 5).value(1), QStringLiteral("09:15"));
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // On a 1024×768 screen printing and saving as PDF stay in view: buttons
+    // below the page, and a tool bar without what a one-page form does not
+    // need, so that nothing goes into its overflow menu.
+    void printAndPdfStayInViewOnASmallScreen() {
+        TSOB01 form;
+        const TYearBuffer year = FixtureYear();
+        form.setMonth(year, 3, 2004, FixtureProfile(true), ComputeMonthTotals(year.Months[3], 3, 2004));
+        TReportPreviewDlg preview(form.report(), QStringLiteral("SOB01.pdf"));
+        preview.show();
+        preview.resize(1000, 700);
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        for (const char *name : {"BtnDrucken", "BtnPdf", "BtnClose"}) {
+            auto *button = preview.findChild<QPushButton *>(QLatin1String(name));
+            QVERIFY2(button && button->isVisible() && button->isEnabled(), name);
+            QVERIFY(preview.rect().contains(button->geometry()));
+        }
+        auto *bar = preview.findChild<QToolBar *>();
+        QVERIFY(bar);
+        QTRY_VERIFY(bar->widgetForAction(preview.pdfAction()) &&
+                    bar->widgetForAction(preview.pdfAction())->isVisible());
+        auto *overflow = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(!overflow || !overflow->isVisible());
+        QStringList shown;
+        for (QAction *a : bar->actions())
+            if (a->isVisible() && !a->isSeparator())
+                shown << a->text();
+        for (const char *unused : {"Portrait", "Landscape", "Show facing pages", "Page setup"})
+            QVERIFY2(!shown.contains(QCoreApplication::translate("QPrintPreviewDialog", unused)), unused);
+        QVERIFY(shown.contains(QCoreApplication::translate("QPrintPreviewDialog", "Print")));
     }
 };
 

@@ -205,6 +205,37 @@ private slots:
                                  form.setMonth(year_, 13, 2004, FixtureProfile(true), TMonthTotals{}));
     }
 
+    // At 300 dpi, beside every column rule there is paper: the captions
+    // "Ruhe", "Schärfe", "Qualität" do not run together or into the rules,
+    // and the numbers keep a gap to the rule on their right.
+    void textsKeepClearOfTheRules() {
+        TSOB01 form;
+        form.setMonth(year_, 3, 2004, FixtureProfile(true), ComputeMonthTotals(year_.Months[3], 3, 2004));
+        const QImage image = form.report().toImage(300);
+        const double left = 20, header = 10 + 42.2, rows = header + 14.8;
+        for (double edge : {7.9, 19.1, 26.5, 33.9, 41.3, 50.4}) {
+            const double x = left + edge;
+            QVERIFY2(InkIn(image, x - 0.45, header + 0.8, x - 0.25, header + 2.4) == 0,
+                     qPrintable(QStringLiteral("caption left of the rule at %1 mm").arg(edge)));
+            QVERIFY2(InkIn(image, x + 0.25, header + 0.8, x + 0.45, header + 2.4) == 0,
+                     qPrintable(QStringLiteral("caption right of the rule at %1 mm").arg(edge)));
+        }
+        const double valueEdges[] = {50.4,  59.5,  68.7,  77.8,  86.8,  95.9, 107.4,
+                                     121.0, 130.3, 138.8, 150.2, 162.1, 171.2};
+        for (int day = 1; day <= 6; ++day) {
+            const double top = rows + (day - 1) * 5.6;
+            for (double edge : valueEdges)
+                QVERIFY2(
+                    InkIn(image, left + edge - 0.5, top + 1.6, left + edge - 0.25, top + 4.4) == 0,
+                    qPrintable(QStringLiteral("day %1, value before the rule at %2 mm").arg(day).arg(edge)));
+            // The last column ends at the heavy frame (0.75 mm).
+            QVERIFY2(InkIn(image, left + 179.9 - 0.75, top + 1.6, left + 179.9 - 0.5, top + 4.4) == 0,
+                     qPrintable(QStringLiteral("day %1, value before the frame").arg(day)));
+        }
+        // The captions are there, only narrower where the column is narrow.
+        QVERIFY(InkIn(image, left + 34.3, header + 0.6, left + 40.9, header + 2.6) > 50);
+    }
+
     void rulePositions_data() {
         QTest::addColumn<bool>("vertical"); // a vertical rule is found along a horizontal scan line
         QTest::addColumn<double>("at");     // scan line position, mm from the paper's edge

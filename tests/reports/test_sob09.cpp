@@ -126,6 +126,21 @@ private slots:
                  QStringLiteral("Summe 5 5 5 5 7 1 0 4 2"));
     }
 
+    // At 300 dpi the captions "Ruhe", "Schärfe", "Qualität" keep clear of
+    // the rules between them.
+    void captionsKeepClearOfTheRules() {
+        TSOB09 form;
+        form.setMonth(year_, 4, 2004, FixtureProfile(false), ComputeMonthTotals(year_.Months[4], 4, 2004));
+        const QImage image = form.report().toImage(300);
+        const double left = 20, header = 10 + 42.2;
+        for (double edge : {7.9, 19.0, 26.5, 33.9, 41.3}) {
+            QVERIFY2(InkIn(image, left + edge - 0.45, header + 0.9, left + edge - 0.25, header + 2.5) == 0,
+                     qPrintable(QStringLiteral("left of the rule at %1 mm").arg(edge)));
+            QVERIFY2(InkIn(image, left + edge + 0.25, header + 0.9, left + edge + 0.45, header + 2.5) == 0,
+                     qPrintable(QStringLiteral("right of the rule at %1 mm").arg(edge)));
+        }
+    }
+
     void rulePositions_data() {
         QTest::addColumn<bool>("vertical");
         QTest::addColumn<double>("at");

@@ -91,7 +91,8 @@ private slots:
         QCOMPARE(message, QStringLiteral("Jetzt können Sie die anderen Einstellungen ändern"));
         QCOMPARE(combo->currentText(), QStringLiteral("Muster"));
         QVERIFY(QFileInfo(dir_->filePath("0001/beob.ini")).isFile());
-        QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QString()); // no switch yet
+        // The observer just added is named in the status bar.
+        QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Muster"));
 
         // The second observer through the menu and "Zufügen".
         OnModal<TEinstDLG>([&](TEinstDLG *einst) {
@@ -104,6 +105,7 @@ private slots:
         QCOMPARE(IniValue(iniPath(), "Beobachter", "Zweiter"), QStringLiteral("0002/"));
         QCOMPARE(IniValue(iniPath(), "TARVO32", "Beobachter"), QStringLiteral("Zweiter"));
         QCOMPARE(w.Profile.Name1.text(), QStringLiteral("Zweiter"));
+        QCOMPARE(Child<QStatusBar>(&w, "SB")->currentMessage(), QStringLiteral("Zweiter"));
 
         // Switch to the first observer.
         combo->setCurrentIndex(0);

@@ -122,7 +122,7 @@ private slots:
         auto *radius = Child<QLineEdit>(&dlg, "Projektion");
         radius->setText("");
         QCOMPARE(messageOf([&] { Child<QPushButton>(&dlg, "BtnOK")->click(); }),
-                 QString::fromUtf8("'' ist kein gültiger Integerwert"));
+                 QString::fromUtf8("Projektionsradius: '' ist kein gültiger Integerwert"));
         // Still open, on the radius, nothing saved, nothing typed lost.
         QVERIFY(dlg.isVisible());
         QCOMPARE(Child<QTabWidget>(&dlg, "PageControl1")->currentWidget()->objectName(),

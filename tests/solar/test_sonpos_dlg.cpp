@@ -32,6 +32,9 @@ private slots:
     void pointOutsideCircle();
     void clickWithPointOutsideWarnsOnce();
     void coordinateNotANumber();
+    void resultsClearWhenAnInputChanges_data();
+    void resultsClearWhenAnInputChanges();
+    void refusalIsSaidOncePerChange();
     void radiusNotSet();
     void rotationWrapNote();
     void beforeFirstRotationShowsDash();
@@ -173,10 +176,10 @@ void TestSonPosDlg::invalidTimeKeepsValues() {
     QCOMPARE(child<QLineEdit>("MEDatum")->text(), QStringLiteral("13.10.1992"));
     QCOMPARE(text("lP"), QStringLiteral("26.2739"));
     QCOMPARE(text("lL0"), QStringLiteral("238.6295"));
-    // The centre of the disk lies at B0, L0.
-    QCOMPARE(text("lB"), QStringLiteral("5.9884"));
-    QCOMPARE(text("lL"), QStringLiteral("238.6295"));
-    QCOMPARE(text("lAZM"), QStringLiteral("0.0000"));
+    // The position computed for 00:00 no longer belongs to the fields.
+    QCOMPARE(text("lB"), QString());
+    QCOMPARE(text("lL"), QString());
+    QCOMPARE(text("lAZM"), QString());
 }
 
 void TestSonPosDlg::pointOutsideCircle() {
@@ -197,9 +200,10 @@ void TestSonPosDlg::pointOutsideCircle() {
     messages.texts.clear();
     child<QPushButton>("BtnRechnen")->click();
     QCOMPARE(messages.texts, QStringList{QStringLiteral("Der Punkt liegt nicht innerhalb des Kreises")});
-    QCOMPARE(text("lB"), QStringLiteral("32.4285"));
-    QCOMPARE(text("lL"), QStringLiteral("253.8314"));
-    QCOMPARE(text("lAZM"), QStringLiteral("15.2019"));
+    // The result of the earlier point is not shown for the new one.
+    QCOMPARE(text("lB"), QString());
+    QCOMPARE(text("lL"), QString());
+    QCOMPARE(text("lAZM"), QString());
 }
 
 void TestSonPosDlg::clickWithPointOutsideWarnsOnce() {
@@ -213,7 +217,7 @@ void TestSonPosDlg::clickWithPointOutsideWarnsOnce() {
     QVERIFY(Settled());
     // The check on leaving the coordinates speaks; the click it interrupted does not repeat it.
     QCOMPARE(messages.texts, QStringList{QStringLiteral("Der Punkt liegt nicht innerhalb des Kreises")});
-    QCOMPARE(text("lB"), QStringLiteral("0"));
+    QCOMPARE(text("lB"), QString());
 }
 
 void TestSonPosDlg::coordinateNotANumber() {
@@ -227,14 +231,74 @@ void TestSonPosDlg::coordinateNotANumber() {
     messages.texts.clear();
     enter("MEX", QStringLiteral("-50"));
     enter("MEY", QStringLiteral("1,2,3"));
-    QTRY_COMPARE(messages.texts, QStringList{QStringLiteral("'1,2,3' ist kein gültiger Gleitkommawert")});
+    QTRY_COMPARE(messages.texts, QStringList{QStringLiteral("Y: '1,2,3' ist kein gültiger Gleitkommawert")});
     QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>("MEY"));
     QCOMPARE(child<QLineEdit>("MEY")->text(), QStringLiteral("1,2,3"));
-    // X was read before the error, Y keeps its last good value.
+    // No result for a Y that could not be read: the old one would not
+    // belong to the fields. A readable Y computes again.
     messages.texts.clear();
     child<QPushButton>("BtnRechnen")->click();
     QCOMPARE(messages.texts, QStringList());
+    QCOMPARE(text("lB"), QString());
+    enter("MEY", QStringLiteral("0"));
+    QTest::keyClick(child<QPushButton>("BtnRechnen"), Qt::Key_Return);
     QCOMPARE(text("lB"), QStringLiteral("-7.4565"));
+}
+
+// B, L, the distance and the rotation note go as soon as date, time, X or Y
+// change, so no result is read against other inputs.
+void TestSonPosDlg::resultsClearWhenAnInputChanges_data() {
+    QTest::addColumn<QString>("field");
+    for (const char *f : {"MEDatum", "MEZeit", "MEX", "MEY"})
+        QTest::newRow(f) << QString::fromLatin1(f);
+}
+
+void TestSonPosDlg::resultsClearWhenAnInputChanges() {
+    QFETCH(QString, field);
+    MessageBoxCatcher messages;
+    showDialog(Fixed(1992, 10, 13, 0, 0));
+    computeAt(QStringLiteral("31.10.1992"), QStringLiteral("00:00"), QStringLiteral("60"),
+              QStringLiteral("0"));
+    QVERIFY(child<QLabel>("lRota")->isVisible());
+    QVERIFY(!text("lB").isEmpty());
+    auto *edit = dlg->findChild<QLineEdit *>(field);
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_1);
+    for (const char *value : {"lB", "lL", "lAZM"})
+        QVERIFY2(text(value).isEmpty(), value);
+    QCOMPARE(text("lGradB"), QStringLiteral("°"));
+    QCOMPARE(text("lGradAZM"), QStringLiteral("°"));
+    QVERIFY(!child<QLabel>("lRota")->isVisible());
+    // The Sun's values stay until the field is left.
+    QVERIFY(!text("lP").isEmpty());
+}
+
+// A refused coordinate is said once; leaving again unchanged lets the focus
+// go on, a new wrong text is said again.
+void TestSonPosDlg::refusalIsSaidOncePerChange() {
+    MessageBoxCatcher messages;
+    showDialog(Fixed(1992, 10, 13, 0, 0));
+    enter("MEX", QStringLiteral("abc"));
+    enter("MEY", QStringLiteral("0")); // leaves the coordinates
+    QTRY_COMPARE(messages.texts.size(), 1);
+    QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>("MEX"));
+    QTest::keyClick(child<QLineEdit>("MEX"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>("MEY"));
+    QTest::keyClick(child<QLineEdit>("MEY"), Qt::Key_Return);
+    QTest::qWait(20);
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>("BtnRechnen"));
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("X: 'abc' ist kein gültiger Gleitkommawert")});
+    // A click on the arrow from the refused field computes nothing with it.
+    child<QLineEdit>("MEX")->setFocus();
+    QTest::mouseClick(child<QPushButton>("BtnRechnen"), Qt::LeftButton);
+    QTest::qWait(20);
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(text("lB"), QString());
+    enter("MEX", QStringLiteral("xyz"));
+    enter("MEY", QStringLiteral("0"));
+    QTRY_COMPARE(messages.texts.size(), 2);
 }
 
 void TestSonPosDlg::radiusNotSet() {
@@ -249,7 +313,7 @@ void TestSonPosDlg::radiusNotSet() {
     messages.texts.clear();
     child<QPushButton>("BtnRechnen")->click();
     QCOMPARE(messages.texts, QStringList{QString::fromUtf8(kMsgRadiusNotSet)});
-    QCOMPARE(text("lB"), QStringLiteral("0"));
+    QCOMPARE(text("lB"), QString());
     QCOMPARE(text("lGradB"), QStringLiteral("°"));
 }
 
