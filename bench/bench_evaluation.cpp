@@ -1,6 +1,6 @@
 // A full drawing pass of the graphic evaluation: 80 years, all 24 curves.
 #include "evaluation/eval_plot.h"
-#include "evaluation/plot_writer.h"
+#include "plot/plot_writer.h"
 #include "storage/archive.h"
 #include "storage/storage_state.h"
 

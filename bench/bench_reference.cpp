@@ -1,7 +1,7 @@
 // The comparison with SILSO: importing SILSO's whole daily file (75,818
 // lines) into the reference store, and the year view of a full year once the
 // series are loaded - computed, laid out, painted, and in the window.
-#include "evaluation/plot_writer.h"
+#include "plot/plot_writer.h"
 #include "reference/comparison.h"
 #include "reference/comparison_plot_ui.h"
 #include "reference/comparison_table_ui.h"

@@ -1,5 +1,5 @@
 // The picture-driven date and time readers: the input is "picture\ntext".
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 
 #include <QByteArray>
 #include <QString>

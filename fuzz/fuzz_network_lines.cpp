@@ -3,7 +3,7 @@
 // the mail and the line exports carry them.
 #include "fuzz_month_input.h"
 #include "network/network_lines.h"
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     static const TColumnLayout noLayout{};

@@ -7,7 +7,7 @@
 // code for every input; a finding in it reproduces from its input alone,
 // which is then the first of its run.
 #include "fuzz_month_input.h"
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "null_paint_device.h"
 #include "reports/sob01.h"
 #include "reports/sob09.h"

@@ -2,6 +2,7 @@
 
 #include "backup_writer.h"
 
+#include "storage/archive.h"
 #include "storage/file_io.h"
 #include "storage/ini_file.h"
 #include "storage/storage_state.h"
@@ -74,13 +75,22 @@ struct WrittenFile {
     FileReadResult previous; // exists == false: the file is new
 };
 
+bool PutBack(const QString &target, const QByteArray &bytes) {
+    try {
+        WriteFileAtomically(target, bytes);
+        return true;
+    } catch (const TarvoError &) {
+        return false;
+    }
+}
+
 // Puts back what the restore replaced; false when a file could not be put back
 // (one whose previous content could not be read stays as restored).
 bool Undo(const QVector<WrittenFile> &written) {
     bool ok = true;
     for (auto it = written.rbegin(); it != written.rend(); ++it) {
         if (it->previous.ok())
-            ok = WriteFileAtomically(it->target, it->previous.bytes) && ok;
+            ok = PutBack(it->target, it->previous.bytes) && ok;
         else if (!it->previous.exists)
             ok = QFile::remove(it->target) && ok;
         else
@@ -194,11 +204,14 @@ RestoreResult RunRestore(const RestorePlan &plan, const QDateTime &now) {
         if (current.ok() && current.bytes == bytes)
             continue;
         QString error;
-        const bool ok = QDir().mkpath(QFileInfo(item.target).absolutePath()) &&
-                        WriteFileAtomically(item.target, bytes, &error, PermissionsFor(item.entry));
-        if (!ok) {
-            if (error.isEmpty())
-                error = TarvoError::CannotWrite(QDir::toNativeSeparators(item.target)).message();
+        try {
+            if (!QDir().mkpath(QFileInfo(item.target).absolutePath()))
+                throw TarvoError::CannotWrite(QDir::toNativeSeparators(item.target));
+            WriteFileAtomically(item.target, bytes, PermissionsFor(item.entry));
+        } catch (const TarvoError &e) {
+            error = e.message();
+        }
+        if (!error.isEmpty()) {
             const QString undone =
                 Undo(written)
                     ? QStringLiteral("Die schon geschriebenen Dateien haben ihren vorherigen Inhalt zurück.")

@@ -56,10 +56,16 @@ BackupResult WriteBackup(const QString &zipPath, const BackupScope &scope, const
     members.first().bytes = FormatManifest(manifest);
 
     const QByteArray zip = BuildZip(members);
-    QString error;
-    if (!WriteFileAtomically(zipPath, zip, &error, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        throw TarvoError(QStringLiteral("%1. Die Datensicherung wurde nicht geschrieben.").arg(error));
-    if (note.record && !WriteFileAtomically(scope.settingsFile(), notedSettings, &error))
-        result.settingsError = error;
+    try {
+        WriteFileAtomically(zipPath, zip, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    } catch (const TarvoError &e) {
+        throw TarvoError(QStringLiteral("%1. Die Datensicherung wurde nicht geschrieben.").arg(e.message()));
+    }
+    try {
+        if (note.record)
+            WriteFileAtomically(scope.settingsFile(), notedSettings);
+    } catch (const TarvoError &e) {
+        result.settingsError = e.message(); // the backup is written; only the note of it is missing
+    }
     return result;
 }

@@ -2,7 +2,7 @@
 #include "cli_command.h"
 
 #include "evaluation/eval_plot.h"
-#include "evaluation/plot_writer.h"
+#include "plot/plot_writer.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 

@@ -3,7 +3,7 @@
 #include "cli_command.h"
 
 #include "mail/smtp_client.h"
-#include "month/month_grid_table.h"
+#include "month/month_document.h"
 #include "network/email_dispatch.h"
 #include "network/export_files.h"
 #include "network/network_lines.h"
@@ -12,7 +12,6 @@
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
 
-#include <QLocale>
 #include <cstdio>
 #include <memory>
 
@@ -64,21 +63,16 @@ int Export(CliSession &session, const QStringList &args) {
         throw CliUsageError(QStringLiteral("unbekannter Export-Typ '%1'").arg(args[0]).toStdString());
     const int year = CliIntArgument(args[1], "YEAR", 1600, 3999);
     const int month = CliIntArgument(args[2], "MONTH", 1, 12);
-    const auto buffer = LoadYear(year);
-    TExportSource source;
-    source.profile = &session.profile;
-    source.year = buffer.get();
-    source.yearNumber = year;
-    source.month = month;
-    if (type == ExportCsv || type == ExportHtml) {
-        // The file must equal the month table's export, so the means use the
-        // decimal separator of the user's locale as on screen, not the '.' of
-        // the command's own output.
+    TMonthDocument document;
+    document.open(year, month);
+    if (!document.isReadable())
+        throw TarvoError(document.unreadableMessage());
+    // The file must equal the month table's export: the observer's column
+    // layout, and means with the decimal separator of the user's locale as
+    // on screen, not the '.' of the command's own output.
+    if (type == ExportCsv || type == ExportHtml)
         LoadMonthTableLayout();
-        const TGridTable table = MonthGridTable(*buffer, month, year, Storage().ColumnLayout, QLocale());
-        source.csv = [table] { return MonthTableCsv(table); };
-        source.html = [table] { return MonthTableHtml(table); };
-    }
+    const TExportSource source{&session.profile, &document};
     WriteExportFile(type, args[3], source);
     return 0;
 }
@@ -100,68 +94,42 @@ int Send(CliSession &session, const QStringList &args) {
     }
     const TObserverProfile &profile = session.profile;
     auto buffer = LoadYear(year);
-
-    // The rows the mail dialog would send: the requested lists, or else the
-    // preselected ones not yet sent this month.
-    QList<MailListEntry> chosen;
-    const QList<MailListEntry> entries = MailListEntries(profile);
-    if (!requested.isEmpty()) {
-        for (int kind : requested) {
-            bool found = false;
-            for (const MailListEntry &e : entries)
-                if (e.kind == kind) {
-                    found = true;
-                    chosen << e;
-                }
-            if (!found)
-                throw TarvoError(QStringLiteral("Für die Liste '%1' ist keine Adresse eingestellt.")
-                                     .arg(QStringList{"re", "a", "f"}[kind]));
-        }
-    } else {
-        const QByteArray status = DispatchStatus(*buffer, month);
-        for (const MailListEntry &e : entries)
-            if (InitialListState(profile, status, e.kind) == Qt::Checked)
-                chosen << e;
-    }
+    // The lists asked for, or else those the mail dialog would send.
+    const QList<MailListEntry> chosen = requested.isEmpty()
+                                            ? PreselectedLists(profile, DispatchStatus(*buffer, month))
+                                            : RequestedLists(profile, requested);
     if (chosen.isEmpty())
-        throw TarvoError(QStringLiteral("Sie müssen mindestens eine Liste auswählen!"));
+        throw TarvoError(NoListChosenMessage());
 
     TSmtpClient smtp;
     ConfigureSmtpClient(smtp, profile);
     EnsureDispatchStatus(*buffer, month);
-    for (const MailListEntry &entry : chosen) {
-        if (entry.kind == MailPositions) {
-            PrintStatus(QStringLiteral("Ist noch nicht implementiert!"));
-            continue;
-        }
-        const TListMail mail = ComposeListMail(entry, profile, *buffer, year, month);
-        PrintStatus(mail.StatusLine + QStringLiteral(" an ") + entry.address);
-        try {
-            smtp.connect();
-            smtp.send(ToMailMessage(mail));
-        } catch (...) {
-            smtp.disconnect();
-            throw;
-        }
-        smtp.disconnect();
+    TDispatchSteps steps;
+    steps.skipped = PrintStatus;
+    steps.composing = [&](int index, const TListMail &mail) {
+        PrintStatus(mail.StatusLine + QStringLiteral(" an ") + chosen[index].address);
+    };
+    steps.sent = [&](int index) {
         // Each list sent is recorded at once, so a later failure keeps it
         // marked, and on the year as it is on disk now: the program may have
         // saved it while the mail was on its way.
-        QString error;
-        const bool recorded = UpdateYear(
-            year,
-            [&](TYearBuffer &onDisk) {
+        const MailListEntry &entry = chosen[index];
+        try {
+            UpdateYear(year, [&](TYearBuffer &onDisk) {
                 MarkListSent(onDisk, month, entry.kind);
                 *buffer = onDisk;
-            },
-            &error);
-        if (!recorded)
+            });
+        } catch (const TarvoError &e) {
             throw TarvoError(
                 QStringLiteral("Die E-Mail „%1“ an %2 ist versandt, aber der Versandstatus konnte "
                                "nicht gespeichert werden: %3\nDie Liste nicht noch einmal senden, "
                                "sonst geht sie doppelt hinaus.")
-                    .arg(mail.Subject, entry.address, error));
-    }
+                    .arg(ListMailSubject(entry.kind, profile, year, month), entry.address, e.message()));
+        }
+    };
+    for (const TListOutcome &outcome : SendMonthLists(smtp, chosen, profile, *buffer, year, month, steps))
+        if (!outcome.sent && outcome.entry.kind != MailPositions)
+            throw TarvoError(outcome.reason); // the first failure; the lists after it were not tried
     CliPrint(QStringLiteral("%1\n").arg(FromCp1252(DispatchStatus(*buffer, month))));
     return 0;
 }

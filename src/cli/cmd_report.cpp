@@ -1,7 +1,7 @@
 // The printed month forms as PDF files.
 #include "cli_command.h"
 
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "reports/sob01.h"
 #include "reports/sob09.h"
 #include "storage/year_file.h"

@@ -1,8 +1,9 @@
 // Commands over the stored data: observers, year, archive.
 #include "cli_command.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/archive.h"
+#include "storage/day_fields.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "storage/year_file.h"
@@ -29,15 +30,13 @@ int Observers(CliSession &, const QStringList &args) {
     return 0;
 }
 
-const char *const kTextFields[] = {"Bemerkung", "Zeit"};
-const char *const kTailFields[] = {"z_f", "Po", "Fl", "LN", "LS", "LGES"};
-
+// Every named field in record order: texts as UTF-8 (quoted when needed),
+// Fl as its byte value, numbers as stored (-1 kept).
 QString DayRow(int month, int day, const TDayRecord &r) {
-    QStringList cells{QString::number(month), QString::number(day), CsvCell(r.Bemerkung.text()), CsvCell(r.Zeit.text())};
-    for (int k = 0; k < kCountedFieldCount; ++k)
-        cells << QString::number(CountedField(r, k));
-    cells << CsvCell(r.z_f.text()) << CsvCell(r.Po.text()) << QString::number(static_cast<unsigned char>(r.Fl))
-          << QString::number(r.LN) << QString::number(r.LS) << QString::number(r.LGES);
+    QStringList cells{QString::number(month), QString::number(day)};
+    for (const TDayField &field : kDayFields)
+        cells << (field.Kind == TDayFieldKind::Text ? CsvCell(DayText(r, field))
+                                                    : QString::number(DayNumber(r, field)));
     return cells.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
@@ -48,12 +47,8 @@ int Year(CliSession &, const QStringList &args) {
     TYearBuffer buffer;
     ReadYear(year, buffer);
     QStringList header{QStringLiteral("Monat"), QStringLiteral("Tag")};
-    for (const char *name : kTextFields)
-        header << QLatin1String(name);
-    for (int k = 0; k < kCountedFieldCount; ++k)
-        header << QLatin1String(CountedFieldName(k));
-    for (const char *name : kTailFields)
-        header << QLatin1String(name);
+    for (const TDayField &field : kDayFields)
+        header << QLatin1String(field.Name);
     QString out = header.join(QLatin1Char(',')) + QLatin1Char('\n');
     for (int month = 1; month <= 12; ++month) {
         if (onlyMonth != 0 && month != onlyMonth)

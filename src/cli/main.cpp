@@ -53,17 +53,6 @@ QString HelpText() {
 
 void PrintError(const QString &message) { std::fprintf(stderr, "tarvo-cli: %s\n", message.toLocal8Bit().constData()); }
 
-// Makes the observer `key` current for this run only (nothing is saved).
-void ChooseObserver(CliSession &session, const QString &key) {
-    StorageState &s = Storage();
-    const qsizetype index = s.ObserverKeys.indexOf(key);
-    if (index < 0)
-        throw TarvoError(QStringLiteral("Beobachter '%1' ist nicht vorhanden").arg(key));
-    s.CurrentObserverKey = key.left(16);
-    s.CurrentObserverDir = s.ObserverDirs[index].left(16);
-    LoadProfile(session.profile);
-}
-
 } // namespace
 
 // Qt's note about a missing XDG_RUNTIME_DIR says nothing to the user of a
@@ -124,7 +113,7 @@ int main(int argc, char *argv[]) {
         if (QFileInfo::exists(Storage().ProgramDir + QStringLiteral("tarvo.ini")))
             LoadProgramSettings(session.profile);
         if (!observer.isEmpty())
-            ChooseObserver(session, observer);
+            ChooseObserver(observer, session.profile, ObserverChoice::ThisRunOnly);
         if (command->needs == CliNeeds::Observer)
             CliRequireObserver();
         const int code = command->handler(session, args);

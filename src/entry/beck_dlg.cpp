@@ -26,7 +26,7 @@ void ShowProgramMessage(QWidget *parent, QMessageBox::Icon icon, const QString &
 } // namespace
 
 TBeckDLG::TBeckDLG(QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("BeckDLG"));
+    setObjectName(QStringLiteral("TBeckDLG"));
     setWindowTitle(QStringLiteral("Hilfe Beck'sche Zahl"));
 
     auto *grid = new QGridLayout;

@@ -3,19 +3,15 @@
 #include "entry_number.h"
 #include "entry_time.h"
 #include "storage/cp1252.h"
+#include "storage/day_fields.h"
 
 #include <QHash>
 #include <QLatin1StringView>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 
 namespace {
-
-// The records are packed: a member pointer's field may be misaligned, so it is
-// copied bytewise.
-template <class Record, class T> void StoreField(Record &record, T Record::*member, T value) {
-    std::memcpy(&(record.*member), &value, sizeof value);
-}
 
 QString Text(const EntryTexts &texts, const char *name) {
     return texts.value(QLatin1StringView(name));
@@ -55,20 +51,23 @@ bool Parse(const EntryTexts &texts, const char *name, NumberRange range, BoxChec
     return true;
 }
 
-template <class T> struct NumberField {
-    const char *name;
-    T TDayRecord::*member;
-};
+// Reads a number field with the range its width allows.
+bool Parse(const EntryTexts &texts, const char *name, BoxCheck &r, std::int64_t &value) {
+    return Parse(texts, name, FieldRange(kDayFields[static_cast<std::size_t>(DayFieldIndex(name))].Width), r,
+                 value);
+}
 
-// Stores the fields in order and stops at the first refused one.
-template <class T>
-bool StoreNumbers(const EntryTexts &texts, std::initializer_list<NumberField<T>> fields, NumberRange range,
-                  TDayRecord &day, BoxCheck &r) {
-    for (const NumberField<T> &field : fields) {
+// Stores the number fields named, in order, and stops at the first refused
+// one. A field takes what its width holds (no negative numbers), the seeing
+// fields only 1..5.
+bool StoreNumbers(const EntryTexts &texts, std::initializer_list<const char *> names, TDayRecord &day,
+                  BoxCheck &r, std::optional<NumberRange> range = std::nullopt) {
+    for (const char *name : names) {
+        const TDayField &field = kDayFields[static_cast<std::size_t>(DayFieldIndex(name))];
         std::int64_t value = -1;
-        if (!Parse(texts, field.name, range, r, value))
+        if (!Parse(texts, name, range ? *range : FieldRange(field.Width), r, value))
             return false;
-        StoreField(day, field.member, static_cast<T>(value));
+        SetDayNumber(day, field, value);
     }
     return true;
 }
@@ -148,35 +147,18 @@ int TenTimesPlus(int tens, int units) {
     return 10 * tens + units;
 }
 
-namespace {
-
-// The 16-bit numbers of a day, each -1 when not given.
-constexpr std::int16_t TDayRecord::*kDayNumbers[] = {
-    &TDayRecord::Ruhe, &TDayRecord::Schaerfe, &TDayRecord::Qualitaet, &TDayRecord::g_n, &TDayRecord::f_n,
-    &TDayRecord::g_s,  &TDayRecord::f_s,      &TDayRecord::g,         &TDayRecord::f,   &TDayRecord::Re,
-    &TDayRecord::p,    &TDayRecord::s,        &TDayRecord::SN,        &TDayRecord::CV,  &TDayRecord::Fo,
-    &TDayRecord::Fm,   &TDayRecord::FEF,      &TDayRecord::FEP,       &TDayRecord::pfn, &TDayRecord::pfs,
-    &TDayRecord::LN,   &TDayRecord::LS,       &TDayRecord::LGES};
-
-} // namespace
-
 bool HasObservationValues(const TDayRecord &day) {
-    for (std::int16_t TDayRecord::*m : kDayNumbers) {
-        std::int16_t value;
-        std::memcpy(&value, &(day.*m), sizeof value);
-        if (value != -1)
+    for (const TDayField &field : kDayFields) {
+        if (field.Kind == TDayFieldKind::Number && DayNumber(day, field) != -1)
             return true;
     }
-    const std::int32_t rs = day.Rs;
-    return rs != -1 || day.A != -1 || day.Ab != -1 || !day.z_f.empty() || !day.Po.empty() || day.Fl != 0;
+    return !day.z_f.empty() || !day.Po.empty() || day.Fl != 0;
 }
 
 void ClearUnobservedDay(TDayRecord &day) {
-    for (std::int16_t TDayRecord::*m : kDayNumbers)
-        StoreField(day, m, std::int16_t(-1));
-    day.Rs = -1;
-    day.A = -1;
-    day.Ab = -1;
+    for (const TDayField &field : kDayFields)
+        if (field.Kind == TDayFieldKind::Number)
+            SetDayNumber(day, field, -1);
     day.z_f.assign(QString());
     day.Po.assign(QString());
     day.Fl = 0;
@@ -203,11 +185,7 @@ BoxCheck CheckGeneralBox(const EntryTexts &texts, TDayRecord &day) {
     if (status == TimeStatus::Empty)
         time = QStringLiteral("  :  ");
     day.Zeit.assign(time);
-    StoreNumbers<std::int16_t>(texts,
-                               {{"Ruhe", &TDayRecord::Ruhe},
-                                {"Schaerfe", &TDayRecord::Schaerfe},
-                                {"Qualitaet", &TDayRecord::Qualitaet}},
-                               kSeeingRange, day, r);
+    StoreNumbers(texts, {"Ruhe", "Schaerfe", "Qualitaet"}, day, r, kSeeingRange);
     return r;
 }
 
@@ -231,11 +209,9 @@ BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
     BoxCheck r;
     const int filled = FilledNorthSouth(texts);
     if (filled == 4) {
-        std::int16_t TDayRecord::*members[4] = {&TDayRecord::g_n, &TDayRecord::f_n, &TDayRecord::g_s,
-                                                &TDayRecord::f_s};
         std::int64_t v[4];
         for (int i = 0; i < 4; ++i) {
-            if (!Parse(texts, kNorthSouth[i], kInt16Range, r, v[i]))
+            if (!Parse(texts, kNorthSouth[i], r, v[i]))
                 return r;
         }
         const std::int64_t g = v[0] + v[2];
@@ -246,7 +222,7 @@ BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
             return r;
         }
         for (int i = 0; i < 4; ++i)
-            StoreField(day, members[i], static_cast<std::int16_t>(v[i]));
+            SetDayNumber(day, DayFieldIndex(kNorthSouth[i]), v[i]);
         SetTotals(day, int(g), int(f), int(re));
         r.derivedChanged = true;
         // These only inform: the values stay stored.
@@ -281,7 +257,7 @@ BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
         return r;
     }
     std::int64_t g = -1, f = -1;
-    if (!Parse(texts, "g", kInt16Range, r, g) || !Parse(texts, "f", kInt16Range, r, f))
+    if (!Parse(texts, "g", r, g) || !Parse(texts, "f", r, f))
         return r;
     const std::int64_t re = 10 * g + f;
     if (re > kDerivedMax) {
@@ -296,7 +272,7 @@ BoxCheck CheckWolfBox(const EntryTexts &texts, bool nsOn, TDayRecord &day) {
 
 BoxCheck CheckBeckBox(const EntryTexts &texts, TDayRecord &day) {
     BoxCheck r;
-    StoreNumbers<std::int32_t>(texts, {{"Rs", &TDayRecord::Rs}}, kInt32Range, day, r);
+    StoreNumbers(texts, {"Rs"}, day, r);
     return r;
 }
 
@@ -311,8 +287,8 @@ BoxCheck CheckPettisBox(const EntryTexts &texts, TDayRecord &day) {
         return r;
     }
     std::int64_t p = -1, s = -1;
-    if ((pFilled && !Parse(texts, "p", kInt16Range, r, p)) ||
-        (sFilled && !Parse(texts, "s", kInt16Range, r, s)))
+    if ((pFilled && !Parse(texts, "p", r, p)) ||
+        (sFilled && !Parse(texts, "s", r, s)))
         return r;
     if (pFilled != sFilled) {
         Refuse(r, PettisIncompleteMessage(), pFilled ? "s" : "p");
@@ -332,13 +308,13 @@ BoxCheck CheckPettisBox(const EntryTexts &texts, TDayRecord &day) {
 
 BoxCheck CheckCvBox(const EntryTexts &texts, TDayRecord &day) {
     BoxCheck r;
-    StoreNumbers<std::int16_t>(texts, {{"CV", &TDayRecord::CV}}, kInt16Range, day, r);
+    StoreNumbers(texts, {"CV"}, day, r);
     return r;
 }
 
 BoxCheck CheckABox(const EntryTexts &texts, TDayRecord &day) {
     BoxCheck r;
-    StoreNumbers<std::int8_t>(texts, {{"A", &TDayRecord::A}, {"Ab", &TDayRecord::Ab}}, kInt8Range, day, r);
+    StoreNumbers(texts, {"A", "Ab"}, day, r);
     return r;
 }
 
@@ -347,14 +323,7 @@ BoxCheck CheckFackelBox(const EntryTexts &texts, bool flChecked, TDayRecord &day
     QString drawing, position;
     if (!StorableText(texts, "z_f", 5, r, drawing) || !StorableText(texts, "Po", 5, r, position))
         return r;
-    if (!StoreNumbers<std::int16_t>(texts,
-                                    {{"Fo", &TDayRecord::Fo},
-                                     {"Fm", &TDayRecord::Fm},
-                                     {"FEF", &TDayRecord::FEF},
-                                     {"FEP", &TDayRecord::FEP},
-                                     {"pfn", &TDayRecord::pfn},
-                                     {"pfs", &TDayRecord::pfs}},
-                                    kInt16Range, day, r))
+    if (!StoreNumbers(texts, {"Fo", "Fm", "FEF", "FEP", "pfn", "pfs"}, day, r))
         return r;
     day.z_f.assign(drawing);
     day.Po.assign(position);
@@ -364,8 +333,6 @@ BoxCheck CheckFackelBox(const EntryTexts &texts, bool flChecked, TDayRecord &day
 
 BoxCheck CheckLbBox(const EntryTexts &texts, TDayRecord &day) {
     BoxCheck r;
-    StoreNumbers<std::int16_t>(
-        texts, {{"LN", &TDayRecord::LN}, {"LS", &TDayRecord::LS}, {"LGES", &TDayRecord::LGES}}, kInt16Range,
-        day, r);
+    StoreNumbers(texts, {"LN", "LS", "LGES"}, day, r);
     return r;
 }

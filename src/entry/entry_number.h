@@ -15,6 +15,11 @@ constexpr NumberRange kInt8Range{0, 127};
 constexpr NumberRange kInt32Range{0, 2147483647};
 constexpr NumberRange kSeeingRange{1, 5};
 
+// What a number field of `width` bytes holds of the numbers a user may type.
+constexpr NumberRange FieldRange(int width) {
+    return width == 1 ? kInt8Range : width == 2 ? kInt16Range : kInt32Range;
+}
+
 // The outcome of reading one number field.
 struct NumberInput {
     enum Status { Empty, Valid, NotANumber, OutOfRange };

@@ -3,7 +3,9 @@
 #include "beck_dlg.h"
 #include "entry_number.h"
 #include "entry_time.h"
+#include "storage/day_fields.h"
 #include "storage/storage_state.h"
+#include "uikit/dialog_slots.h"
 #include "uikit/focus_group.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
@@ -56,10 +58,13 @@ constexpr const char *kFieldOrder[] = {
 
 } // namespace
 
-TErfassungDlg::TErfassungDlg(QWidget *parent) : QDialog(parent) {
+TErfassungDlg::TErfassungDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialog(parent) {
+    if (!slotTable)
+        ownSlots_ = std::make_unique<DialogSlotTable>();
+    slots_ = slotTable ? slotTable : ownSlots_.get();
     std::memset(&DayData, 0, sizeof DayData);
     std::memset(&Profile, 0, sizeof Profile);
-    setObjectName(QStringLiteral("ErfassungDlg"));
+    setObjectName(QStringLiteral("TErfassungDlg"));
     BuildControls();
 
     watcher_ = new FocusGroupWatcher(this);
@@ -462,42 +467,19 @@ void TErfassungDlg::LayOutBoxes() {
 
 void TErfassungDlg::FillControls() {
     const TDayRecord &d = DayData;
-    Edit("Bemerkung")->setText(d.Bemerkung.text());
+    // Every field that has an edit of its name; Re and SN are shown as labels.
+    for (const TDayField &field : kDayFields) {
+        QLineEdit *edit = edits_.value(QLatin1StringView(field.Name));
+        if (!edit)
+            continue;
+        if (field.Kind == TDayFieldKind::Number)
+            edit->setText(NumberText(DayNumber(d, field)));
+        else if (field.Kind == TDayFieldKind::Text)
+            edit->setText(DayText(d, field));
+    }
     Edit("Zeit")->setText(TimeDisplayText(d.Zeit.text()));
-    // Plain values: std::pair would bind references to the packed (possibly misaligned) fields.
-    const struct {
-        const char *name;
-        std::int64_t value;
-    } numbers[] = {{"Ruhe", d.Ruhe},
-                   {"Schaerfe", d.Schaerfe},
-                   {"Qualitaet", d.Qualitaet},
-                   {"g_n", d.g_n},
-                   {"f_n", d.f_n},
-                   {"g_s", d.g_s},
-                   {"f_s", d.f_s},
-                   {"g", d.g},
-                   {"f", d.f},
-                   {"Rs", d.Rs},
-                   {"p", d.p},
-                   {"s", d.s},
-                   {"CV", d.CV},
-                   {"A", d.A},
-                   {"Ab", d.Ab},
-                   {"Fo", d.Fo},
-                   {"Fm", d.Fm},
-                   {"FEF", d.FEF},
-                   {"FEP", d.FEP},
-                   {"pfn", d.pfn},
-                   {"pfs", d.pfs},
-                   {"LN", d.LN},
-                   {"LS", d.LS},
-                   {"LGES", d.LGES}};
-    for (auto [name, value] : numbers)
-        Edit(name)->setText(NumberText(value));
     lblRe_->setText(NumberText(d.Re));
     lblSN_->setText(NumberText(d.SN));
-    Edit("z_f")->setText(d.z_f.text());
-    Edit("Po")->setText(d.Po.text());
     cbFl_->setChecked(d.Fl != 0);
 }
 
@@ -687,17 +669,14 @@ void TErfassungDlg::BtnNextClick() {
 }
 
 void TErfassungDlg::BeckHlpClick() {
-    if (!beck_) {
-        beck_ = new TBeckDLG(this);
-        Storage().DialogSlots[SlotBeck] = true;
-    }
-    beck_->WolfSpots = static_cast<std::uint16_t>(DayData.f);
-    const int result = beck_->exec();
+    TBeckDLG *beck = slots_->get<TBeckDLG>(SlotBeck, this);
+    beck->WolfSpots = static_cast<std::uint16_t>(DayData.f);
+    const int result = beck->exec();
     activateWindow();
     if (result != QDialog::Accepted)
         return;
     QLineEdit *rs = Edit("Rs");
-    rs->setText(QString::number(beck_->BeckResult));
+    rs->setText(QString::number(beck->BeckResult));
     pending_[Index(EntryBox::Beck)] = true;
     rs->setFocus();
 }

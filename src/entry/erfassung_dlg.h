@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+class DialogSlotTable;
 class FocusGroupWatcher;
 class WarningMemory;
 class TBeckDLG;
@@ -29,7 +30,8 @@ class TBeckDLG;
 class TErfassungDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TErfassungDlg(QWidget *parent = nullptr);
+    // The Beck calculator is kept in `slotTable` (or in a table of its own).
+    explicit TErfassungDlg(QWidget *parent = nullptr, DialogSlotTable *slotTable = nullptr);
     ~TErfassungDlg() override;
 
     TDayRecord DayData{};
@@ -90,6 +92,8 @@ private:
     QPushButton *btnCancel_ = nullptr;
     QToolButton *beckHlp_ = nullptr;
     FocusGroupWatcher *watcher_ = nullptr;
+    std::unique_ptr<DialogSlotTable> ownSlots_;
+    DialogSlotTable *slots_ = nullptr;
     std::unique_ptr<WarningMemory> warnings_;
     TBeckDLG *beck_ = nullptr;
     QString zeitOnEnter_;

@@ -1,8 +1,8 @@
 #include "auswert_dlg.h"
 
-#include "paint_box_widget.h"
-#include "plot_save_ui.h"
-#include "plot_writer.h"
+#include "plot/paint_box_widget.h"
+#include "plot/plot_save_ui.h"
+#include "plot/plot_writer.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"

@@ -2,7 +2,7 @@
 
 #include "eval_plot.h"
 #include "eval_series.h"
-#include "plot_layout.h"
+#include "plot/plot_layout.h"
 #include "storage/profile.h"
 
 #include <QDate>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "eval_series.h"
-#include "plot.h"
+#include "plot/plot.h"
 #include "storage/profile.h"
 
 // The graphic evaluation as a plot: title with the observer and the span,

@@ -1,5 +1,7 @@
 #include "string_align_grid_widget.h"
 
+#include "grid_cell_painter_widget.h"
+
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -43,6 +45,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget *parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    setItemDelegate(new TGridCellPainter(this));
     setDefaultRowHeight(15);
     setDefaultColWidth(64);
 }

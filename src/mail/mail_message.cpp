@@ -79,7 +79,7 @@ QByteArray DisplayName(const QString &name) {
 
 } // namespace
 
-QStringList TMailMessage::EnvelopeRecipients() const {
+QStringList TMailMessage::envelopeRecipients() const {
     return To + Cc + Bcc;
 }
 

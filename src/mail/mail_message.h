@@ -21,7 +21,7 @@ struct TMailMessage {
     QList<QByteArray> Body;
 
     // Every address that receives the message: To, Cc and Bcc.
-    QStringList EnvelopeRecipients() const;
+    QStringList envelopeRecipients() const;
 };
 
 // The message as sent: headers, an empty line and the encoded body, CR LF

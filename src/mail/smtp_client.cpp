@@ -273,7 +273,7 @@ void TSmtpClient::send(const TMailMessage &message) {
     if (message.FromAddress.isEmpty())
         throw TarvoError(QStringLiteral("Es ist keine eigene E-Mail-Adresse (Absender) eingestellt."));
     CheckMailAddress(message.FromAddress);
-    const QStringList recipients = message.EnvelopeRecipients();
+    const QStringList recipients = message.envelopeRecipients();
     if (recipients.isEmpty())
         throw TarvoError(QStringLiteral("Die E-Mail hat keinen Empfänger."));
     for (const QString &r : recipients)

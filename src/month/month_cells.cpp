@@ -34,9 +34,9 @@ TSummaryTexts SummaryTexts(const TMonthTotals &totals, int kind, const QLocale &
     const std::int64_t sum = totals.Sums[static_cast<size_t>(field)];
     const bool seeing = field <= 2; // R, S and Q
     if (!seeing || sum > 0)
-        texts.Sum = QString::number(sum);
-    texts.Count = QString::number(totals.Counts[static_cast<size_t>(field)]);
-    texts.Mean = FormatFixed(totals.mean(field), kind == kKindRb ? 5 : 4, 1, locale);
+        texts.sum = QString::number(sum);
+    texts.count = QString::number(totals.Counts[static_cast<size_t>(field)]);
+    texts.mean = FormatFixed(totals.mean(field), kind == kKindRb ? 5 : 4, 1, locale);
     return texts;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "month_totals.h"
+#include "storage/month_totals.h"
 #include "storage/day_record.h"
 
 #include <QLocale>
@@ -32,9 +32,9 @@ QString DayNumberText(int row, int daysInMonth);
 QString DayCellText(const TDayRecord &day, int kind, bool observed);
 
 struct TSummaryTexts {
-    QString Sum;
-    QString Count;
-    QString Mean;
+    QString sum;
+    QString count;
+    QString mean;
 };
 
 // Sum, count and mean of a kind with summary rows. Sums are full width;

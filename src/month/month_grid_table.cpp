@@ -2,8 +2,8 @@
 
 #include "month_cells.h"
 #include "month_columns.h"
-#include "month_totals.h"
-#include "solar/tpdate.h"
+#include "storage/month_totals.h"
+#include "calendar/tpdate.h"
 #include "storage/cp1252.h"
 
 TGridTable MonthGridTable(const TYearBuffer &year, int month, int yearNumber, const TColumnLayout &layout,
@@ -51,9 +51,9 @@ TGridTable MonthGridTable(const TYearBuffer &year, int month, int yearNumber, co
         if (!KindHasSummary(kind))
             continue;
         const TSummaryTexts texts = SummaryTexts(totals, kind, locale);
-        table.cell(kMonthSumRow, col).Text = texts.Sum;
-        table.cell(kMonthCountRow, col).Text = texts.Count;
-        table.cell(kMonthMeanRow, col).Text = texts.Mean;
+        table.cell(kMonthSumRow, col).Text = texts.sum;
+        table.cell(kMonthCountRow, col).Text = texts.count;
+        table.cell(kMonthMeanRow, col).Text = texts.mean;
     }
     return table;
 }

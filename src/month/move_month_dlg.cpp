@@ -16,7 +16,7 @@
 
 TMoveMonth::TMoveMonth(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Monat verschieben"));
-    setObjectName(QStringLiteral("MoveMonth"));
+    setObjectName(QStringLiteral("TMoveMonth"));
     toMonth = new QSpinBox;
     toMonth->setObjectName(QStringLiteral("toMonth"));
     toMonth->setRange(-99999, 99999); // the dialog checks the month itself

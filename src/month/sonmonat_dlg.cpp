@@ -2,25 +2,21 @@
 #include "network/email_dlg.h"
 #include "network/export_dlg.h"
 #include "reports/form_preview_ui.h"
-#include "storage/cp1252.h"
+#include "uikit/dialog_slots.h"
 #include "uikit/help_viewer_dlg.h"
 
 #include "entry/erfassung_dlg.h"
 #include "grid/string_align_grid_widget.h"
-#include "month_edit.h"
 #include "month_grid_table.h"
 #include "month_navigation.h"
 #include "move_month_dlg.h"
-#include "solar/tpdate.h"
 #include "storage/column_layout.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
-#include "storage/year_file.h"
 #include "tab_dlg.h"
 #include "uikit/messages.h"
 #include "uikit/widget_names.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -33,7 +29,6 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cstring>
 
 namespace {
 
@@ -83,10 +78,12 @@ void ApplyGridTable(TStringAlignGrid &grid, const TGridTable &table) {
 
 } // namespace
 
-TSonMonatDlg::TSonMonatDlg(QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("SonMonatDlg"));
+TSonMonatDlg::TSonMonatDlg(QWidget *parent, DialogSlotTable *slotTable) : QDialog(parent) {
+    if (!slotTable)
+        ownSlots_ = std::make_unique<DialogSlotTable>();
+    slots_ = slotTable ? slotTable : ownSlots_.get();
+    setObjectName(QStringLiteral("TSonMonatDlg"));
     setWindowTitle(QStringLiteral("TARVO - Monatsdaten"));
-    columnOfKind_.fill(-1);
 
     SGMonat = new TStringAlignGrid;
     SGMonat->setObjectName(QStringLiteral("SGMonat"));
@@ -198,18 +195,13 @@ void TSonMonatDlg::FormShow() {
     Beob->setText(Profile.Name1.text());
 
     const QDate today = openingDate_.isValid() ? openingDate_ : QDate::currentDate();
-    CurYear = static_cast<std::uint16_t>(std::clamp(today.year(), 0, 2200));
-    CurMonth = static_cast<std::uint16_t>(today.month());
-    CurDay = static_cast<std::uint16_t>(today.day());
-    ReadShownYear();
+    document_.open(std::clamp(today.year(), 0, 2200), today.month());
+    ShowReadProblem();
     SyncSpinEdits();
 
     LayoutColumns();
-    DaysInMonth = MonthLength(CurMonth, CurYear);
     UpdateSelectableRows();
-    ShowDays(1, DaysInMonth);
-    SumMonth(CurMonth);
-    SelectRow(CurDay);
+    SelectRow(today.day());
     SEMonat->setFocus();
 }
 
@@ -218,49 +210,33 @@ void TSonMonatDlg::LoadLayout() {
         ShowError(this, problem);
 }
 
-void TSonMonatDlg::ReadShownYear() {
-    Modified = false;
-    try {
-        ReadYear(CurYear, YearBuffer);
-        yearOnDisk_ = YearBuffer;
-        yearReadable_ = true;
-        unreadableMessage_.clear();
-    } catch (const TarvoError &e) {
-        // The year is shown empty, but the file is the user's data: it is
-        // never saved over while it cannot be read.
-        yearReadable_ = false;
-        unreadableMessage_ = QStringLiteral("Die Jahresdatei %1 kann nicht gelesen werden (%2).\n"
-                                            "Das Jahr wird leer angezeigt; Änderungen an diesem Jahr sind "
-                                            "nicht möglich, damit die Datei nicht überschrieben wird.")
-                                 .arg(QDir::toNativeSeparators(YearFileName(CurYear)), e.message());
-        ShowError(this, unreadableMessage_);
-    }
+void TSonMonatDlg::ShowReadProblem() {
+    if (!document_.isReadable())
+        ShowError(this, document_.unreadableMessage());
 }
 
 bool TSonMonatDlg::RefuseChangesToUnreadableYear() {
-    if (yearReadable_)
+    if (document_.isReadable())
         return false;
-    ShowInformation(this, unreadableMessage_);
+    ShowInformation(this, document_.unreadableMessage());
     return true;
 }
 
 void TSonMonatDlg::SyncSpinEdits() {
     const bool wasChanging = changing_;
     changing_ = true;
-    SEJahr->setValue(CurYear);
-    SEMonat->setValue(CurMonth);
+    SEJahr->setValue(document_.year());
+    SEMonat->setValue(document_.month());
     changing_ = wasChanging;
 }
 
 void TSonMonatDlg::LayoutColumns() {
     SGMonat->setUpdatesEnabled(false);
     SGMonat->setFixedFontSize(8);
-    columns_ = ShownColumns(Storage().ColumnLayout);
-    columnOfKind_.fill(-1);
-    SGMonat->setCols(static_cast<int>(columns_.size()));
-    for (int col = 0; col < static_cast<int>(columns_.size()); ++col) {
-        const TShownColumn &c = columns_[static_cast<size_t>(col)];
-        columnOfKind_[static_cast<size_t>(c.Kind)] = col;
+    const std::vector<TShownColumn> columns = ShownColumns(Storage().ColumnLayout);
+    SGMonat->setCols(static_cast<int>(columns.size()));
+    for (int col = 0; col < static_cast<int>(columns.size()); ++col) {
+        const TShownColumn &c = columns[static_cast<size_t>(col)];
         SGMonat->setColumnAlignment(col, AlignFromByte(c.Ausr));
         SGMonat->setColWidth(col, c.Width);
     }
@@ -271,68 +247,34 @@ void TSonMonatDlg::LayoutColumns() {
 // Titles, day rows and summary rows all come from MonthGridTable, the same
 // table tarvo-cli exports; the grid only takes over what changed.
 void TSonMonatDlg::ShowTable() {
-    const TGridTable table = MonthGridTable(YearBuffer, CurMonth, CurYear, Storage().ColumnLayout, QLocale());
+    const TGridTable table = MonthGridTable(document_.yearData(), document_.month(), document_.year(),
+                                            Storage().ColumnLayout, QLocale());
     SGMonat->setUpdatesEnabled(false);
     ApplyGridTable(*SGMonat, table);
     SGMonat->setUpdatesEnabled(true);
 }
 
-void TSonMonatDlg::ShowDays(int first, int last) {
-    if (first == last) {
-        ShowDay(first);
-        return;
-    }
-    ShowTable();
-}
-
-void TSonMonatDlg::ShowDay(int row) {
-    if (row < 1 || row > kMonthLastDayRow)
-        return;
-    ShowTable();
-}
-
-void TSonMonatDlg::SumMonth(int month) {
-    totals_ = ::SumMonth(YearBuffer.Months[month], month, CurYear);
-    Counts = totals_.Counts;
-    ShowTable();
-}
-
-void TSonMonatDlg::ClearDay(int row) {
-    ::ClearDay(YearBuffer, CurMonth, row);
-}
-
 void TSonMonatDlg::SelectRow(int row) {
-    SGMonat->setSelectedRow(std::clamp(row, 1, DaysInMonth));
+    SGMonat->setSelectedRow(std::clamp(row, 1, document_.daysInMonth()));
 }
 
 void TSonMonatDlg::UpdateSelectableRows() {
     const int previous = SGMonat->selectedRow();
-    SGMonat->setSelectableRows(1, DaysInMonth);
+    SGMonat->setSelectableRows(1, document_.daysInMonth());
     // The selection stays where it was, unless that day is not in this month.
-    if (previous > DaysInMonth)
-        SelectRow(DaysInMonth);
+    if (previous > document_.daysInMonth())
+        SelectRow(document_.daysInMonth());
 }
 
 bool TSonMonatDlg::SaveIfModified() {
-    if (!Modified)
-        return true;
-    if (!yearReadable_) {
-        ShowError(this, unreadableMessage_);
+    try {
+        document_.SaveIfModified();
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message());
         return false;
     }
-    QString error;
-    const TYearBuffer shown = YearBuffer;
-    if (!SaveYearChanges(CurYear, yearOnDisk_, YearBuffer, &error)) {
-        ShowError(this, error);
-        return false;
-    }
-    Modified = false;
-    // tarvo-cli may have changed other days (or sent a list) meanwhile: the
-    // buffer holds them now.
-    if (std::memcmp(&shown, &YearBuffer, sizeof shown) != 0) {
-        ShowDays(1, DaysInMonth);
-        SumMonth(CurMonth);
-    }
+    // A save may have brought in what tarvo-cli wrote meanwhile.
+    ShowTable();
     return true;
 }
 
@@ -341,29 +283,20 @@ bool TSonMonatDlg::ChangeTo(int year, int month) {
         SyncSpinEdits();
         return false;
     }
-    if (year == CurYear && month == CurMonth) {
-        SyncSpinEdits();
-        return true;
+    const int shownYear = document_.year();
+    bool changed = true;
+    try {
+        document_.switchTo(year, month);
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message());
+        changed = document_.year() == year && document_.month() == month;
     }
-    const bool saved = SaveIfModified();
-    if (year != CurYear) {
-        // Reading another year replaces the buffer: never with unsaved changes in it.
-        if (!saved) {
-            SyncSpinEdits();
-            return false;
-        }
-        CurYear = static_cast<std::uint16_t>(year);
-        CurMonth = static_cast<std::uint16_t>(month);
-        ReadShownYear();
-    } else {
-        CurMonth = static_cast<std::uint16_t>(month);
-    }
+    if (document_.year() != shownYear)
+        ShowReadProblem();
     SyncSpinEdits();
-    DaysInMonth = MonthLength(CurMonth, CurYear);
     UpdateSelectableRows();
-    ShowDays(1, DaysInMonth);
-    SumMonth(CurMonth);
-    return true;
+    ShowTable();
+    return changed;
 }
 
 void TSonMonatDlg::SEMonatChange() {
@@ -371,22 +304,22 @@ void TSonMonatDlg::SEMonatChange() {
         return;
     const int value = SEMonat->value();
     if (value == 0)
-        ChangeTo(CurYear - 1, 12);
+        ChangeTo(document_.year() - 1, 12);
     else if (value == 13)
-        ChangeTo(CurYear + 1, 1);
+        ChangeTo(document_.year() + 1, 1);
     else
-        ChangeTo(CurYear, value);
+        ChangeTo(document_.year(), value);
 }
 
 void TSonMonatDlg::SEJahrChange() {
     if (changing_)
         return;
-    ChangeTo(SEJahr->value(), CurMonth);
+    ChangeTo(SEJahr->value(), document_.month());
 }
 
 TErfassungDlg &TSonMonatDlg::EntryDialog() {
     if (!entryDlg_)
-        entryDlg_ = new TErfassungDlg(this);
+        entryDlg_ = new TErfassungDlg(this, slots_);
     return *entryDlg_;
 }
 
@@ -397,46 +330,35 @@ void TSonMonatDlg::EditDay() {
     dlg.NextDay = false;
     do {
         const int row = SGMonat->selectedRow();
-        if (row < 1 || row > DaysInMonth)
+        if (row < 1 || row > document_.daysInMonth())
             break;
-        TDayRecord &slot = YearBuffer.Day(CurMonth, row);
-        bool templated = false;
-        TDayRecord undo{};
         if (dlg.NextDay) {
             dlg.NextDay = false;
-            undo = ApplyNextDayTemplate(YearBuffer, CurMonth, row);
-            templated = true;
+            document_.startNextDay(row);
         }
         dlg.Profile = Profile;
-        dlg.DayData = slot;
+        dlg.DayData = document_.day(row);
         dlg.DayNo = row;
-        dlg.MonthNo = CurMonth;
-        dlg.YearNo = CurYear;
+        dlg.MonthNo = document_.month();
+        dlg.YearNo = document_.year();
         if (dlg.exec() == QDialog::Accepted) {
-            Modified = true;
-            ClearDispatchStatus(YearBuffer, CurMonth);
-            slot = dlg.DayData;
-            ShowDay(row);
-            SelectRow(std::min(row + 1, static_cast<int>(DaysInMonth)));
-            SumMonth(CurMonth);
+            document_.storeDay(row, dlg.DayData);
+            ShowTable();
+            SelectRow(row + 1);
         } else {
-            if (templated) {
-                Modified = true;
-                slot = undo;
-            }
+            document_.cancelNextDay();
             dlg.NextDay = false;
         }
     } while (dlg.NextDay);
+    ShowTable();
 }
 
 void TSonMonatDlg::DeleteDay() {
     const int row = SGMonat->selectedRow();
-    if (row < 1 || row > DaysInMonth || RefuseChangesToUnreadableYear())
+    if (row < 1 || row > document_.daysInMonth() || RefuseChangesToUnreadableYear())
         return;
-    ClearDay(row);
-    ShowDay(row);
-    SumMonth(CurMonth);
-    Modified = true;
+    document_.ClearDay(row);
+    ShowTable();
 }
 
 bool TSonMonatDlg::eventFilter(QObject *watched, QEvent *event) {
@@ -475,7 +397,7 @@ bool TSonMonatDlg::eventFilter(QObject *watched, QEvent *event) {
     }
     const int row = SGMonat->selectedRow();
     if (row >= 1) {
-        if (const int target = NavigateRow(key, row, DaysInMonth); target > 0) {
+        if (const int target = NavigateRow(key, row, document_.daysInMonth()); target > 0) {
             SelectRow(target);
             return true;
         }
@@ -490,11 +412,7 @@ void TSonMonatDlg::SGMonatMouseDown(Qt::MouseButton button, QPoint pos) {
 }
 
 void TSonMonatDlg::OpenColumnChooser() {
-    if (!tabDlg_) {
-        tabDlg_ = new TTabDlg(this);
-        Storage().DialogSlots[SlotTab] = true;
-    }
-    if (tabDlg_->exec() != QDialog::Accepted)
+    if (slots_->get<TTabDlg>(SlotTab, this)->exec() != QDialog::Accepted)
         return;
     try {
         SaveColumnLayout();
@@ -502,43 +420,38 @@ void TSonMonatDlg::OpenColumnChooser() {
         ShowError(this, e.message());
     }
     LayoutColumns();
-    ShowDays(1, DaysInMonth);
-    SumMonth(CurMonth);
 }
 
 void TSonMonatDlg::MoveMonthClick() {
     if (RefuseChangesToUnreadableYear())
         return;
-    moveDlg_->SourceMonth = CurMonth;
+    moveDlg_->SourceMonth = static_cast<std::uint16_t>(document_.month());
     if (moveDlg_->exec() != QDialog::Accepted || !moveDlg_->Confirmed)
         return;
     try {
-        ShiftMonth(YearBuffer, CurMonth, moveDlg_->TargetMonth);
+        document_.shiftTo(moveDlg_->TargetMonth);
     } catch (const TarvoError &e) {
         ShowInformation(this, e.message());
         return;
     }
-    ShowDays(1, DaysInMonth);
-    SumMonth(CurMonth);
-    Modified = true;
+    ShowTable();
 }
 
 void TSonMonatDlg::BtnSOB01Click() {
     SaveIfModified();
-    ShowSob01Preview(this, YearBuffer, CurMonth, CurYear, Profile, totals_);
+    ShowSob01Preview(*slots_, this, document_.yearData(), document_.month(), document_.year(), Profile,
+                     document_.totals());
 }
 
 void TSonMonatDlg::BtnSOB09Click() {
     SaveIfModified();
-    ShowSob09Preview(this, YearBuffer, CurMonth, CurYear, Profile, totals_);
+    ShowSob09Preview(*slots_, this, document_.yearData(), document_.month(), document_.year(), Profile,
+                     document_.totals());
 }
 
 void TSonMonatDlg::BtnExportClick() {
     SaveIfModified();
-    ExportDialog().Execute(
-        Profile, YearBuffer, CurYear, CurMonth,
-        [this] { return ToCp1252(SGMonat->exportText(QChar(kMonthExportSeparator))); },
-        [this] { return ToCp1252(SGMonat->exportHtml(MonthExportCaption())); });
+    ExportDialog().Execute(Profile, document_);
 }
 
 void TSonMonatDlg::BtnEmailClick() {
@@ -547,12 +460,10 @@ void TSonMonatDlg::BtnEmailClick() {
     // The dialog hands the year back with the updated dispatch status strings,
     // whatever the result.
     TEmailDLG &dlg = EmailDialog();
-    dlg.SetMonth(Profile, YearBuffer, CurYear, CurMonth);
+    dlg.setMonth(Profile, document_.yearData(), document_.year(), document_.month());
     dlg.exec();
-    YearBuffer = dlg.Year();
-    Modified = true;
-    ShowDays(1, DaysInMonth);
-    SumMonth(CurMonth);
+    document_.adoptDispatchStatus(dlg.year());
+    ShowTable();
 }
 
 void TSonMonatDlg::BtnCloseClick() {
@@ -560,40 +471,35 @@ void TSonMonatDlg::BtnCloseClick() {
 }
 
 void TSonMonatDlg::done(int result) {
-    if (Modified && yearReadable_) {
-        QString error;
-        if (SaveYearChanges(CurYear, yearOnDisk_, YearBuffer, &error)) {
-            Modified = false;
-        } else {
+    if (document_.isModified() && document_.isReadable()) {
+        try {
+            document_.SaveIfModified();
+        } catch (const TarvoError &e) {
             QMessageBox ask(QMessageBox::Question, QStringLiteral("TARVO32"),
-                            error + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
-                                                   "Trotzdem schließen und die Änderungen verwerfen?")
-                                        .arg(CurYear),
+                            e.message() + QStringLiteral("\n\nDie Änderungen des Jahres %1 sind nicht gespeichert. "
+                                                         "Trotzdem schließen und die Änderungen verwerfen?")
+                                              .arg(document_.year()),
                             QMessageBox::Yes | QMessageBox::No, this);
             ask.setDefaultButton(QMessageBox::No);
             if (ExecMessageBox(ask) != QMessageBox::Yes)
                 return;
-            Modified = false;
         }
     }
     QDialog::done(result);
 }
 
 TExportDLG &TSonMonatDlg::ExportDialog() {
-    if (!exportDlg_) {
-        exportDlg_ = new TExportDLG(this);
-        Storage().DialogSlots[SlotExport] = true;
-        connect(exportDlg_, &TExportDLG::helpRequested, this,
-                [this] { ShowHelp(exportDlg_, HelpTopic::Export); });
-    }
-    return *exportDlg_;
+    const bool made = slots_->at(SlotExport) == nullptr;
+    auto *dlg = slots_->get<TExportDLG>(SlotExport, this);
+    if (made)
+        connect(dlg, &TExportDLG::helpRequested, this, [dlg] { ShowHelp(dlg, HelpTopic::Export); });
+    return *dlg;
 }
 
 TEmailDLG &TSonMonatDlg::EmailDialog() {
-    if (!emailDlg_) {
-        emailDlg_ = new TEmailDLG(this);
-        Storage().DialogSlots[SlotEmail] = true;
-        connect(emailDlg_, &TEmailDLG::helpRequested, this, [this] { ShowHelp(emailDlg_, HelpTopic::Mail); });
-    }
-    return *emailDlg_;
+    const bool made = slots_->at(SlotEmail) == nullptr;
+    auto *dlg = slots_->get<TEmailDLG>(SlotEmail, this);
+    if (made)
+        connect(dlg, &TEmailDLG::helpRequested, this, [dlg] { ShowHelp(dlg, HelpTopic::Mail); });
+    return *dlg;
 }

@@ -1,37 +1,39 @@
 #pragma once
 
 #include "month_columns.h"
-#include "month_totals.h"
-#include "storage/day_record.h"
+#include "month_document.h"
 #include "storage/profile.h"
 
 #include <QDate>
 #include <QDialog>
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class QLabel;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class DialogSlotTable;
 class TErfassungDlg;
 class TMoveMonth;
 class TExportDLG;
 class TEmailDLG;
 class TStringAlignGrid;
-class TTabDlg;
 
 // The month table: one month of the current observer's year in a grid with
-// the rows "Summe", "Anzahl" and "Mittel". It holds the whole year data file
-// of the shown year and is its only writer.
+// the rows "Summe", "Anzahl" and "Mittel". It shows its TMonthDocument (the
+// year in memory, the only writer of the year file in the program) and
+// forwards the user's actions to it.
 //
 // The main window calls setProfile() and then exec(); every opening starts
 // afresh on today's month (or on setOpeningDate()'s date).
 class TSonMonatDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TSonMonatDlg(QWidget *parent = nullptr);
+    // The dialogs the table opens are kept in `slotTable` (the main window's
+    // table), or in a table of its own when none is given.
+    explicit TSonMonatDlg(QWidget *parent = nullptr, DialogSlotTable *slotTable = nullptr);
     ~TSonMonatDlg() override;
 
     void setProfile(const TObserverProfile &profile) { Profile = profile; }
@@ -39,16 +41,17 @@ public:
     // Opens on this date instead of today (invalid date: today again).
     void setOpeningDate(const QDate &date) { openingDate_ = date; }
 
-    // State for the modules that work on the shown month.
-    const TYearBuffer &yearBuffer() const { return YearBuffer; }
-    int curYear() const { return CurYear; }
-    int curMonth() const { return CurMonth; }
-    int daysInMonth() const { return DaysInMonth; }
-    const std::array<std::int32_t, 50> &counts() const { return Counts; }
-    const TMonthTotals &totals() const { return totals_; }
-    bool isModified() const { return Modified; }
+    // The month being shown and edited.
+    const TMonthDocument &document() const { return document_; }
+    const TYearBuffer &yearBuffer() const { return document_.yearData(); }
+    int curYear() const { return document_.year(); }
+    int curMonth() const { return document_.month(); }
+    int daysInMonth() const { return document_.daysInMonth(); }
+    const std::array<std::int32_t, 50> &counts() const { return document_.totals().Counts; }
+    const TMonthTotals &totals() const { return document_.totals(); }
+    bool isModified() const { return document_.isModified(); }
     // False while the shown year's file exists but could not be read.
-    bool yearReadable() const { return yearReadable_; }
+    bool yearReadable() const { return document_.isReadable(); }
     TStringAlignGrid *grid() const { return SGMonat; }
 
     // Writes the year when it holds changes. A failed write is shown and the
@@ -64,15 +67,9 @@ protected:
 private:
     void FormShow();
     void LoadLayout();
-    void ReadShownYear();
+    void ShowReadProblem();
     void LayoutColumns();
     void ShowTable();
-    void ShowDays(int first, int last);
-    void ShowDay(int row);
-    void SumMonth(int month);
-    void ClearDay(int row);
-    void EditDay();
-    void DeleteDay();
     void SelectRow(int row);
     void UpdateSelectableRows();
     bool ChangeTo(int year, int month);
@@ -82,6 +79,8 @@ private:
     void SEMonatChange();
     void SEJahrChange();
     void SGMonatMouseDown(Qt::MouseButton button, QPoint pos);
+    void EditDay();
+    void DeleteDay();
     void OpenColumnChooser();
     void MoveMonthClick();
     void BtnSOB01Click();
@@ -93,26 +92,10 @@ private:
     // The export and e-mail dialogs, made on first use and kept.
     TExportDLG &ExportDialog();
     TEmailDLG &EmailDialog();
-
     TErfassungDlg &EntryDialog();
 
-    TYearBuffer YearBuffer{};
-    // The year as it was read or saved last: a save writes only what was
-    // changed since, over what another Tarvo process may have written.
-    TYearBuffer yearOnDisk_{};
-    std::uint16_t CurYear = 0;
-    std::uint16_t CurMonth = 1;
-    std::uint16_t CurDay = 1;
-    std::int32_t DaysInMonth = 31;
+    TMonthDocument document_;
     TObserverProfile Profile{};
-    std::array<std::int32_t, 50> Counts{};
-    bool Modified = false;
-
-    TMonthTotals totals_;
-    std::vector<TShownColumn> columns_;
-    std::array<int, 26> columnOfKind_{}; // grid column per kind, -1 when hidden
-    bool yearReadable_ = true;
-    QString unreadableMessage_;
     QDate openingDate_;
     bool changing_ = false;
 
@@ -126,9 +109,8 @@ private:
     QPushButton *BtnClose = nullptr;
     QPushButton *BtnEmail = nullptr;
     QMenu *PopupMenu = nullptr;
+    std::unique_ptr<DialogSlotTable> ownSlots_;
+    DialogSlotTable *slots_ = nullptr;
     TErfassungDlg *entryDlg_ = nullptr;
-    TTabDlg *tabDlg_ = nullptr;
     TMoveMonth *moveDlg_ = nullptr;
-    TExportDLG *exportDlg_ = nullptr;
-    TEmailDLG *emailDlg_ = nullptr;
 };

@@ -16,7 +16,7 @@
 
 TTabDlg::TTabDlg(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Spalteneinstellung"));
-    setObjectName(QStringLiteral("TabDlg"));
+    setObjectName(QStringLiteral("TTabDlg"));
 
     LBAus = Named(new QListWidget, "LBAus");
     LBVerf = Named(new QListWidget, "LBVerf");

@@ -1,6 +1,6 @@
 #include "email_dispatch.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/cp1252.h"
 #include "storage/tarvo_error.h"
 
@@ -142,6 +142,15 @@ QString MailerName(const QString &programVersion) {
     return (QStringLiteral("TARVO32: ") + programVersion).left(25);
 }
 
+QString ListMailSubject(int kind, const TObserverProfile &profile, int yearNumber, int month) {
+    return QString::fromUtf8(kLists[kind].subjectWord) + profile.Name1.text() + QLatin1Char(' ') +
+           QString::number(yearNumber) + QLatin1Char('/') + QString::number(month);
+}
+
+QString NoListChosenMessage() {
+    return QStringLiteral("Sie müssen mindestens eine Liste auswählen!");
+}
+
 TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &profile,
                           const TYearBuffer &year, int yearNumber, int month) {
     CheckMonth(month);
@@ -164,7 +173,6 @@ TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &pr
         if (!line.isEmpty())
             mail.Lines << line;
     }
-    mail.Subject = QString::fromUtf8(info.subjectWord) + profile.Name1.text() + QLatin1Char(' ') +
-                   QString::number(yearNumber) + QLatin1Char('/') + QString::number(month);
+    mail.Subject = ListMailSubject(entry.kind, profile, yearNumber, month);
     return mail;
 }

@@ -39,6 +39,9 @@ QString MailListTargetText(const MailListEntry &entry);
 // when the list was sent this month, unchecked when it is not preselected.
 Qt::CheckState InitialListState(const TObserverProfile &profile, const QByteArray &dispatchStatus, int kind);
 
+// The dispatch status of a month. Each throws TarvoError for a month outside
+// 1..12.
+//
 // The month's dispatch status string (slot 0's Bemerkung), as stored.
 QByteArray DispatchStatus(const TYearBuffer &year, int month);
 // Sets an empty (or short) dispatch status string to fifteen '0'.
@@ -79,6 +82,14 @@ struct TListMail {
     QList<QByteArray> Lines; // header line, then the month's lines of the kind (Windows-1252)
 };
 
-// Composes the mail of one list (kinds 0..2) for the month.
+// "REZAHL: Muster 2004/3": the subject of a list's mail of the month.
+QString ListMailSubject(int kind, const TObserverProfile &profile, int yearNumber, int month);
+
+// "Sie müssen mindestens eine Liste auswählen!"
+QString NoListChosenMessage();
+
+// Composes the mail of one list (kinds 0..2) for the month. Throws
+// TarvoError for a month outside 1..12 and for the list Positionen, which
+// has nothing to send yet ("Ist noch nicht implementiert!").
 TListMail ComposeListMail(const MailListEntry &entry, const TObserverProfile &profile,
                           const TYearBuffer &year, int yearNumber, int month);

@@ -105,7 +105,7 @@ TEmailDLG::TEmailDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<
 
 TEmailDLG::~TEmailDLG() = default;
 
-void TEmailDLG::SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber,
+void TEmailDLG::setMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber,
                          int month) {
     if (month < 1 || month > 12)
         throw TarvoError(QStringLiteral("Ungültiger Monat %1").arg(month));
@@ -175,7 +175,7 @@ void TEmailDLG::BtnSendClick() {
         if (Meldung->item(i)->checkState() == Qt::Checked)
             rows << i;
     if (rows.isEmpty()) {
-        ShowInformation(this, QStringLiteral("Sie müssen mindestens eine Liste auswählen!"));
+        ShowInformation(this, NoListChosenMessage());
         SetIdle();
         return;
     }
@@ -185,35 +185,35 @@ void TEmailDLG::BtnSendClick() {
         return;
     }
     EnsureDispatchStatus(*year_, month_);
-    QList<TListOutcome> outcomes;
-    QString stopped; // why the rows after a failure were not sent
-    for (int i : std::as_const(rows)) {
-        TListOutcome outcome{entries_[i], false, QString()};
-        const int kind = entries_[i].kind;
-        if (!stopped.isEmpty()) {
-            outcome.reason = stopped;
-        } else if (kind == MailPositions) {
-            outcome.reason = QStringLiteral("Ist noch nicht implementiert!");
-            ShowInformation(this, outcome.reason);
-        } else if (!sending_) {
-            outcome.reason = stopped = QStringLiteral("Der E-Mail-Versand wurde abgebrochen.");
-        } else {
-            outcome.reason = SendList(i);
-            outcome.sent = outcome.reason.isEmpty();
-            if (outcome.sent) {
-                MarkListSent(*year_, month_, kind);
-                // Gone out: the row shows the state of a list sent this month.
-                Meldung->item(i)->setCheckState(Qt::PartiallyChecked);
-                setWindowTitle(MailDialogCaption(profile_.Bugfix, DispatchStatus(*year_, month_)));
-            } else {
-                stopped = QStringLiteral("nicht versucht, weil der Versand nach dem Fehler beendet wurde");
-            }
-        }
-        outcomes << outcome;
-    }
+    QList<MailListEntry> lists;
+    for (int i : std::as_const(rows))
+        lists << entries_[i];
+    TDispatchSteps steps;
+    steps.composing = [this](int, const TListMail &mail) {
+        AddStatus(mail.StatusLine);
+        QStringList shown;
+        for (const QByteArray &line : mail.Lines)
+            shown << FromCp1252(line);
+        EMailBody->setPlainText(shown.join(QLatin1Char('\n')));
+        eSub->setText(mail.Subject);
+    };
+    steps.failed = [this](const QString &reason) { AddStatus(reason); };
+    steps.skipped = [this](const QString &notice) { ShowInformation(this, notice); };
+    steps.cancelled = [this] { return !sending_; };
+    steps.sent = [&](int index) {
+        MarkListSent(*year_, month_, lists[index].kind);
+        // Gone out: the row shows the state of a list sent this month.
+        Meldung->item(rows[index])->setCheckState(Qt::PartiallyChecked);
+        setWindowTitle(MailDialogCaption(profile_.Bugfix, DispatchStatus(*year_, month_)));
+    };
+    const QList<TListOutcome> outcomes =
+        SendMonthLists(smtp_, lists, profile_, *year_, yearNumber_, month_, steps);
+    bool stopped = false;
+    for (const TListOutcome &o : outcomes)
+        stopped = stopped || (!o.sent && o.entry.kind != MailPositions);
     SetIdle();
     const QString summary = DispatchSummary(outcomes);
-    if (stopped.isEmpty())
+    if (!stopped)
         ShowInformation(this, summary);
     else
         ShowError(this, summary);
@@ -241,34 +241,6 @@ void TEmailDLG::ConfirmSendingAgain(QList<int> &rows) {
     for (int i : std::as_const(again)) {
         Meldung->item(i)->setCheckState(Qt::PartiallyChecked);
         rows.removeOne(i);
-    }
-}
-
-QString TEmailDLG::SendList(int entryIndex) {
-    if (entryIndex < 0 || entryIndex >= entries_.size())
-        return QStringLiteral("Diese Liste gibt es nicht.");
-    const MailListEntry &entry = entries_[entryIndex];
-    try {
-        const TListMail mail = ComposeListMail(entry, profile_, *year_, yearNumber_, month_);
-        AddStatus(mail.StatusLine);
-        EMailBody->clear();
-        QStringList shown;
-        for (const QByteArray &line : mail.Lines)
-            shown << FromCp1252(line);
-        EMailBody->setPlainText(shown.join(QLatin1Char('\n')));
-        eSub->setText(mail.Subject);
-        try {
-            smtp_.connect();
-            smtp_.send(ToMailMessage(mail));
-        } catch (...) {
-            smtp_.disconnect();
-            throw;
-        }
-        smtp_.disconnect();
-        return {};
-    } catch (const TarvoError &e) {
-        AddStatus(e.message());
-        return e.message();
     }
 }
 

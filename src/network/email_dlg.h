@@ -17,9 +17,9 @@ class QPushButton;
 // status string.
 //
 // The month table opens it with copies:
-//     dlg->SetMonth(profile, yearBuffer, year, month);
+//     dlg->setMonth(profile, yearBuffer, year, month);
 //     dlg->exec();
-//     yearBuffer = dlg->Year(); // carries the updated dispatch status
+//     yearBuffer = dlg->year(); // carries the updated dispatch status
 //     (and marks the year modified, so that its next save stores the status)
 class TEmailDLG : public QDialog {
     Q_OBJECT
@@ -28,13 +28,9 @@ public:
     explicit TEmailDLG(QWidget *parent = nullptr);
     ~TEmailDLG() override;
 
-    void SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month);
-    const TYearBuffer &Year() const { return *year_; }
-    bool Sending() const { return sending_; }
-
-    // Composes and sends the mail of one list entry. Returns why it was not
-    // sent, empty when it went out.
-    QString SendList(int entryIndex);
+    void setMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month);
+    const TYearBuffer &year() const { return *year_; }
+    bool isSending() const { return sending_; }
 
 signals:
     void helpRequested();

@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cstring>
 
 namespace {
 
@@ -40,8 +39,7 @@ int FilterIndexOfType(int type) {
 
 } // namespace
 
-TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_unique<TYearBuffer>()) {
-    std::memset(year_.get(), 0, sizeof(TYearBuffer));
+TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TExportDLG"));
     setWindowTitle(QStringLiteral("Exportieren"));
 
@@ -117,14 +115,9 @@ TExportDLG::TExportDLG(QWidget *parent) : QDialog(parent), year_(std::make_uniqu
 
 TExportDLG::~TExportDLG() = default;
 
-void TExportDLG::SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month,
-                          TExportProducer csv, TExportProducer html) {
+void TExportDLG::setMonth(const TObserverProfile &profile, const TMonthDocument &month) {
     profile_ = profile;
-    *year_ = year;
-    yearNumber_ = yearNumber;
     month_ = month;
-    csv_ = std::move(csv);
-    html_ = std::move(html);
 }
 
 void TExportDLG::showEvent(QShowEvent *event) {
@@ -141,7 +134,7 @@ void TExportDLG::FormShow() {
 }
 
 void TExportDLG::RGClick() {
-    const int type = ExportType();
+    const int type = exportType();
     {
         const QSignalBlocker block(FCB);
         FCB->setCurrentIndex(FilterIndexOfType(type));
@@ -184,24 +177,17 @@ void TExportDLG::BtnDirClick() {
     }
 }
 
-int TExportDLG::ExportType() const {
+int TExportDLG::exportType() const {
     const int id = rgButtons_->checkedId();
     return id < 0 ? ExportRezahl : id;
 }
 
-QString TExportDLG::ExportFileName() const {
+QString TExportDLG::exportFileName() const {
     return QDir(DLB->text()).filePath(FN->text().trimmed());
 }
 
 void TExportDLG::WriteExport() const {
-    TExportSource source;
-    source.profile = &profile_;
-    source.year = year_.get();
-    source.yearNumber = yearNumber_;
-    source.month = month_;
-    source.csv = csv_;
-    source.html = html_;
-    WriteExportFile(ExportType(), ExportFileName(), source);
+    WriteExportFile(exportType(), exportFileName(), TExportSource{&profile_, &month_});
 }
 
 void TExportDLG::BtnOKClick() {
@@ -218,8 +204,7 @@ void TExportDLG::BtnOKClick() {
     accept();
 }
 
-bool TExportDLG::Execute(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month,
-                         TExportProducer csv, TExportProducer html) {
-    SetMonth(profile, year, yearNumber, month, std::move(csv), std::move(html));
+bool TExportDLG::Execute(const TObserverProfile &profile, const TMonthDocument &month) {
+    setMonth(profile, month);
     return exec() == QDialog::Accepted;
 }

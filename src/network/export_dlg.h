@@ -3,7 +3,6 @@
 #include "export_files.h"
 
 #include <QDialog>
-#include <memory>
 
 class QButtonGroup;
 class QComboBox;
@@ -15,11 +14,10 @@ class QPushButton;
 // "Exportieren": chooses the export type, the directory and the file name.
 //
 // The month table saves its year first, then:
-//     dlg->Execute(profile, yearBuffer, year, month, csvFromGrid, htmlFromGrid);
-// which shows the dialog; OK writes the file and closes it, or shows why the
-// file cannot be written and stays open (the result says whether a file was
-// written). The producers give the grid's ';'-separated text and its HTML
-// table.
+//     dlg->Execute(profile, document);
+// which shows the dialog; OK writes the export of the document's month and
+// closes it, or shows why the file cannot be written and stays open (the
+// result says whether a file was written).
 class TExportDLG : public QDialog {
     Q_OBJECT
 
@@ -27,14 +25,12 @@ public:
     explicit TExportDLG(QWidget *parent = nullptr);
     ~TExportDLG() override;
 
-    void SetMonth(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month,
-                  TExportProducer csv, TExportProducer html);
-    bool Execute(const TObserverProfile &profile, const TYearBuffer &year, int yearNumber, int month,
-                 TExportProducer csv, TExportProducer html);
+    void setMonth(const TObserverProfile &profile, const TMonthDocument &month);
+    bool Execute(const TObserverProfile &profile, const TMonthDocument &month);
 
     // The result of the dialog after OK.
-    int ExportType() const;
-    QString ExportFileName() const;
+    int exportType() const;
+    QString exportFileName() const;
     // Writes the chosen export; throws TarvoError.
     void WriteExport() const;
 
@@ -56,11 +52,7 @@ private:
     void FormShow();
 
     TObserverProfile profile_{};
-    std::unique_ptr<TYearBuffer> year_;
-    int yearNumber_ = 0;
-    int month_ = 1;
-    TExportProducer csv_;
-    TExportProducer html_;
+    TMonthDocument month_;
 
     QGroupBox *RG;
     QButtonGroup *rgButtons_;

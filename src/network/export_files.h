@@ -1,11 +1,10 @@
 #pragma once
 
-#include "storage/day_record.h"
+#include "month/month_document.h"
 #include "storage/profile.h"
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 
 // The five export types, numbered as the export dialog's radio group.
 enum ExportType : int {
@@ -17,23 +16,23 @@ enum ExportType : int {
 };
 constexpr int kExportTypeCount = 5;
 
-// Produces the bytes of a grid export (the month table connects its grid).
-using TExportProducer = std::function<QByteArray()>;
-
 // "Rezahl.dat", "Azahl.dat", "Fzahl.dat"; empty for the grid exports.
 QString ProposedExportName(int type);
 // The file mask of the type's filter: "*.csv", "*.html" or "*.dat".
 QString ExportMask(int type);
 
-// Everything an export needs from the month table.
+// What an export writes: the month as its document holds it, and the
+// observer. The month table and tarvo-cli both export through here.
 struct TExportSource {
     const TObserverProfile *profile = nullptr;
-    const TYearBuffer *year = nullptr;
-    int yearNumber = 0;
-    int month = 1;
-    TExportProducer csv;
-    TExportProducer html;
+    const TMonthDocument *month = nullptr;
 };
+
+// The bytes of an export of `type`: the month table (in the column layout of
+// the storage state, means with the default locale's decimal separator) as
+// ';'-separated text or HTML, or the month's network lines of one kind.
+// Throws TarvoError for an unknown type or a source without a month.
+QByteArray ExportBytes(int type, const TExportSource &source);
 
 // Writes the export of `type` to `fileName`: the grid exports replace the
 // file, the line exports append to it. Throws TarvoError with the German

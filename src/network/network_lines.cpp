@@ -1,6 +1,6 @@
 #include "network_lines.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/file_io.h"
 #include "storage/tarvo_error.h"
 
@@ -148,7 +148,5 @@ void AppendMonthLines(NetworkLineKind kind, const TObserverProfile &profile, con
     const FileReadResult existing = ReadWholeFile(fileName);
     if (existing.exists && !existing.ok())
         throw TarvoError::Io(existing.errorCode);
-    QString error;
-    if (!WriteFileAtomically(fileName, existing.bytes + lines, &error))
-        throw TarvoError(error);
+    WriteFileAtomically(fileName, existing.bytes + lines);
 }

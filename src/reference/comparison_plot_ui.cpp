@@ -1,7 +1,7 @@
 #include "comparison_plot_ui.h"
 
 #include "evaluation/eval_plot.h"
-#include "evaluation/plot_axis.h"
+#include "plot/plot_axis.h"
 
 #include <QLocale>
 #include <limits>

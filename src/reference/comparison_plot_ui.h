@@ -1,7 +1,7 @@
 #pragma once
 
 #include "comparison.h"
-#include "evaluation/plot.h"
+#include "plot/plot.h"
 
 #include <QString>
 

@@ -201,9 +201,7 @@ void UpdateStoreFile(const QString &path,
     // Two imports at once (the program and tarvo-cli) both land.
     const FolderLock lock(folder);
     const QByteArray updated = change(ReadStoreFile(path));
-    QString error;
-    if (!WriteFileAtomically(path, updated, &error))
-        throw TarvoError(error.isEmpty() ? TarvoError::CannotWrite(path).message() : error);
+    WriteFileAtomically(path, updated);
 }
 
 void StoreSilsoDays(std::vector<TSilsoDay> incoming) {

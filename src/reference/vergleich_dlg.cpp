@@ -3,9 +3,9 @@
 #include "comparison_csv.h"
 #include "comparison_plot_ui.h"
 #include "evaluation/eval_plot.h"
-#include "evaluation/paint_box_widget.h"
-#include "evaluation/plot_save_ui.h"
-#include "evaluation/plot_writer.h"
+#include "plot/paint_box_widget.h"
+#include "plot/plot_save_ui.h"
+#include "plot/plot_writer.h"
 #include "network/export_target.h"
 #include "network/import_rules.h"
 #include "reference_store.h"
@@ -457,9 +457,7 @@ void TVergleichDlg::SaveTable(const QString &fileName) {
     const QString problem = ExportTargetProblem(fileName);
     if (!problem.isEmpty())
         throw TarvoError(problem);
-    QString error;
-    if (!WriteFileAtomically(fileName, tableCsv().toUtf8(), &error))
-        throw TarvoError(error);
+    WriteFileAtomically(fileName, tableCsv().toUtf8());
 }
 
 void TVergleichDlg::SaveImage(const QString &fileName, int scale) {

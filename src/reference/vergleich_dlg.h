@@ -2,8 +2,8 @@
 
 #include "comparison.h"
 #include "comparison_table_ui.h"
-#include "evaluation/plot.h"
-#include "evaluation/plot_layout.h"
+#include "plot/plot.h"
+#include "plot/plot_layout.h"
 #include "silso_series.h"
 #include "storage/profile.h"
 

@@ -200,7 +200,5 @@ void TReport::writePdf(const QString &fileName, const QString &title) {
         writer.setTitle(title);
         print(&writer);
     }
-    QString error;
-    if (!WriteFileAtomically(fileName, file.data(), &error))
-        throw TarvoError(error);
+    WriteFileAtomically(fileName, file.data());
 }

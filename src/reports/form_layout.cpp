@@ -1,6 +1,6 @@
 #include "form_layout.h"
 
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "reportengine/report.h"
 #include "storage/day_record.h"
 #include "storage/profile.h"

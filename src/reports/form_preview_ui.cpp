@@ -4,24 +4,14 @@
 #include "sob01.h"
 #include "sob09.h"
 #include "storage/tarvo_error.h"
+#include "uikit/dialog_slots.h"
 #include "uikit/messages.h"
-
-#include <memory>
 
 namespace {
 
-// The form objects are made on first use and kept for later previews.
-template <typename Form> Form &KeptForm() {
-    static std::unique_ptr<Form> form;
-    if (!form)
-        form = std::make_unique<Form>();
-    return *form;
-}
-
 template <typename Form>
-void ShowPreview(QWidget *parent, const char *formName, const TYearBuffer &yearData, int month, int year,
-                 const TObserverProfile &profile, const TMonthTotals &totals) {
-    Form &form = KeptForm<Form>();
+void ShowPreview(Form &form, QWidget *parent, const char *formName, const TYearBuffer &yearData, int month,
+                 int year, const TObserverProfile &profile, const TMonthTotals &totals) {
     try {
         form.setMonth(yearData, month, year, profile, totals);
     } catch (const TarvoError &e) {
@@ -38,12 +28,12 @@ void ShowPreview(QWidget *parent, const char *formName, const TYearBuffer &yearD
 
 } // namespace
 
-void ShowSob01Preview(QWidget *parent, const TYearBuffer &yearData, int month, int year,
+void ShowSob01Preview(DialogSlotTable &slotTable, QWidget *parent, const TYearBuffer &yearData, int month, int year,
                       const TObserverProfile &profile, const TMonthTotals &totals) {
-    ShowPreview<TSOB01>(parent, "SOB01", yearData, month, year, profile, totals);
+    ShowPreview(slotTable.kept<TSOB01>(SlotSOB01), parent, "SOB01", yearData, month, year, profile, totals);
 }
 
-void ShowSob09Preview(QWidget *parent, const TYearBuffer &yearData, int month, int year,
+void ShowSob09Preview(DialogSlotTable &slotTable, QWidget *parent, const TYearBuffer &yearData, int month, int year,
                       const TObserverProfile &profile, const TMonthTotals &totals) {
-    ShowPreview<TSOB09>(parent, "SOB09", yearData, month, year, profile, totals);
+    ShowPreview(slotTable.kept<TSOB09>(SlotSOB09), parent, "SOB09", yearData, month, year, profile, totals);
 }

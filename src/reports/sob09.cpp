@@ -9,7 +9,7 @@ constexpr double kBandWidth = 180.1;
 constexpr double kEdges[] = {0,    7.9,  19.0, 26.5, 33.9,  41.3,  50.4,  59.5,
                              68.6, 77.7, 86.8, 95.9, 107.5, 119.1, 128.2, 180.1};
 constexpr int kColumns = 15;
-constexpr int kFirstFaculaeField = 17; // Fo; then Fm, FEF, FEP, pfn, pfs
+constexpr int kFirstFaculaeField = CountedFieldIndex("Fo"); // then Fm, FEF, FEP, pfn, pfs
 
 double Centre(int column) {
     return (kEdges[column - 1] + kEdges[column]) / 2;

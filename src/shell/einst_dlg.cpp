@@ -2,7 +2,7 @@
 
 #include "add_beob_dlg.h"
 #include "backup/backup_settings.h"
-#include "dialog_slot_table_ui.h"
+#include "uikit/dialog_slots.h"
 #include "observer_admin.h"
 #include "storage/storage_state.h"
 #include "storage/tarvo_error.h"
@@ -257,8 +257,12 @@ void TEinstDLG::FormShow() {
                 BtnAddClick();
         });
     }
-    LoadProgramSettings(Profile);
-    LoadProfile(Profile);
+    try {
+        LoadProgramSettings(Profile);
+        LoadProfile(Profile);
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message()); // the pages show what could be read
+    }
     storedReminderDays_ = LoadBackupSettings().reminderDays;
     PageControl1->setCurrentIndex(0);
     fillControls();

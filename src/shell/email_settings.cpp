@@ -75,10 +75,14 @@ void SaveEmailSettings(const TObserverProfile &profile) {
     try {
         SaveProgramSettings(profile);
     } catch (...) {
-        if (previous.ok())
-            WriteFileAtomically(profilePath, previous.bytes);
-        else if (!previous.exists)
-            QFile::remove(profilePath);
+        // Best effort: the failure of the settings is what the user hears of.
+        try {
+            if (previous.ok())
+                WriteFileAtomically(profilePath, previous.bytes);
+            else if (!previous.exists)
+                QFile::remove(profilePath);
+        } catch (const TarvoError &) {
+        }
         throw;
     }
 }

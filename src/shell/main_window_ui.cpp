@@ -235,7 +235,7 @@ void TSun::createToolBar() {
 // The windows that live for the whole run are made here, hidden, in this
 // order: the entry dialog TErfassungDlg, the month table TSonMonatDlg and the
 // month shift TMoveMonth. They join when their folders provide them.
-void TSun::createStartupWindows() { monthTable_ = new TSonMonatDlg(this); }
+void TSun::createStartupWindows() { monthTable_ = new TSonMonatDlg(this, &slots_); }
 
 QDialog *TSun::slotDialog(int slot) const {
     return slots_.at(slot);
@@ -290,28 +290,18 @@ void TSun::FormShow() {
 }
 
 void TSun::CBMandantChange(int index) {
-    StorageState &s = Storage();
+    const StorageState &s = Storage();
     if (index < 0 || index >= s.ObserverKeys.size())
         return;
-    const QString oldKey = s.CurrentObserverKey;
-    const QString oldDir = s.CurrentObserverDir;
-    s.CurrentObserverKey = s.ObserverKeys[index].left(16);
-    s.CurrentObserverDir = s.ObserverDirs.value(index).left(16);
-    // The new observer's profile is read into a copy first: when it cannot be
-    // read, or tarvo.ini cannot be written, the program stays with the
-    // previous observer (its profile must never go with the new one's files).
-    TObserverProfile next = Profile;
     try {
-        LoadProfile(next);
-        SaveProgramSettings(next);
-    } catch (...) {
-        s.CurrentObserverKey = oldKey;
-        s.CurrentObserverDir = oldDir;
+        ChooseObserver(s.ObserverKeys[index], Profile, ObserverChoice::Remember);
+    } catch (const TarvoError &e) {
+        // The program stays with the previous observer.
         const QSignalBlocker block(CBMandant);
-        CBMandant->setCurrentIndex(static_cast<int>(s.ObserverKeys.indexOf(oldKey)));
-        throw;
+        CBMandant->setCurrentIndex(static_cast<int>(s.ObserverKeys.indexOf(s.CurrentObserverKey)));
+        ShowError(this, e.message());
+        return;
     }
-    Profile = next;
     statusName_ = Profile.Name1.text();
     SB->showMessage(statusName_);
 }
@@ -364,11 +354,19 @@ void TSun::DatensicherungClick() {
 void TSun::WiederherstellenClick() {
     if (slots_.get<TRestoreDlg>(SlotRestore, this)->exec() != QDialog::Accepted)
         return;
-    LoadProgramSettings(Profile);
-    LoadProfile(Profile);
+    ReloadSettings();
     FormShow();
     statusName_ = Profile.Name1.text();
     SB->showMessage(statusName_);
+}
+
+void TSun::ReloadSettings() {
+    try {
+        LoadProgramSettings(Profile);
+        LoadProfile(Profile);
+    } catch (const TarvoError &e) {
+        ShowError(this, e.message());
+    }
 }
 
 void TSun::BeendenClick() {
@@ -405,8 +403,7 @@ void TSun::Einstellungen1Click() {
     // cancelled: the window must follow, or it would show the old one.
     if (dlg->exec() != QDialog::Accepted && !dlg->ObserversChanged)
         return;
-    LoadProgramSettings(Profile);
-    LoadProfile(Profile);
+    ReloadSettings();
     // Once the status bar names an observer, it names the current one: not
     // one that was taken out of the list. An observer just added (or the
     // one current after a removal) is named at once.

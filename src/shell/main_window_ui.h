@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialog_slot_table_ui.h"
+#include "uikit/dialog_slots.h"
 #include "storage/profile.h"
 
 #include <QMainWindow>
@@ -69,6 +69,9 @@ private:
     // files: without one, the user is asked to create one first. True when
     // an observer is current (then or afterwards).
     bool ObserverReady();
+    // Loads tarvo.ini and the current observer's profile again (after the
+    // settings dialog or a restore); a failure is shown.
+    void ReloadSettings();
     // Releases every dialog whose slot is set.
     void FormClose();
 

@@ -1,5 +1,6 @@
 #include "observer_admin.h"
 
+#include "storage/archive.h"
 #include "storage/cp1252.h"
 #include "storage/file_io.h"
 #include "storage/storage_state.h"

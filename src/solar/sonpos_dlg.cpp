@@ -47,7 +47,7 @@ QString MaskedText(const QLineEdit *edit) {
 
 TDlgSonPos::TDlgSonPos(QWidget *parent)
     : QDialog(parent), utcNow_([] { return QDateTime::currentDateTimeUtc(); }) {
-    setObjectName(QStringLiteral("DlgSonPos"));
+    setObjectName(QStringLiteral("TDlgSonPos"));
     setWindowTitle(QStringLiteral("Sonnenflecken Position berechnen"));
 
     GB1 = new QGroupBox(QStringLiteral(" Beobachtungzeit "), this);

@@ -2,7 +2,7 @@
 
 #include "astro.h"
 #include "astromat.h"
-#include "tpdate.h"
+#include "calendar/tpdate.h"
 
 #include <QLocale>
 #include <algorithm>

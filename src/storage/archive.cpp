@@ -2,7 +2,7 @@
 
 #include "file_io.h"
 #include "folder_lock.h"
-#include "solar/tpdate.h"
+#include "month_totals.h"
 #include "storage_state.h"
 #include "tarvo_error.h"
 #include "year_file.h"
@@ -52,14 +52,27 @@ TMonthSummary EmptySummary(int year, int month) {
     return s;
 }
 
+// The archive file read last, kept while its file is unchanged: the
+// evaluation reads all years of an archive one after the other.
+struct ArchiveReadCache {
+    QString path;
+    QByteArray identity;
+    QByteArray bytes;
+};
+
+ArchiveReadCache &ReadCache() {
+    static ArchiveReadCache cache;
+    return cache;
+}
+
 // The bytes of an archive file (at most its 600 records); nullopt when it
 // does not exist. Throws on a read error and for a damaged archive. An
-// unchanged file is served from the storage state's copy.
+// unchanged file is served from the read cache.
 std::optional<QByteArray> ArchiveFileBytes(const QString &path) {
-    StorageState &s = Storage();
+    ArchiveReadCache &cache = ReadCache();
     const QByteArray identity = FileIdentity(path);
-    if (!identity.isEmpty() && path == s.ArchiveReadPath && identity == s.ArchiveReadIdentity)
-        return s.ArchiveReadBytes;
+    if (!identity.isEmpty() && path == cache.path && identity == cache.identity)
+        return cache.bytes;
     const FileReadResult file = ReadFileHead(path, kArchiveFileSize);
     if (!file.exists)
         return std::nullopt;
@@ -68,9 +81,7 @@ std::optional<QByteArray> ArchiveFileBytes(const QString &path) {
     CheckArchiveSize(file.fileSize, path);
     // The identity from before the read: a change during the read only
     // causes one more read next time.
-    s.ArchiveReadPath = path;
-    s.ArchiveReadIdentity = identity;
-    s.ArchiveReadBytes = file.bytes;
+    cache = ArchiveReadCache{path, identity, file.bytes};
     return file.bytes;
 }
 
@@ -100,13 +111,14 @@ std::vector<double> NeighbourMeans(int anyYear, int from, int count) {
 TArchiveYearSource ObserverYears() {
     TArchiveYearSource years;
     years.stamp = [](int year) -> std::optional<double> {
+        const QString path = YearFileName(year);
+        if (const double stamp = FileStampDays(path); stamp != 0.0)
+            return stamp; // one look at the file in the usual case
         if (!YearDataExists(year))
             return std::nullopt;
-        if (!QFileInfo::exists(YearFileName(year))) {
-            TYearBuffer converted; // only the legacy copy is there: the read converts it
-            ReadYear(year, converted);
-        }
-        return FileStampDays(YearFileName(year));
+        TYearBuffer converted; // only the legacy copy is there: the read converts it
+        ReadYear(year, converted);
+        return FileStampDays(path);
     };
     years.read = [](int year, TYearBuffer &buffer) { ReadYear(year, buffer); };
     return years;
@@ -153,6 +165,11 @@ QString CannotReadMessage(int year) {
 }
 
 } // namespace
+
+void ForgetArchiveCache() {
+    Storage().ArchiveNameCache.clear();
+    ReadCache() = ArchiveReadCache{};
+}
 
 double SmoothingWeight(int i, int n) {
     double x = static_cast<double>(i < 0 ? -i : i) / n;
@@ -202,10 +219,12 @@ QByteArray ArchiveBytes(const TArchiveRecords &records) {
                       static_cast<qsizetype>(records.size()) * kRecordSize);
 }
 
-void CompleteArchive(TArchiveRecords &records, int firstYear) {
+bool CompleteArchive(TArchiveRecords &records, int firstYear) {
+    const int had = static_cast<int>(records.size());
     records.reserve(kArchiveRecords);
-    for (int i = static_cast<int>(records.size()); i < kArchiveRecords; ++i)
+    for (int i = had; i < kArchiveRecords; ++i)
         records.push_back(EmptySummary(firstYear + i / 12, i % 12 + 1));
+    return had < kArchiveRecords;
 }
 
 std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int count) {
@@ -220,7 +239,8 @@ std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int c
     return means;
 }
 
-void AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years) {
+bool AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years) {
+    bool changed = false;
     const std::size_t n = records.size();
     std::size_t pos = 0;
     while (pos < n) {
@@ -239,15 +259,35 @@ void AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years)
                 AggregateMonth(records[i].Monat, records[i].Jahr, buffer, records[i]);
                 records[i].DatStamp = *stamp;
             }
+            changed = true; // at least the stamps differ
             pos += 12;
         } else {
             pos += first.Monat == 1 ? 12 : 1;
         }
     }
+    return changed;
 }
 
-void SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
+bool ArchiveNeedsAggregation(const TArchiveRecords &records, const TArchiveYearSource &years) {
+    // The same walk as AggregateArchive's.
+    std::size_t pos = 0;
+    while (pos < records.size()) {
+        const TMonthSummary &first = records[pos];
+        const std::optional<double> stamp = years.stamp(first.Jahr);
+        if (!stamp) {
+            pos += 12;
+            continue;
+        }
+        if (first.DatStamp != *stamp)
+            return true;
+        pos += first.Monat == 1 ? 12 : 1;
+    }
+    return false;
+}
+
+bool SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
                    const std::vector<double> &after) {
+    bool changed = false;
     // The window runs over the last 8 months of the predecessor archive, this
     // archive and the first 8 months of the successor, where they exist.
     std::vector<double> series = before;
@@ -262,10 +302,18 @@ void SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
         if (centre - 8 < 0 || centre + 8 >= total)
             continue; // the window would reach beyond the existing archives
         const Smoothed s = SmoothCentre(&series[static_cast<std::size_t>(centre - 8)]);
-        records[static_cast<std::size_t>(i)].R13 = s.r13;
-        records[static_cast<std::size_t>(i)].P17 = s.p17;
-        records[static_cast<std::size_t>(i)].P9 = s.p9;
+        TMonthSummary &record = records[static_cast<std::size_t>(i)];
+        // Compared bit for bit, as the file's bytes would be.
+        const double stored[] = {record.R13, record.P17, record.P9};
+        const double fresh[] = {s.r13, s.p17, s.p9};
+        if (std::memcmp(stored, fresh, sizeof stored) != 0) {
+            record.R13 = s.r13;
+            record.P17 = s.p17;
+            record.P9 = s.p9;
+            changed = true;
+        }
     }
+    return changed;
 }
 
 bool ReadYearSummaries(const QByteArray &archive, int year, TYearSummaries &summaries) {
@@ -292,51 +340,40 @@ void CreateArchive(const QString &name) {
     const FolderLock lock = LockObserverFolder();
     TArchiveRecords records;
     CompleteArchive(records, FirstYearOfName(name));
-    QString error;
-    if (!WriteFileAtomically(ArchivePath(name), ArchiveBytes(records), &error))
-        throw TarvoError(error);
+    WriteFileAtomically(ArchivePath(name), ArchiveBytes(records));
 }
 
 void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &summary) {
     if (month < 1 || month > 12)
         return;
-    const int days = MonthLength(month, year);
-    std::memset(&buffer.Day(month, 0), 0, sizeof(TDayRecord));
-    // Wide sums: 31 days of large Beck numbers must not wrap.
-    std::int64_t sums[kCountedFieldCount] = {};
-    std::int32_t counts[50] = {};
-    for (int d = 1; d <= days; ++d) {
-        const TDayRecord &day = buffer.Day(month, d);
-        if (!day.observed())
-            continue;
-        for (int k = 0; k < kCountedFieldCount; ++k) {
-            const std::int32_t value = CountedField(day, k);
-            if (value != -1) {
-                sums[k] += value;
-                ++counts[k];
-            }
-        }
-    }
-    auto mean = [&](long double sum, int countIndex) {
-        const int count = counts[countIndex];
-        return count == 0 ? 0.0 : static_cast<double>(sum / count);
+    TMonthBlock &block = buffer.Months[static_cast<std::size_t>(month)];
+    std::memset(&block.Header(), 0, sizeof(TDayRecord));
+    const TMonthTotals t = ComputeMonthTotals(block, month, year);
+    // Counted fields by name, fixed at compile time.
+    constexpr auto k = [](const char *name) consteval { return CountedFieldIndex(name); };
+    // The hemispheres' relative numbers divide by the days with a group count.
+    const auto hemisphere = [&t](int groups, int spots) {
+        const int count = t.Counts[static_cast<std::size_t>(groups)];
+        return count == 0 ? 0.0
+                          : static_cast<double>((10.0L * t.Sums[static_cast<std::size_t>(groups)] +
+                                                 t.Sums[static_cast<std::size_t>(spots)]) /
+                                                count);
     };
-    enum { Ruhe, Schaerfe, Qualitaet, g_n, f_n, g_s, f_s, g, f, Re, Rs, p, s, SN, CV, A, Ab, Fo, Fm, FEF, FEP, pfn, pfs };
-    summary.MeanRe = mean(sums[Re], Re);
-    summary.MeanReNord = mean(10.0L * sums[g_n] + sums[f_n], g_n);
-    summary.MeanReSued = mean(10.0L * sums[g_s] + sums[f_s], g_s);
-    summary.MeanBeck = mean(sums[Rs], Rs);
-    summary.MeanSN = mean(sums[SN], SN);
-    summary.MeanCV = mean(sums[CV], CV);
-    summary.MeanA = mean(sums[A], A);
-    summary.MeanAb = mean(sums[Ab], Ab);
-    summary.MeanFo = mean(sums[Fo], Fo);
-    summary.MeanFm = mean(sums[Fm], Fm);
-    summary.MeanFEF = mean(sums[FEF], FEF);
-    summary.MeanFEP = mean(sums[FEP], FEP);
-    summary.MeanPfn = mean(sums[pfn], pfn);
-    summary.MeanPfs = mean(sums[pfs], pfs);
-    std::memcpy(summary.Counts, counts, sizeof counts);
+    summary.MeanRe = t.mean(k("Re"));
+    summary.MeanReNord = hemisphere(k("g_n"), k("f_n"));
+    summary.MeanReSued = hemisphere(k("g_s"), k("f_s"));
+    summary.MeanBeck = t.mean(k("Rs"));
+    summary.MeanSN = t.mean(k("SN"));
+    summary.MeanCV = t.mean(k("CV"));
+    summary.MeanA = t.mean(k("A"));
+    summary.MeanAb = t.mean(k("Ab"));
+    summary.MeanFo = t.mean(k("Fo"));
+    summary.MeanFm = t.mean(k("Fm"));
+    summary.MeanFEF = t.mean(k("FEF"));
+    summary.MeanFEP = t.mean(k("FEP"));
+    summary.MeanPfn = t.mean(k("pfn"));
+    summary.MeanPfs = t.mean(k("pfs"));
+    std::memcpy(summary.Counts, t.Counts.data(), sizeof summary.Counts);
 }
 
 namespace {
@@ -344,13 +381,23 @@ namespace {
 // The archive's records brought up to date in memory; true when they differ
 // from the file's.
 bool RefreshRecords(TArchiveRecords &records, int firstYear) {
-    const QByteArray before = ArchiveBytes(records);
     // Records lost from a short file are made anew, empty.
-    CompleteArchive(records, firstYear);
-    AggregateArchive(records, ObserverYears());
-    SmoothArchive(records, NeighbourMeans(firstYear - 1, -8, 8),
-                  NeighbourMeans(firstYear + kArchiveYears, 0, 8));
-    return ArchiveBytes(records) != before;
+    const bool completed = CompleteArchive(records, firstYear);
+    const bool aggregated = AggregateArchive(records, ObserverYears());
+    const bool smoothed = SmoothArchive(records, NeighbourMeans(firstYear - 1, -8, 8),
+                                        NeighbourMeans(firstYear + kArchiveYears, 0, 8));
+    return completed || aggregated || smoothed;
+}
+
+// Whether the archive as read is up to date: every year's stamp as its
+// records carry it, the records complete, the smoothed values current. Only
+// looks at the year files; reads none.
+bool ArchiveIsCurrent(const TArchiveRecords &records, int firstYear) {
+    if (static_cast<int>(records.size()) != kArchiveRecords || ArchiveNeedsAggregation(records, ObserverYears()))
+        return false;
+    TArchiveRecords smoothed = records;
+    return !SmoothArchive(smoothed, NeighbourMeans(firstYear - 1, -8, 8),
+                          NeighbourMeans(firstYear + kArchiveYears, 0, 8));
 }
 
 } // namespace
@@ -359,11 +406,10 @@ void RefreshArchive(const QString &name) {
     const QString path = ArchivePath(name);
     const int firstYear = FirstYearOfName(name);
     // Most refreshes find nothing to change and need no lock.
-    if (std::optional<TArchiveRecords> archive = ReadArchive(path);
-        archive && !RefreshRecords(*archive, firstYear))
+    if (std::optional<TArchiveRecords> archive = ReadArchive(path); archive && ArchiveIsCurrent(*archive, firstYear))
         return;
     // Another process must not write the archive (or a year file it reads)
-    // between this read and this write: read and refresh again under the lock.
+    // between this read and this write: read and refresh under the lock.
     const FolderLock lock = LockObserverFolder();
     std::optional<TArchiveRecords> archive = ReadArchive(path);
     if (!archive) {
@@ -374,9 +420,9 @@ void RefreshArchive(const QString &name) {
     }
     if (!RefreshRecords(*archive, firstYear))
         return;
-    QString error;
-    if (!WriteFileAtomically(path, ArchiveBytes(*archive), &error))
-        throw TarvoError(error);
+    const TArchiveRecords &records = *archive;
+    WriteFileAtomically(path, QByteArray::fromRawData(reinterpret_cast<const char *>(records.data()),
+                                                      static_cast<qsizetype>(records.size()) * kRecordSize));
 }
 
 QString ArchiveNameFor(int year) {
@@ -393,13 +439,10 @@ bool LoadYearSummaries(int year, TYearSummaries &summaries) {
     if (year < 0) // no archive holds it (and its offset would lie before the file)
         return false;
     const QString path = ArchivePath(ArchiveNameFor(year));
-    std::optional<QByteArray> bytes;
-    try {
-        bytes = ArchiveFileBytes(path);
-    } catch (const TarvoError &) {
-        return false;
-    }
-    return bytes && ReadYearSummaries(*bytes, year, summaries);
+    const std::optional<QByteArray> bytes = ArchiveFileBytes(path);
+    if (!bytes || !ReadYearSummaries(*bytes, year, summaries))
+        throw TarvoError(CannotReadMessage(year));
+    return true;
 }
 
 bool SaveYearSummaries(int year, const TYearSummaries &summaries) {
@@ -407,14 +450,11 @@ bool SaveYearSummaries(int year, const TYearSummaries &summaries) {
         return false;
     const FolderLock lock = LockObserverFolder();
     const QString path = ArchivePath(ArchiveNameFor(year));
-    std::optional<TArchiveRecords> archive;
-    try {
-        archive = ReadArchive(path);
-    } catch (const TarvoError &) {
-        return false;
-    }
-    return archive && ReplaceYearSummaries(*archive, year, summaries) &&
-           WriteFileAtomically(path, ArchiveBytes(*archive));
+    std::optional<TArchiveRecords> archive = ReadArchive(path);
+    if (!archive || !ReplaceYearSummaries(*archive, year, summaries))
+        throw TarvoError(CannotReadMessage(year));
+    WriteFileAtomically(path, ArchiveBytes(*archive));
+    return true;
 }
 
 void UpdateYearSummaries(int year, const std::function<void(TYearSummaries &)> &change) {
@@ -423,6 +463,5 @@ void UpdateYearSummaries(int year, const std::function<void(TYearSummaries &)> &
     if (!LoadYearSummaries(year, summaries))
         throw TarvoError(CannotReadMessage(year));
     change(summaries);
-    if (!SaveYearSummaries(year, summaries))
-        throw TarvoError::CannotWrite(Storage().DataPath + ArchiveFileName(year));
+    SaveYearSummaries(year, summaries);
 }

@@ -33,15 +33,21 @@ void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &sum
 // damaged (its size is not a whole number of records).
 void RefreshArchive(const QString &name);
 
+// Forgets which archive was refreshed and read last (after archives were
+// deleted, an observer's folder moved away or the storage started anew).
+void ForgetArchiveCache();
+
 // Archive name for the year, refreshed when it differs from the cache.
 QString ArchiveNameFor(int year);
 
-// The 12 summaries of the year (after a refresh); false when the archive
-// cannot be read or the year is negative. A failed refresh throws.
+// The 12 summaries of the year (after a refresh); false when no archive
+// holds the year (a negative year). Throws TarvoError when the archive cannot
+// be refreshed or read, or is damaged.
 bool LoadYearSummaries(int year, TYearSummaries &summaries);
-// Replaces the 12 summaries of the year; false when the archive cannot be
-// read or written (the file is then unchanged). A failed refresh throws, and
-// so does another Tarvo process that holds the observer's files too long.
+// Replaces the 12 summaries of the year; false when no archive holds the
+// year. Throws TarvoError when the archive cannot be refreshed, read or
+// written, or another Tarvo process holds the observer's files too long; the
+// file is then unchanged.
 bool SaveYearSummaries(int year, const TYearSummaries &summaries);
 // Reads the 12 summaries of the year, lets `change` change them and writes
 // them back, while no other Tarvo process can change the archive in between.
@@ -61,8 +67,9 @@ TArchiveRecords ArchiveRecordsFromBytes(const QByteArray &bytes, qint64 fileSize
 void ReadArchiveRecords(const QByteArray &bytes, qint64 fileSize, const QString &fileName,
                         TArchiveRecords &records);
 QByteArray ArchiveBytes(const TArchiveRecords &records);
-// Appends the records a short archive lacks, empty, up to 600.
-void CompleteArchive(TArchiveRecords &records, int firstYear);
+// Appends the records a short archive lacks, empty, up to 600; true when any
+// were lacking.
+bool CompleteArchive(TArchiveRecords &records, int firstYear);
 // MeanRe of the records [from, from + count), `from` counted from the end
 // when negative; empty when the records do not reach.
 std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int count);
@@ -74,11 +81,14 @@ struct TArchiveYearSource {
     std::function<void(int year, TYearBuffer &buffer)> read;
 };
 // The aggregation pass: every year whose stamp differs from the one its
-// records carry is aggregated again.
-void AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years);
+// records carry is aggregated again; true when any year was.
+bool AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years);
+// Whether the aggregation pass would aggregate any year again.
+bool ArchiveNeedsAggregation(const TArchiveRecords &records, const TArchiveYearSource &years);
 // The smoothing pass over MeanRe, with the last 8 means of the predecessor
-// archive and the first 8 of the successor where they exist (else empty).
-void SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
+// archive and the first 8 of the successor where they exist (else empty);
+// true when any smoothed value changed.
+bool SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,
                    const std::vector<double> &after);
 // The 12 summaries of the year from an archive's bytes; false when they do
 // not reach that far or the year is negative.

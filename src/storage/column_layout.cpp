@@ -77,7 +77,5 @@ void SaveColumnLayout() {
     const FolderLock lock = LockObserverFolder();
     const TColumnLayout &layout = Storage().ColumnLayout;
     const QByteArray bytes(reinterpret_cast<const char *>(layout.data()), kColumnLayoutFileSize);
-    QString error;
-    if (!WriteFileAtomically(ObserverFilePath(QStringLiteral("AEF.CFG")), bytes, &error))
-        throw TarvoError(error);
+    WriteFileAtomically(ObserverFilePath(QStringLiteral("AEF.CFG")), bytes);
 }

@@ -106,10 +106,3 @@ constexpr int kYearFileSize = 56160;
 constexpr int kLegacyRecordSize = 103;
 constexpr int kLegacyRecordCount = 416;
 constexpr int kLegacyYearFileSize = kLegacyRecordSize * kLegacyRecordCount; // 42848
-
-// The 23 counted fields in the order of TMonthSummary::Counts.
-constexpr int kCountedFieldCount = 23;
-// Value of counted field `index` (0 = Ruhe ... 22 = pfs), sign-extended.
-std::int32_t CountedField(const TDayRecord &day, int index);
-// Name of counted field `index` as it appears in the record.
-const char *CountedFieldName(int index);

@@ -46,6 +46,7 @@ FileReadResult ReadFileHead(const QString &path, qint64 maxBytes) {
     result.fileSize = static_cast<qint64>(info.st_size);
     const qint64 limit = maxBytes < 0 ? std::numeric_limits<qint64>::max() : maxBytes;
     QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(std::min<qint64>(limit, result.fileSize)));
     char chunk[65536];
     while (bytes.size() < limit) {
         const qint64 wanted = std::min<qint64>(static_cast<qint64>(sizeof chunk), limit - bytes.size());
@@ -156,7 +157,7 @@ void RemoveStaleTempFiles(const QByteArray &folder) {
 
 // Not QSaveFile: it reports success after a short write (for example at the
 // file size limit), and a half-written file must never replace a good one.
-bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error,
+void WriteFileAtomically(const QString &path, const QByteArray &bytes,
                          std::optional<QFileDevice::Permissions> permissions) {
     const QString targetPath = WriteTarget(path);
     const QByteArray target = QFile::encodeName(targetPath);
@@ -175,9 +176,8 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
         if (!ok)
             ::unlink(temp.constData());
     }
-    if (!ok && error)
-        *error = TarvoError::CannotWrite(path).message();
-    return ok;
+    if (!ok)
+        throw TarvoError::CannotWrite(path);
 }
 
 double FileStampDays(const QString &path) {

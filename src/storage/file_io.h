@@ -31,11 +31,11 @@ FileReadResult ReadFileHead(const QString &path, qint64 maxBytes);
 // otherwise a replaced file keeps its mode. A symbolic link is followed (the
 // link stays). Anything but a regular file, and a file without write
 // permission, is refused.
-// Returns false and leaves the previous file untouched on any failure; the
-// message then says "In <path> kann nicht geschrieben werden".
+// Throws TarvoError "In <path> kann nicht geschrieben werden" on any failure
+// and then leaves the previous file untouched.
 // Temporary files that a killed write left in the folder ("tarvo.tmp-*",
 // older than a minute and no longer locked by their writer) are removed.
-bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr,
+void WriteFileAtomically(const QString &path, const QByteArray &bytes,
                          std::optional<QFileDevice::Permissions> permissions = std::nullopt);
 
 // Modification time as days since 1899-12-30 plus the fraction of the day

@@ -199,7 +199,5 @@ QByteArray IniFile::toBytes() const {
 }
 
 void IniFile::save(std::optional<QFileDevice::Permissions> permissions) const {
-    QString error;
-    if (!WriteFileAtomically(path_, toBytes(), &error, permissions))
-        throw TarvoError(error);
+    WriteFileAtomically(path_, toBytes(), permissions);
 }

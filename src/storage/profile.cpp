@@ -1,5 +1,6 @@
 #include "profile.h"
 
+#include "archive.h"
 #include "cp1252.h"
 #include "folder_lock.h"
 #include "ini_file.h"
@@ -338,4 +339,26 @@ void SaveEvaluationView(const TEvaluationView &view) {
     ini.writeString(kEvaluation, QStringLiteral("Kurven"), view.curves.join(QLatin1Char(',')));
     ini.writeBool(kEvaluation, QStringLiteral("Gitter"), view.legendGrid);
     ini.save(kOwnerOnly);
+}
+
+void ChooseObserver(const QString &key, TObserverProfile &profile, ObserverChoice choice) {
+    StorageState &s = Storage();
+    const qsizetype index = s.ObserverKeys.indexOf(key);
+    if (index < 0)
+        throw TarvoError(QStringLiteral("Beobachter '%1' ist nicht vorhanden").arg(key));
+    const QString oldKey = s.CurrentObserverKey;
+    const QString oldDir = s.CurrentObserverDir;
+    s.CurrentObserverKey = key.left(16);
+    s.CurrentObserverDir = s.ObserverDirs.value(index).left(16);
+    TObserverProfile next = profile;
+    try {
+        LoadProfile(next);
+        if (choice == ObserverChoice::Remember)
+            SaveProgramSettings(next);
+    } catch (...) {
+        s.CurrentObserverKey = oldKey;
+        s.CurrentObserverDir = oldDir;
+        throw;
+    }
+    profile = next;
 }

@@ -138,6 +138,16 @@ void SaveProgramSettingsReplacingObservers(const TObserverProfile &profile);
 void LoadProfile(TObserverProfile &profile);
 void SaveProfile(const TObserverProfile &profile);
 
+// How a chosen observer stays chosen: saved in tarvo.ini as the current one
+// (the main window's switch), or for this run only (tarvo-cli --observer).
+enum class ObserverChoice { Remember, ThisRunOnly };
+// Makes the listed observer `key` current and loads its profile into
+// `profile`. Throws TarvoError when the key is not listed, the profile cannot
+// be read or (Remember) tarvo.ini cannot be written; the previous observer
+// then stays current and `profile` is unchanged, so that a profile never goes
+// with another observer's files.
+void ChooseObserver(const QString &key, TObserverProfile &profile, ObserverChoice choice);
+
 // The 24 default curve colours of the graphic evaluation (0x00BBGGRR): distinct
 // and told apart also with the common colour-vision deficiencies.
 const std::int32_t *DefaultCurveColours();

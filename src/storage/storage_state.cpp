@@ -1,5 +1,6 @@
 #include "storage_state.h"
 
+#include "archive.h"
 #include "profile.h"
 
 #include <QCoreApplication>
@@ -10,14 +11,6 @@
 StorageState &Storage() {
     static StorageState state;
     return state;
-}
-
-void ForgetArchiveCache() {
-    StorageState &s = Storage();
-    s.ArchiveNameCache.clear();
-    s.ArchiveReadPath.clear();
-    s.ArchiveReadIdentity.clear();
-    s.ArchiveReadBytes.clear();
 }
 
 QString WithTrailingSeparator(const QString &dir) {
@@ -52,6 +45,7 @@ QString ChooseProgramDir(const QString &given) {
 void StorageStartUp(const QString &programDir) {
     StorageState &s = Storage();
     s = StorageState{};
+    ForgetArchiveCache();
     s.ProgramVersion = ReadProgramVersion().left(16);
     s.ProgramDir = WithTrailingSeparator(QDir::fromNativeSeparators(ChooseProgramDir(programDir)));
     s.DataPath = s.ProgramDir;

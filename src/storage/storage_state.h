@@ -44,11 +44,6 @@ struct StorageState {
     bool SettingsDirty = false;
     bool DeleteArchives = false;
     QString ArchiveNameCache;    // archive refreshed last; emptied by every WriteYear
-    // The archive file read last, kept while its file is unchanged (the
-    // evaluation reads all years of an archive one after the other).
-    QString ArchiveReadPath;
-    QByteArray ArchiveReadIdentity;
-    QByteArray ArchiveReadBytes;
     // How long a writer waits for another Tarvo process to finish with a
     // folder (FolderLock) before it gives up.
     int LockWaitMs = 5000;
@@ -58,10 +53,6 @@ struct StorageState {
 };
 
 StorageState &Storage();
-
-// Forgets which archive was refreshed and read last (after archives were
-// deleted or an observer's folder moved away).
-void ForgetArchiveCache();
 
 // Module start-up. The program directory is, in this order: `programDir` when
 // given, the environment variable TARVO_HOME, the executable's directory when

@@ -34,12 +34,6 @@ FileReadResult ReadLegacyCopy(int year) {
     return old;
 }
 
-void WriteOrThrow(const QString &path, const QByteArray &bytes) {
-    QString error;
-    if (!WriteFileAtomically(path, bytes, &error))
-        throw TarvoError(error);
-}
-
 // Brings a year of the older format into the current one. The steps are
 // ordered so that at every instant either the old or the converted year is
 // readable under its name: first the old bytes are kept under the ".OLD" name
@@ -67,7 +61,7 @@ std::optional<QByteArray> ConvertLegacyFile(int year) {
     if (dat.exists && dat.fileSize > 0) {
         // The short year file is the legacy year itself.
         if (!old.exists) {
-            WriteOrThrow(oldPath, dat.bytes);
+            WriteFileAtomically(oldPath, dat.bytes);
         } else if (old.fileSize != dat.fileSize || old.bytes != dat.bytes.left(kLegacyReadLimit)) {
             // The first conversion's original bytes are never replaced.
             throw TarvoError(
@@ -83,7 +77,7 @@ std::optional<QByteArray> ConvertLegacyFile(int year) {
         legacy = old.bytes;
         legacySize = old.fileSize;
     } else if (dat.exists) {
-        WriteOrThrow(oldPath, QByteArray()); // an empty year file, kept aside as any short one
+        WriteFileAtomically(oldPath, QByteArray()); // an empty year file, kept aside as any short one
     } else {
         return std::nullopt;
     }
@@ -92,7 +86,7 @@ std::optional<QByteArray> ConvertLegacyFile(int year) {
     TYearBuffer buffer;
     ConvertLegacyYear(legacy, buffer);
     const QByteArray converted(reinterpret_cast<const char *>(&buffer), sizeof buffer);
-    WriteOrThrow(datPath, converted);
+    WriteFileAtomically(datPath, converted);
     return converted;
 }
 
@@ -149,13 +143,11 @@ bool ReadYear(int year, TYearBuffer &buffer) {
 
 namespace {
 
-bool WriteYearFile(int year, const TYearBuffer &buffer, QString *error) {
+void WriteYearFile(int year, const TYearBuffer &buffer) {
     Storage().ArchiveNameCache.clear();
     const QString path = YearFileName(year);
     const double previousStamp = FileStampDays(path);
-    const QByteArray bytes(reinterpret_cast<const char *>(&buffer), sizeof buffer);
-    if (!WriteFileAtomically(path, bytes, error))
-        return false;
+    WriteFileAtomically(path, QByteArray(reinterpret_cast<const char *>(&buffer), sizeof buffer));
     // The archive notices a changed year by its time stamp. File systems with
     // a coarse clock can give two quick saves the same stamp, so make sure the
     // new file's stamp differs from the one it replaced.
@@ -166,20 +158,14 @@ bool WriteYearFile(int year, const TYearBuffer &buffer, QString *error) {
             file.setFileTime(later, QFileDevice::FileModificationTime);
         }
     }
-    return true;
 }
 
 } // namespace
 
-bool WriteYear(int year, const TYearBuffer &buffer, QString *error) {
-    try {
-        const FolderLock lock = LockObserverFolder();
-        return WriteYearFile(year, buffer, error);
-    } catch (const TarvoError &e) {
-        if (error)
-            *error = e.message();
-        return false;
-    }
+bool WriteYear(int year, const TYearBuffer &buffer) {
+    const FolderLock lock = LockObserverFolder();
+    WriteYearFile(year, buffer);
+    return true;
 }
 
 void MergeYearChanges(const TYearBuffer &base, const TYearBuffer &mine, TYearBuffer &onDisk) {
@@ -205,36 +191,22 @@ void MergeYearChanges(const TYearBuffer &base, const TYearBuffer &mine, TYearBuf
         }
 }
 
-bool SaveYearChanges(int year, TYearBuffer &base, TYearBuffer &buffer, QString *error) {
-    try {
-        const FolderLock lock = LockObserverFolder();
-        TYearBuffer onDisk;
-        // A year that is gone meanwhile brings no changes of others.
-        if (!ReadYear(year, onDisk))
-            onDisk = base;
-        MergeYearChanges(base, buffer, onDisk);
-        if (!WriteYearFile(year, onDisk, error))
-            return false;
-        buffer = onDisk;
-        base = onDisk;
-        return true;
-    } catch (const TarvoError &e) {
-        if (error)
-            *error = e.message();
-        return false;
-    }
+void SaveYearChanges(int year, TYearBuffer &base, TYearBuffer &buffer) {
+    const FolderLock lock = LockObserverFolder();
+    TYearBuffer onDisk;
+    // A year that is gone meanwhile brings no changes of others.
+    if (!ReadYear(year, onDisk))
+        onDisk = base;
+    MergeYearChanges(base, buffer, onDisk);
+    WriteYearFile(year, onDisk);
+    buffer = onDisk;
+    base = onDisk;
 }
 
-bool UpdateYear(int year, const std::function<void(TYearBuffer &)> &change, QString *error) {
-    try {
-        const FolderLock lock = LockObserverFolder();
-        TYearBuffer buffer;
-        ReadYear(year, buffer);
-        change(buffer);
-        return WriteYearFile(year, buffer, error);
-    } catch (const TarvoError &e) {
-        if (error)
-            *error = e.message();
-        return false;
-    }
+void UpdateYear(int year, const std::function<void(TYearBuffer &)> &change) {
+    const FolderLock lock = LockObserverFolder();
+    TYearBuffer buffer;
+    ReadYear(year, buffer);
+    change(buffer);
+    WriteYearFile(year, buffer);
 }

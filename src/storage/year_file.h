@@ -22,25 +22,24 @@ bool ReadYear(int year, TYearBuffer &buffer);
 bool YearDataExists(int year);
 
 // Writes the buffer as the current observer's year data file, atomically, and
-// empties the archive name cache. Returns false with the message in `error`
-// when the file could not be written, or another Tarvo process held the
-// observer's folder too long; the previous file is then unchanged.
-bool WriteYear(int year, const TYearBuffer &buffer, QString *error = nullptr);
+// empties the archive name cache. Returns true. Throws TarvoError with the
+// message when the file could not be written, or another Tarvo process held
+// the observer's folder too long; the previous file is then unchanged.
+bool WriteYear(int year, const TYearBuffer &buffer);
 
 // Reads the year, lets `change` change it and writes it back, while no other
-// Tarvo process can change the observer's files in between. Returns false
-// with the message in `error` when the year cannot be read or written (the
-// file is then unchanged).
-bool UpdateYear(int year, const std::function<void(TYearBuffer &)> &change, QString *error = nullptr);
+// Tarvo process can change the observer's files in between. Throws TarvoError
+// when the year cannot be read or written (the file is then unchanged).
+void UpdateYear(int year, const std::function<void(TYearBuffer &)> &change);
 
 // Saves what the caller changed in its copy of the year (`buffer`) since it
 // read it as `base`, over the year as it is on disk now, while no other Tarvo
 // process can change it: a day, or a month's dispatch status, that the caller
 // left as it was keeps what another process wrote meanwhile; where both
 // changed the same one, the caller's wins. Afterwards `buffer` and `base`
-// are the year as written. Returns false with the message in `error` when
-// the year cannot be read or written (nothing is changed then).
-bool SaveYearChanges(int year, TYearBuffer &base, TYearBuffer &buffer, QString *error = nullptr);
+// are the year as written. Throws TarvoError when the year cannot be read or
+// written (nothing is changed then).
+void SaveYearChanges(int year, TYearBuffer &base, TYearBuffer &buffer);
 
 // The merge SaveYearChanges makes: every day record, the dispatch status of
 // every month and the rest of each month header that `mine` changed against

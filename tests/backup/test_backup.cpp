@@ -1,3 +1,4 @@
+#include "../common/error_of.h"
 #include "backup_fixture.h"
 
 #include "../common/file_size_limit.h"
@@ -23,16 +24,6 @@ QStringList ZipNames(const QByteArray &zip) {
     for (int i = 0; i < reader.count(); ++i)
         names << reader.name(i);
     return names;
-}
-
-// The message of the TarvoError `action` throws (empty when it throws none).
-template <class F> QString ErrorOf(F action) {
-    try {
-        action();
-    } catch (const TarvoError &e) {
-        return e.message();
-    }
-    return QString();
 }
 
 // A backup built by hand: the manifest lists `listed`, the ZIP holds `stored`.

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -65,6 +66,22 @@ private:
     QTimer timer_;
     QString answer_;
 };
+
+// Waits until the events and zero-time timers posted so far (and those they
+// post in turn) have been handled and no message box waits for an answer:
+// the condition a test checks "nothing more happens" against, instead of a
+// fixed pause. False when that takes longer than `timeoutMs`.
+inline bool Settled(int timeoutMs = 5000) {
+    for (int round = 0; round < 2; ++round) {
+        auto reached = std::make_shared<bool>(false);
+        QTimer::singleShot(0, [reached] { *reached = true; });
+        if (!QTest::qWaitFor(
+                [reached] { return *reached && !qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); },
+                timeoutMs))
+            return false;
+    }
+    return true;
+}
 
 // The named child, or a fatal failure naming what is missing.
 template <class W> W *Child(QObject *parent, const char *name) {

@@ -93,9 +93,11 @@ inline void MakeObserverHome(const QString &home, const TObserverFixture &fixtur
                 if (chance(random) < clear)
                     buffer.Day(month, day) = FixtureDay(0.65 * silso.value(year * 100 + month), random);
         }
-        QString error;
-        if (!WriteYear(year, buffer, &error))
-            throw std::runtime_error(error.toStdString());
+        try {
+            WriteYear(year, buffer);
+        } catch (const TarvoError &e) {
+            throw std::runtime_error(e.message().toStdString());
+        }
     }
     if (fixture.sidcFirstYear > 0)
         ImportSidc(QStringLiteral(TARVO_TEST_DATA "/silso/SN_m_tot_V2.0_1950-2005.txt"),

@@ -30,7 +30,7 @@ class TestBeckDlg : public QObject {
         e->selectAll();
         QTest::keyClicks(e, text);
         QTest::keyClick(e, Qt::Key_Tab);
-        QTest::qWait(20);
+        QVERIFY(Settled());
         QTRY_VERIFY(QApplication::activeWindow() == dlg);
     }
 
@@ -126,7 +126,7 @@ private slots:
         QTest::keyClick(e, Qt::Key_Delete);
         QTest::keyClicks(e, text);
         QTest::keyClick(e, Qt::Key_Tab);
-        QTest::qWait(20);
+        QVERIFY(Settled());
         QCOMPARE(messages->texts, QStringList{message});
         QCOMPARE(messages->titles, QStringList{QStringLiteral("TARVO32")});
         // The previous values stay and the focus is back in the field.
@@ -141,7 +141,7 @@ private slots:
         // OK takes the field first and stays open.
         messages->clear();
         dlg->findChild<QPushButton *>(QStringLiteral("BtnOK"))->click();
-        QTest::qWait(20);
+        QVERIFY(Settled());
         QCOMPARE(messages->texts, QStringList{message});
         QVERIFY(dlg->isVisible());
         QCOMPARE(dlg->BeckResult, std::uint16_t(4));

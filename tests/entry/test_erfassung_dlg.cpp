@@ -71,7 +71,7 @@ class TestErfassungDlg : public QObject {
         type("f_s", QStringLiteral("3"));
     }
     // Lets the message catcher answer what is pending.
-    void settle() { QTest::qWait(30); }
+    void settle() { QVERIFY(Settled()); }
 
 private slots:
     void init() {

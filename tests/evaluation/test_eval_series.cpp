@@ -2,7 +2,7 @@
 // drawn for and where its line breaks, the read-out, the default span and the
 // curve names and colours.
 #include "evaluation/eval_plot.h"
-#include "evaluation/plot_layout.h"
+#include "plot/plot_layout.h"
 
 #include <QTest>
 #include <cmath>

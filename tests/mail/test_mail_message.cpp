@@ -99,7 +99,7 @@ void TestMailMessage::composedHeaders() {
                               "Content-Transfer-Encoding: quoted-printable\r\n"
                               "\r\n"
                               "x\r\n"));
-    QCOMPARE(m.EnvelopeRecipients(), (QStringList{"b@example.org", "c@example.org"}));
+    QCOMPARE(m.envelopeRecipients(), (QStringList{"b@example.org", "c@example.org"}));
 }
 
 void TestMailMessage::addresses_data() {

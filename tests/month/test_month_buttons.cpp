@@ -107,7 +107,7 @@ private slots:
         OnModal<TEmailDLG>([&](TEmailDLG *dlg) {
             shown = true;
             savedBefore = dayOneSavedAsDeleted();
-            shownMonth = dlg->Year().Day(3, 1).observed() ? -1 : 3;
+            shownMonth = dlg->year().Day(3, 1).observed() ? -1 : 3;
             dlg->close();
         });
         click("BtnEmail");

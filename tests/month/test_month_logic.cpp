@@ -113,19 +113,19 @@ private slots:
         const QLocale german(QLocale::German, QLocale::Germany);
 
         const TSummaryTexts reTexts = SummaryTexts(totals, 12, german);
-        QCOMPARE(reTexts.Sum, QStringLiteral("115"));
-        QCOMPARE(reTexts.Count, QStringLiteral("3"));
-        QCOMPARE(reTexts.Mean, QStringLiteral("38,3"));
+        QCOMPARE(reTexts.sum, QStringLiteral("115"));
+        QCOMPARE(reTexts.count, QStringLiteral("3"));
+        QCOMPARE(reTexts.mean, QStringLiteral("38,3"));
 
         const TSummaryTexts ruhe = SummaryTexts(totals, 3, german);
-        QVERIFY(ruhe.Sum.isEmpty() && ruhe.Count.isEmpty() && ruhe.Mean.isEmpty());
+        QVERIFY(ruhe.sum.isEmpty() && ruhe.count.isEmpty() && ruhe.mean.isEmpty());
 
         const TSummaryTexts a = SummaryTexts(totals, 18, german);
-        QCOMPARE(a.Sum, QStringLiteral("300"));
-        QCOMPARE(a.Mean, QStringLiteral("100,0"));
+        QCOMPARE(a.sum, QStringLiteral("300"));
+        QCOMPARE(a.mean, QStringLiteral("100,0"));
         QCOMPARE(block.Header().A, static_cast<std::int8_t>(300 - 256)); // the record keeps its width
 
-        QVERIFY(SummaryTexts(totals, 1, german).Sum.isEmpty()); // no summary for the remark
+        QVERIFY(SummaryTexts(totals, 1, german).sum.isEmpty()); // no summary for the remark
     }
 
     void seeingSumShownOnlyAboveZero() {
@@ -135,9 +135,9 @@ private slots:
         block.Days[1] = d;
         const TMonthTotals totals = SumMonth(block, 1, 2004);
         const TSummaryTexts ruhe = SummaryTexts(totals, 3, QLocale::c());
-        QCOMPARE(ruhe.Sum, QString());
-        QCOMPARE(ruhe.Count, QStringLiteral("1"));
-        QCOMPARE(ruhe.Mean, QStringLiteral("0.0"));
+        QCOMPARE(ruhe.sum, QString());
+        QCOMPARE(ruhe.count, QStringLiteral("1"));
+        QCOMPARE(ruhe.mean, QStringLiteral("0.0"));
     }
 
     void navigation_data() {

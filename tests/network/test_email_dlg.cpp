@@ -96,7 +96,7 @@ void TestEmailDlg::rowStates() {
     profile.SendA = sendA;
     year_->Months[3].Header().Bemerkung.assignBytes(status);
     TEmailDLG dlg;
-    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.setMonth(profile, *year_, 2004, 3);
     dlg.show();
     auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
     QCOMPARE(list->count(), 3);
@@ -115,14 +115,14 @@ void TestEmailDlg::noAddressNeedsSelection() {
     profile.AddrA.assign(QString());
     profile.AddrFackel.assign(QString());
     TEmailDLG dlg;
-    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.setMonth(profile, *year_, 2004, 3);
     dlg.show();
     QCOMPARE(dlg.findChild<QListWidget *>(QStringLiteral("Meldung"))->count(), 0);
     MessageBoxCatcher boxes;
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
     QCOMPARE(boxes.texts, QStringList{QStringLiteral("Sie müssen mindestens eine Liste auswählen!")});
     QCOMPARE(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"))->text(), QStringLiteral("&Senden"));
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray());
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray());
 }
 
 void TestEmailDlg::sendsAllThreeLists() {
@@ -134,7 +134,7 @@ void TestEmailDlg::sendsAllThreeLists() {
     profile.AddrPos.assign(QStringLiteral("pos@example.net"));
     profile.SendP = 1;
     TEmailDLG dlg;
-    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.setMonth(profile, *year_, 2004, 3);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("E-Mail-Versand - noch nichts gesendet"));
     MessageBoxCatcher boxes;
@@ -154,12 +154,12 @@ void TestEmailDlg::sendsAllThreeLists() {
     for (int i = 0; i < 3; ++i)
         QCOMPARE(list->item(i)->checkState(), Qt::PartiallyChecked);
     QCOMPARE(list->item(3)->checkState(), Qt::Checked);
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("111000000000000"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("111000000000000"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("E-Mail-Versand - 111000000000000"));
     // Only the status string changed.
     TYearBuffer expected = *year_;
     expected.Months[3].Header().Bemerkung.assignBytes("111000000000000");
-    QVERIFY(std::memcmp(&expected, &dlg.Year(), sizeof expected) == 0);
+    QVERIFY(std::memcmp(&expected, &dlg.year(), sizeof expected) == 0);
 
     const QList<QJsonObject> received = server.messages();
     QCOMPARE(received.size(), 3);
@@ -200,7 +200,7 @@ void TestEmailDlg::rejectedRecipientStopsTheRest() {
     QVERIFY(server.start(AuthArgs() +
                          QStringList{QStringLiteral("--reject"), QStringLiteral("anetz@example.net")}));
     TEmailDLG dlg;
-    dlg.SetMonth(MailProfile(server.host()), *year_, 2004, 3);
+    dlg.setMonth(MailProfile(server.host()), *year_, 2004, 3);
     dlg.show();
     MessageBoxCatcher boxes;
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
@@ -218,7 +218,7 @@ void TestEmailDlg::rejectedRecipientStopsTheRest() {
     auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
     QCOMPARE(list->item(0)->checkState(), Qt::PartiallyChecked);
     QCOMPARE(list->item(1)->checkState(), Qt::Checked); // still to be sent
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("100000000000000"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("100000000000000"));
     const QList<QJsonObject> received = server.messages();
     QCOMPARE(received.size(), 1);
     QCOMPARE(received[0].value("rcpt_tos").toVariant().toStringList(), QStringList{"rezahl@example.net"});
@@ -234,14 +234,14 @@ void TestEmailDlg::loginWithoutEncryptionIsRefused() {
     TObserverProfile profile = MailProfile(server.host());
     profile.AllowPlainLogin = 0;
     TEmailDLG dlg;
-    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.setMonth(profile, *year_, 2004, 3);
     dlg.show();
     MessageBoxCatcher boxes;
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
     QCOMPARE(boxes.texts.size(), 1);
     QVERIFY2(boxes.texts[0].contains(QStringLiteral("„Anmeldung ohne Verschlüsselung erlauben“")),
              qPrintable(boxes.texts[0]));
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("000000000000000"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("000000000000000"));
     QVERIFY(server.messages().isEmpty());
     QTRY_VERIFY(!server.sessions().isEmpty());
     for (const QJsonObject &session : server.sessions())
@@ -255,7 +255,7 @@ void TestEmailDlg::refusedConnectionIsExplained() {
     const int port = ClosedPort();
     QVERIFY(port > 0);
     TEmailDLG dlg;
-    dlg.SetMonth(MailProfile(QStringLiteral("127.0.0.1:%1").arg(port)), *year_, 2004, 3);
+    dlg.setMonth(MailProfile(QStringLiteral("127.0.0.1:%1").arg(port)), *year_, 2004, 3);
     dlg.show();
     MessageBoxCatcher boxes;
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);
@@ -270,14 +270,14 @@ void TestEmailDlg::refusedConnectionIsExplained() {
     QVERIFY2(summary.contains(QStringLiteral("\n    Prüfen Sie in den E-Mail-Einstellungen den SMTP-Server")),
              qPrintable(summary));
     QCOMPARE(boxes.titles[0], QStringLiteral("Fehler"));
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("000000000000000"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("000000000000000"));
 }
 
 void TestEmailDlg::cancelDuringTransfer() {
     SmtpTestServer server;
     QVERIFY(server.start(AuthArgs() + QStringList{QStringLiteral("--data-delay"), QStringLiteral("3")}));
     TEmailDLG dlg;
-    dlg.SetMonth(MailProfile(server.host()), *year_, 2004, 3);
+    dlg.setMonth(MailProfile(server.host()), *year_, 2004, 3);
     dlg.show();
     auto *send = dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"));
     auto *status = dlg.findChild<QPlainTextEdit *>(QStringLiteral("Status"));
@@ -301,7 +301,7 @@ void TestEmailDlg::cancelDuringTransfer() {
         boxes.texts[0].startsWith(QLatin1String(
             "Nicht gesendet:\n  Relativzahlen an rezahl@example.net: Der E-Mail-Versand wurde abgebrochen.")),
         qPrintable(boxes.texts[0]));
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("000000000000000"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("000000000000000"));
     QCOMPARE(send->text(), QStringLiteral("&Senden"));
     QVERIFY(server.messages().isEmpty());
 }
@@ -311,7 +311,7 @@ void TestEmailDlg::alreadySentRowIsSkipped() {
     QVERIFY(server.start(AuthArgs()));
     year_->Months[3].Header().Bemerkung.assignBytes("110000000000000");
     TEmailDLG dlg;
-    dlg.SetMonth(MailProfile(server.host()), *year_, 2004, 3);
+    dlg.setMonth(MailProfile(server.host()), *year_, 2004, 3);
     dlg.show();
     auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
     list->item(1)->setCheckState(Qt::Checked); // the user asks for the A list again
@@ -324,7 +324,7 @@ void TestEmailDlg::alreadySentRowIsSkipped() {
     QCOMPARE(received.size(), 2);
     QCOMPARE(received[0].value("rcpt_tos").toVariant().toStringList(), QStringList{"anetz@example.net"});
     QCOMPARE(received[1].value("rcpt_tos").toVariant().toStringList(), QStringList{"fackel@example.net"});
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("111000000000000"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("111000000000000"));
 }
 
 // Pressing "Senden" again for a list already sent this month asks first;
@@ -343,7 +343,7 @@ void TestEmailDlg::sendingAgainAsks() {
     TObserverProfile profile = MailProfile(server.host());
     profile.SendA = 0;
     TEmailDLG dlg;
-    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.setMonth(profile, *year_, 2004, 3);
     dlg.show();
     auto *list = dlg.findChild<QListWidget *>(QStringLiteral("Meldung"));
     auto *send = dlg.findChild<QPushButton *>(QStringLiteral("BtnSend"));
@@ -367,7 +367,7 @@ void TestEmailDlg::sendingAgainAsks() {
     for (qsizetype i = 0; i < sentTo.size(); ++i)
         QCOMPARE(received[1 + i].value("rcpt_tos").toVariant().toStringList(), QStringList{sentTo[i]});
     QCOMPARE(list->item(0)->checkState(), Qt::PartiallyChecked);
-    QCOMPARE(DispatchStatus(dlg.Year(), 3), QByteArray("101000000000000"));
+    QCOMPARE(DispatchStatus(dlg.year(), 3), QByteArray("101000000000000"));
 }
 
 // Only the login is hidden: a user name that is part of an address leaves
@@ -382,7 +382,7 @@ void TestEmailDlg::statusShowsAddressesAsTheyAre() {
     profile.SMTPPass.assign(QStringLiteral("anna.geheim"));
     profile.SendA = profile.SendF = 0;
     TEmailDLG dlg;
-    dlg.SetMonth(profile, *year_, 2004, 3);
+    dlg.setMonth(profile, *year_, 2004, 3);
     dlg.show();
     MessageBoxCatcher boxes;
     QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("BtnSend")), Qt::LeftButton);

@@ -84,21 +84,23 @@ bool TestExportDlg::Run(TExportDLG &dlg, const std::function<void(TExportDLG *)>
         }
     });
     poll.start();
-    return dlg.Execute(
-        profile_, *year_, 2004, 3, [] { return QByteArray("Tag;\r\n1;\r\n"); },
-        [] { return QByteArray("<table>\r\n</table>\r\n"); });
+    TMonthDocument month;
+    month.assign(2004, 3, *year_);
+    return dlg.Execute(profile_, month);
 }
 
 void TestExportDlg::startsWithRezahlInObserverDirectory() {
     TExportDLG dlg;
-    dlg.SetMonth(profile_, *year_, 2004, 3, {}, {});
+    TMonthDocument month;
+    month.assign(2004, 3, *year_);
+    dlg.setMonth(profile_, month);
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Exportieren"));
     QVERIFY(dlg.findChild<QRadioButton *>(QStringLiteral("RG2"))->isChecked());
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), QStringLiteral("Rezahl.dat"));
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("DLB"))->text(), observerDir_);
     QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->currentText(), QStringLiteral("DAT"));
-    QCOMPARE(dlg.ExportFileName(), observerDir_ + QStringLiteral("/Rezahl.dat"));
+    QCOMPARE(dlg.exportFileName(), observerDir_ + QStringLiteral("/Rezahl.dat"));
 }
 
 void TestExportDlg::typeChoiceSetsNameAndFilter_data() {
@@ -125,7 +127,7 @@ void TestExportDlg::typeChoiceSetsNameAndFilter() {
     dlg.show();
     QTest::mouseClick(dlg.findChild<QRadioButton *>(QStringLiteral("RG%1").arg(type)), Qt::LeftButton,
                       Qt::NoModifier, QPoint(5, 5));
-    QCOMPARE(dlg.ExportType(), type);
+    QCOMPARE(dlg.exportType(), type);
     QCOMPARE(dlg.findChild<QLineEdit *>(QStringLiteral("FN"))->text(), name);
     QCOMPARE(dlg.findChild<QComboBox *>(QStringLiteral("FCB"))->currentText(), filter);
 }
@@ -185,7 +187,12 @@ void TestExportDlg::okWritesTheChosenExport() {
     }));
     QFile csv(target.filePath(QStringLiteral("maerz.csv")));
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readAll(), QByteArray("Tag;\r\n1;\r\n"));
+    // The month table of the shown month: title row, 31 day rows, three summary rows.
+    const QByteArray table = csv.readAll();
+    QVERIFY(table.startsWith("Tag;Bemerkung;UT;R;S;Q;Gn;Fn;Gs;Fs;G;F;Re;Rb;A;\r\n01;"));
+    QVERIFY(table.contains("\r\n05;;09:30;2;3;1;2;10;1;4;3;14;44;50;2;\r\n"));
+    QVERIFY(table.endsWith("\r\n;Mittel;;2.0;3.0;1.0;2.0;10.0;1.0;4.0;3.0;14.0;44.0;50.0;2.0;\r\n"));
+    QCOMPARE(table.count("\r\n"), 35);
     QCOMPARE(QDir::currentPath(), cwd);
 }
 
@@ -201,7 +208,7 @@ void TestExportDlg::maskAsNameKeepsTheDialogOpen() {
             QTest::mouseClick(d->findChild<QRadioButton *>(QStringLiteral("RG1")), Qt::LeftButton,
                               Qt::NoModifier, QPoint(5, 5));
             ClickOkThenCancel(d, [&stayed, d] {
-                stayed = d->isVisible() && d->ExportType() == ExportHtml &&
+                stayed = d->isVisible() && d->exportType() == ExportHtml &&
                          d->findChild<QLineEdit *>(QStringLiteral("FN"))->text() == QLatin1String("*.html");
             });
         },
@@ -245,7 +252,7 @@ void TestExportDlg::programFilesAreRefused() {
             for (int i = 0; i < list->count(); ++i)
                 listed << list->item(i)->text();
             d->findChild<QLineEdit *>(QStringLiteral("FN"))->setText(name);
-            ClickOkThenCancel(d, [&stayed, d, type] { stayed = d->isVisible() && d->ExportType() == type; });
+            ClickOkThenCancel(d, [&stayed, d, type] { stayed = d->isVisible() && d->exportType() == type; });
         },
         &messages));
     QCOMPARE(listed, QStringList{"Rezahl.dat"});

@@ -318,8 +318,8 @@ private slots:
 
     void nonIntegerYearInV2File() {
         const QString path = home_.path() + QStringLiteral("/bad.txt");
-        QVERIFY(WriteFileAtomically(
-            path, "2004 01 2004.042   60.6   5.2   491  \n20O4 02 2004.124   74.6   6.0   479  \n"));
+        WriteFileAtomically(
+            path, "2004 01 2004.042   60.6   5.2   491  \n20O4 02 2004.124   74.6   6.0   479  \n");
         FillSentinel(2004, 2004);
         QVERIFY_THROWS_EXCEPTION(TarvoError, ImportSidc(path, 2004, 2004));
         QCOMPARE(Summary(2004, 1).SIDC, kSentinel);
@@ -400,7 +400,7 @@ private slots:
     void usersKonFileIsLeftAlone() {
         const QString path = home_.path() + QStringLiteral("/monthssn.dat");
         QVERIFY(QFile::copy(kSilso + QStringLiteral("fixture_short_to2005-05.dat"), path));
-        QVERIFY(WriteFileAtomically(path + QStringLiteral(".kon"), "meine Notizen"));
+        WriteFileAtomically(path + QStringLiteral(".kon"), "meine Notizen");
         ImportSidc(path, 2005, 2005);
         QCOMPARE(ReadBytes(path + QStringLiteral(".kon")), QByteArray("meine Notizen"));
         QCOMPARE(Summary(2005, 5).SIDC, 42.7);
@@ -427,7 +427,7 @@ private slots:
         QFETCH(double, feb);
         QFETCH(double, mar);
         const QString path = home_.path() + QStringLiteral("/rtarvo.dat");
-        QVERIFY(WriteFileAtomically(path, content));
+        WriteFileAtomically(path, content);
         FillSentinel(2000, 2000);
         ImportNetworkDefinitive(path, 2000, 2000);
         QCOMPARE(Summary(2000, 1).NetDef, jan);
@@ -460,7 +460,7 @@ private slots:
         if (lines.last().isEmpty())
             lines.removeLast();
         const QString tail = home_.path() + QStringLiteral("/tail.txt");
-        QVERIFY(WriteFileAtomically(tail, lines.mid(lines.size() - tailLines).join('\n') + '\n'));
+        WriteFileAtomically(tail, lines.mid(lines.size() - tailLines).join('\n') + '\n');
 
         const TSidcImportResult result = ImportSidc(tail, 1950, thisYear);
         QCOMPARE(result.report.monthsWritten, tailLines);
@@ -524,7 +524,7 @@ private slots:
         QFETCH(int, first);
         QFETCH(QString, detail);
         const QString path = home_.path() + QStringLiteral("/import.dat");
-        QVERIFY(WriteFileAtomically(path, content));
+        WriteFileAtomically(path, content);
         QString message;
         try {
             if (sidc)

@@ -29,7 +29,7 @@ const QString kSilso = kSilsoFolder.path();
 // Clicks OK and waits until the dialog has settled.
 void ClickOk(QDialog &dlg) {
     QTest::mouseClick(Child<QPushButton>(&dlg, "BtnOK"), Qt::LeftButton);
-    QTest::qWait(50);
+    QVERIFY(Settled());
 }
 
 } // namespace

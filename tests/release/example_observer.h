@@ -6,10 +6,10 @@
 // every run.
 #include "../reports/form_fixture.h"
 
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "network/import_sidc.h"
 #include "shell/observer_admin.h"
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 #include "storage/archive.h"
 #include "storage/profile.h"
 #include "storage/storage_state.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 // Fixture months and helpers shared by the form tests.
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "storage/day_record.h"
 #include "storage/profile.h"
 

@@ -2,6 +2,7 @@
 #include "reportengine/report_preview_dlg.h"
 #include "reports/form_preview_ui.h"
 #include "reports/sob01.h"
+#include "uikit/dialog_slots.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,8 +18,8 @@
 class TestFormPreview : public QObject {
     Q_OBJECT
 
-    using Show = void (*)(QWidget *, const TYearBuffer &, int, int, const TObserverProfile &,
-                          const TMonthTotals &);
+    using Show = void (*)(DialogSlotTable &, QWidget *, const TYearBuffer &, int, int,
+                          const TObserverProfile &, const TMonthTotals &);
 
 private slots:
     void previewOpensSavesPdfAndCloses_data() {
@@ -58,7 +59,9 @@ private slots:
             preview->reject();
         });
         const Show show = form == 1 ? &ShowSob01Preview : &ShowSob09Preview;
-        show(nullptr, year, 3, 2004, FixtureProfile(true), ComputeMonthTotals(year.Months[3], 3, 2004));
+        DialogSlotTable slotTable;
+        show(slotTable, nullptr, year, 3, 2004, FixtureProfile(true), ComputeMonthTotals(year.Months[3], 3, 2004));
+        QVERIFY(Storage().DialogSlots[form == 1 ? SlotSOB01 : SlotSOB09]); // the form is kept in its slot
 
         QVERIFY(sawPreview);
         QVERIFY(sawAction);

@@ -3,7 +3,7 @@
 // when tried again.
 #include "../common/file_size_limit.h"
 #include "form_fixture.h"
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "reports/sob01.h"
 #include "reports/sob09.h"
 #include "storage/tarvo_error.h"

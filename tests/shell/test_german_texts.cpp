@@ -2,7 +2,7 @@
 // language is not German (the suite runs with LC_ALL=C.UTF-8).
 #include "shell_test_util.h"
 
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "reportengine/report_preview_dlg.h"
 #include "reports/sob01.h"
 #include "uikit/qt_translation.h"

@@ -9,7 +9,7 @@
 #include "entry/beck_dlg.h"
 #include "entry/erfassung_dlg.h"
 #include "evaluation/auswert_dlg.h"
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 #include "month/move_month_dlg.h"
 #include "month/sonmonat_dlg.h"
 #include "month/tab_dlg.h"
@@ -101,7 +101,7 @@ QList<WindowCase> ProgramWindows() {
     cases.append({"E-Mail-Versand", HelpTopic::Mail, [] {
                       auto w = std::make_unique<TEmailDLG>();
                       TYearBuffer year{};
-                      w->SetMonth(AllCategoriesProfile(), year, 2004, 3);
+                      w->setMonth(AllCategoriesProfile(), year, 2004, 3);
                       return w;
                   }});
     cases.append({"Exportieren", HelpTopic::Export, [] { return std::make_unique<TExportDLG>(); }});

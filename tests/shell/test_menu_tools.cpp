@@ -5,7 +5,7 @@
 #include "month/sonmonat_dlg.h"
 #include "network/drtarvo_dlg.h"
 #include "network/sidc_dlg.h"
-#include "shell/dialog_slot_table_ui.h"
+#include "uikit/dialog_slots.h"
 #include "shell/main_window_ui.h"
 #include "solar/sonpos_dlg.h"
 #include "storage/profile.h"

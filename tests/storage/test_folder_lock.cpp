@@ -1,6 +1,7 @@
 // Two Tarvo processes on one observer: every read-modify-write holds the
 // folder's lock; a writer that cannot get it in time says so and changes
 // nothing; the lock of a process that died is taken over.
+#include "../common/error_of.h"
 #include "../common/folder_snapshot.h"
 #include "../common/killed_child.h"
 #include "storage/archive.h"
@@ -22,20 +23,6 @@ namespace {
 
 // Runs a write; returns its error message (empty when it succeeded).
 using Write = std::function<QString()>;
-
-QString Thrown(const std::function<void()> &write) {
-    try {
-        write();
-    } catch (const TarvoError &e) {
-        return e.message();
-    }
-    return QString();
-}
-
-QString Returned(const std::function<bool(QString *)> &write) {
-    QString error;
-    return write(&error) ? QString() : error;
-}
 
 } // namespace
 
@@ -68,34 +55,31 @@ private slots:
         QTest::addColumn<bool>("programFolder");
         QTest::addColumn<Write>("write");
         QTest::newRow("year file") << false << Write([] {
-            return Returned([](QString *e) { return WriteYear(2004, ZeroYear(), e); });
+            return ErrorOf([] { WriteYear(2004, ZeroYear()); });
         });
         QTest::newRow("year update") << false << Write([] {
-            return Returned([](QString *e) {
-                return UpdateYear(
-                    2004, [](TYearBuffer &y) { y.Day(1, 9) = MakeDay(true, 5); }, e);
-            });
+            return ErrorOf([] { UpdateYear(2004, [](TYearBuffer &y) { y.Day(1, 9) = MakeDay(true, 5); }); });
         });
         QTest::newRow("legacy conversion") << false << Write([] {
-            return Thrown([] {
+            return ErrorOf([] {
                 TYearBuffer y;
                 ReadYear(1998, y);
             });
         });
         QTest::newRow("archive refresh") << false << Write([] {
-            return Thrown([] {
+            return ErrorOf([] {
                 TYearSummaries s;
                 LoadYearSummaries(2004, s);
             });
         });
         QTest::newRow("archive update") << false << Write([] {
-            return Thrown([] { UpdateYearSummaries(2004, [](TYearSummaries &s) { s[0].SIDC = 12.5; }); });
+            return ErrorOf([] { UpdateYearSummaries(2004, [](TYearSummaries &s) { s[0].SIDC = 12.5; }); });
         });
         QTest::newRow("beob.ini") << false
-                                  << Write([] { return Thrown([] { SaveProfile(EmptyProfile()); }); });
-        QTest::newRow("AEF.CFG") << false << Write([] { return Thrown([] { SaveColumnLayout(); }); });
+                                  << Write([] { return ErrorOf([] { SaveProfile(EmptyProfile()); }); });
+        QTest::newRow("AEF.CFG") << false << Write([] { return ErrorOf([] { SaveColumnLayout(); }); });
         QTest::newRow("tarvo.ini") << true << Write([] {
-            return Thrown([] { SaveProgramSettings(EmptyProfile()); });
+            return ErrorOf([] { SaveProgramSettings(EmptyProfile()); });
         });
     }
     void busyFolderChangesNothing() {
@@ -170,17 +154,16 @@ private slots:
         QVERIFY(ReadYear(2004, base));
         TYearBuffer mine = base;
 
-        QVERIFY(UpdateYear(2004, [](TYearBuffer &other) {
+        UpdateYear(2004, [](TYearBuffer &other) {
             other.Months[3].Header().Bemerkung.assign(QStringLiteral("100000000000000"));
             other.Day(4, 5) = MakeDay(true, 55);
             other.Day(3, 1) = MakeDay(true, 31);
-        }));
+        });
         mine.Day(3, 1) = MakeDay(true, 35);
         mine.Day(3, 2) = MakeDay(true, 20);
         mine.Months[3].Header().Re = 55; // the month's sums, recomputed
 
-        QString error;
-        QVERIFY2(SaveYearChanges(2004, base, mine, &error), qPrintable(error));
+        SaveYearChanges(2004, base, mine);
         TYearBuffer onDisk;
         QVERIFY(ReadYear(2004, onDisk));
         QCOMPARE(onDisk.Day(3, 1).Re, std::int16_t(35));
@@ -201,8 +184,7 @@ private slots:
         const QString lockFile = FolderLock::LockFileName(fx.observerFile(QString()));
         QVERIFY(QFileInfo::exists(lockFile));
         Storage().LockWaitMs = 2000;
-        QString error;
-        QVERIFY2(WriteYear(2004, ZeroYear(), &error), qPrintable(error));
+        QVERIFY(WriteYear(2004, ZeroYear()));
         QVERIFY(!QFileInfo::exists(lockFile));
         QCOMPARE(fx.read("SO2004.DAT").size(), kYearFileSize);
     }

@@ -1,5 +1,6 @@
 // Writes that fail half-way (file size limit) must leave the previous file
 // intact, say so, and succeed when tried again.
+#include "../common/error_of.h"
 #include "../common/file_size_limit.h"
 #include "../common/killed_child.h"
 #include "../common/permission_override.h"
@@ -51,8 +52,7 @@ private slots:
         y.Day(6, 2) = MakeDay(true, 88);
         {
             FileSizeLimit limit(1000);
-            QString error;
-            QVERIFY(!WriteYear(2004, y, &error));
+            const QString error = ErrorOf([&] { WriteYear(2004, y); });
             QVERIFY(error.contains(QStringLiteral("kann nicht geschrieben werden")));
         }
         QCOMPARE(fx.read("SO2004.DAT"), before);
@@ -74,9 +74,9 @@ private slots:
         s[0].SIDC = 55.5;
         {
             FileSizeLimit limit(4096);
-            QVERIFY(!SaveYearSummaries(2004, s));
+            QVERIFY_THROWS_EXCEPTION(TarvoError, SaveYearSummaries(2004, s));
             y.Day(1, 2) = MakeDay(true, 20);
-            QVERIFY(!WriteYear(2004, y)); // also refused: nothing changes
+            QVERIFY_THROWS_EXCEPTION(TarvoError, WriteYear(2004, y)); // also refused: nothing changes
         }
         QCOMPARE(fx.read("20002049.asw"), before);
         QVERIFY(SaveYearSummaries(2004, s));
@@ -143,10 +143,9 @@ private slots:
         y.Day(2, 4) = MakeDay(true, 40);
         s[1].SIDC = 12.5;
         p.Name2.assign(QStringLiteral("Zweite Fassung"));
-        QString error;
-        QVERIFY(!WriteYear(2004, y, &error));
+        const QString error = ErrorOf([&] { WriteYear(2004, y); });
         QVERIFY2(error.contains(QStringLiteral("kann nicht geschrieben werden")), qPrintable(error));
-        QVERIFY(!SaveYearSummaries(2004, s));
+        QVERIFY_THROWS_EXCEPTION(TarvoError, SaveYearSummaries(2004, s));
         QVERIFY_THROWS_EXCEPTION(TarvoError, SaveProfile(p));
         QVERIFY_THROWS_EXCEPTION(TarvoError, SaveColumnLayout());
         QVERIFY(QFile::setPermissions(folder.path(), writable));
@@ -250,11 +249,11 @@ private slots:
         const QString real = dir.filePath("real.dat");
         const QString link = dir.filePath("link.dat");
         const QString dangling = dir.filePath("dangling.dat");
-        QVERIFY(WriteFileAtomically(real, "alt"));
+        WriteFileAtomically(real, "alt");
         QVERIFY(QFile::link(real, link));
         QVERIFY(QFile::link(dir.filePath("new.dat"), dangling));
-        QVERIFY(WriteFileAtomically(link, "neu"));
-        QVERIFY(WriteFileAtomically(dangling, "erst"));
+        WriteFileAtomically(link, "neu");
+        WriteFileAtomically(dangling, "erst");
         QVERIFY(QFileInfo(link).isSymLink());
         QVERIFY(QFileInfo(dangling).isSymLink());
         QCOMPARE(ReadWholeFile(real).bytes, QByteArray("neu"));
@@ -268,13 +267,11 @@ private slots:
         const QString fifo = dir.filePath("fifo.dat");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         const QString locked = dir.filePath("locked.dat");
-        QVERIFY(WriteFileAtomically(locked, "geschützt"));
+        WriteFileAtomically(locked, "geschützt");
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner));
-        for (const QString &path : {fifo, locked, dir.path()}) {
-            QString error;
-            QVERIFY2(!WriteFileAtomically(path, "x", &error), qPrintable(path));
-            QCOMPARE(error, QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
-        }
+        for (const QString &path : {fifo, locked, dir.path()})
+            QCOMPARE(ErrorOf([&] { WriteFileAtomically(path, "x"); }),
+                     QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         QCOMPARE(ReadWholeFile(locked).bytes, QByteArray("geschützt"));
         const FileReadResult read = ReadWholeFile(fifo);
@@ -286,7 +283,7 @@ private slots:
     void fullLengthFileNames() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QString(250, QLatin1Char('a')) + QStringLiteral(".csv"));
-        QVERIFY(WriteFileAtomically(path, "Tag;"));
+        WriteFileAtomically(path, "Tag;");
         QCOMPARE(ReadWholeFile(path).bytes, QByteArray("Tag;"));
     }
 

@@ -1,3 +1,4 @@
+#include "../common/error_of.h"
 #include "../common/file_size_limit.h"
 #include "../common/killed_child.h"
 #include "storage/archive.h"
@@ -336,8 +337,7 @@ private slots:
         // The observer directory becomes unusable: a file stands in its place.
         Storage().CurrentObserverDir = QStringLiteral("blocked/");
         fx.write("../blocked", "x");
-        QString error;
-        QVERIFY(!WriteYear(2006, ZeroYear(), &error));
+        const QString error = ErrorOf([] { WriteYear(2006, ZeroYear()); });
         QVERIFY(error.startsWith(QStringLiteral("In ")));
         QVERIFY(error.endsWith(QStringLiteral(" kann nicht geschrieben werden")));
         Storage().CurrentObserverDir = QStringLiteral("0001/");

@@ -1,5 +1,5 @@
 // Calendar rules and the picture-driven date and time readers.
-#include "solar/tpdate.h"
+#include "calendar/tpdate.h"
 
 #include <QTest>
 

@@ -160,8 +160,9 @@ void PaintTitlesAndLegend(QPainter &painter, const TPlot &plot, const TPlotLayou
 }
 
 void WriteOrThrow(const QString &fileName, const QByteArray &bytes) {
-    if (bytes.isEmpty() || !WriteFileAtomically(fileName, bytes))
+    if (bytes.isEmpty())
         throw TarvoError::CannotWrite(fileName);
+    WriteFileAtomically(fileName, bytes);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The picture writer: round ticks, a value axis that fits, labels that never
 // collide at any size, lines that break at gaps, markers and dashed lines, and
 // the files it writes.
-#include "evaluation/plot_axis.h"
-#include "evaluation/plot_writer.h"
+#include "plot/plot_axis.h"
+#include "plot/plot_writer.h"
 #include "storage/tarvo_error.h"
 
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "month/month_totals.h"
+#include "storage/month_totals.h"
 
 #include <QtTest>
 #include <cstring>
@@ -66,4 +66,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(MonthTotalsTest)
-#include "test_totals_full_width.moc"
+#include "test_month_totals.moc"

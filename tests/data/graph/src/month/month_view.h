@@ -1,0 +1,2 @@
+#pragma once
+// Includes nothing of storage, although month links it.
