@@ -62,45 +62,47 @@ void BM_OpenMonthTable(benchmark::State &state) {
 }
 BENCHMARK(BM_OpenMonthTable)->Unit(benchmark::kMillisecond);
 
-// A switch counts with what the user waits for: the table filled and
-// repainted. The grid's viewport is repainted at once after every switch.
-void SwitchAndRepaint(TSonMonatDlg &dlg, QSpinBox *month, int value) {
-    month->setValue(value);
-    dlg.grid()->viewport()->repaint();
-}
-
-void BM_SwitchTwelveMonths(benchmark::State &state) {
+// The month table shown on January 2004. A switch counts with what the user
+// waits for: the table filled and repainted, so the grid's viewport is
+// repainted at once after every switch.
+struct ShownTable {
     Setup setup;
     TSonMonatDlg dlg;
-    dlg.setOpeningDate(QDate(2004, 1, 1));
-    dlg.show();
-    QCoreApplication::processEvents();
-    auto *month = dlg.findChild<QSpinBox *>("SEMonat");
+    QSpinBox *month = nullptr;
+
+    ShownTable() {
+        dlg.setOpeningDate(QDate(2004, 1, 1));
+        dlg.show();
+        QCoreApplication::processEvents();
+        month = dlg.findChild<QSpinBox *>("SEMonat");
+    }
+    ~ShownTable() { dlg.close(); }
+    void switchTo(int value) {
+        month->setValue(value);
+        dlg.grid()->viewport()->repaint();
+    }
+};
+
+void BM_SwitchTwelveMonths(benchmark::State &state) {
+    ShownTable table;
     for (auto _ : state) {
         for (int m = 2; m <= 12; ++m)
-            SwitchAndRepaint(dlg, month, m);
-        SwitchAndRepaint(dlg, month, 1);
-        benchmark::DoNotOptimize(dlg.grid()->cellText(34, 12));
+            table.switchTo(m);
+        table.switchTo(1);
+        benchmark::DoNotOptimize(table.dlg.grid()->cellText(34, 12));
     }
     state.counters["switches"] = benchmark::Counter(12, benchmark::Counter::kIsIterationInvariantRate);
-    dlg.close();
 }
 BENCHMARK(BM_SwitchTwelveMonths)->Unit(benchmark::kMillisecond);
 
 // One switch with its repaint, alone.
 void BM_SwitchMonth(benchmark::State &state) {
-    Setup setup;
-    TSonMonatDlg dlg;
-    dlg.setOpeningDate(QDate(2004, 1, 1));
-    dlg.show();
-    QCoreApplication::processEvents();
-    auto *month = dlg.findChild<QSpinBox *>("SEMonat");
+    ShownTable table;
     int next = 2;
     for (auto _ : state) {
-        SwitchAndRepaint(dlg, month, next);
+        table.switchTo(next);
         next = next % 12 + 1;
     }
-    dlg.close();
 }
 BENCHMARK(BM_SwitchMonth)->Unit(benchmark::kMillisecond);
 
