@@ -336,6 +336,27 @@ bool ReplaceYearSummaries(TArchiveRecords &records, int year, const TYearSummari
     return true;
 }
 
+void RenewArchiveKeepingImports(const QString &path) {
+    const FolderLock lock(QFileInfo(path).absolutePath());
+    std::optional<TArchiveRecords> records = ReadArchive(path);
+    if (!records)
+        return;
+    // What the refresh computes from the year files is emptied; the rest
+    // (imported series, reserved bytes) stays. The stamp 0 makes the next
+    // refresh aggregate every year again.
+    for (TMonthSummary &record : *records) {
+        for (double TMonthSummary::*derived :
+             {&TMonthSummary::DatStamp, &TMonthSummary::MeanRe, &TMonthSummary::MeanReNord,
+              &TMonthSummary::MeanReSued, &TMonthSummary::R13, &TMonthSummary::P17, &TMonthSummary::MeanBeck,
+              &TMonthSummary::MeanSN, &TMonthSummary::MeanCV, &TMonthSummary::MeanA, &TMonthSummary::MeanAb,
+              &TMonthSummary::MeanFo, &TMonthSummary::MeanFm, &TMonthSummary::MeanFEF, &TMonthSummary::MeanFEP,
+              &TMonthSummary::MeanPfn, &TMonthSummary::MeanPfs, &TMonthSummary::P9})
+            record.*derived = 0.0;
+        std::memset(record.Counts, 0, sizeof record.Counts);
+    }
+    WriteFileAtomically(path, ArchiveBytes(*records));
+}
+
 void CreateArchive(const QString &name) {
     const FolderLock lock = LockObserverFolder();
     TArchiveRecords records;

@@ -33,6 +33,14 @@ void AggregateMonth(int month, int year, TYearBuffer &buffer, TMonthSummary &sum
 // damaged (its size is not a whole number of records).
 void RefreshArchive(const QString &name);
 
+// After a program upgrade: the observer's own means, counts and smoothed
+// values in the archive file at `path` are emptied, so that the next refresh
+// aggregates every year anew; what was imported into it (the network's and
+// SIDC series) and the reserved bytes stay. Holds the folder's lock. A missing
+// archive is left alone; throws TarvoError when the archive cannot be read
+// or written, or is damaged (it then stays as it is).
+void RenewArchiveKeepingImports(const QString &path);
+
 // Forgets which archive was refreshed and read last (after archives were
 // deleted, an observer's folder moved away or the storage started anew).
 void ForgetArchiveCache();

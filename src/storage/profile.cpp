@@ -5,6 +5,7 @@
 #include "folder_lock.h"
 #include "ini_file.h"
 #include "storage_state.h"
+#include "tarvo_error.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,12 +84,20 @@ void WriteProgramSettings(IniFile &ini, const TObserverProfile &profile) {
 
 // Removes every observer's evaluation archives (an older version's layout);
 // they are made anew from the year files when next needed.
-void DeleteObserverArchives() {
+// After an upgrade every archive is aggregated anew from the year files. The
+// series imported into them stay: no year file could give them back. An
+// archive that cannot be renewed (damaged, read-only) stays as it is and is
+// reported when it is used.
+void RenewObserverArchives() {
     StorageState &s = Storage();
     for (const QString &dir : std::as_const(s.ObserverDirs)) {
         QDir observerDir(s.DataPath + ObserverDirPath(dir));
-        for (const QString &name : observerDir.entryList({QStringLiteral("*.asw")}, QDir::Files))
-            observerDir.remove(name);
+        for (const QString &name : observerDir.entryList({QStringLiteral("*.asw")}, QDir::Files)) {
+            try {
+                RenewArchiveKeepingImports(observerDir.filePath(name));
+            } catch (const TarvoError &) {
+            }
+        }
     }
     ForgetArchiveCache();
 }
@@ -158,10 +167,9 @@ void LoadProgramSettings(TObserverProfile &profile) {
     } else {
         s.ObserversPresent = false;
     }
-    // The archives of an older version are deleted only once the new version
+    // The archives of an older version are renewed only once the new version
     // is on record (below): when tarvo.ini cannot be written, every later
-    // load would find the upgrade again and delete the rebuilt archives,
-    // imported series with them.
+    // load would find the upgrade again and aggregate every year anew.
     const bool deleteArchives = s.DeleteArchives;
     s.DeleteArchives = false;
 
@@ -178,7 +186,7 @@ void LoadProgramSettings(TObserverProfile &profile) {
         ini.save();
     }
     if (deleteArchives)
-        DeleteObserverArchives();
+        RenewObserverArchives();
     lock.reset();
     if (s.ObserversPresent)
         LoadProfile(profile);

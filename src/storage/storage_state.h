@@ -42,7 +42,7 @@ struct StorageState {
     QString ProgramVersion;      // dotted version text, at most 16 characters
     bool ObserversPresent = false;
     bool SettingsDirty = false;
-    bool DeleteArchives = false;
+    bool DeleteArchives = false; // a version upgrade was found: the archives are aggregated anew
     QString ArchiveNameCache;    // archive refreshed last; emptied by every WriteYear
     // How long a writer waits for another Tarvo process to finish with a
     // folder (FolderLock) before it gives up.

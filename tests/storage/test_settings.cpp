@@ -1,13 +1,20 @@
+#include "../common/day_records.h"
 #include "../common/file_size_limit.h"
 #include "storage_fixture.h"
+#include "storage/archive.h"
 #include "storage/cp1252.h"
+#include "storage/day_fields.h"
+#include "storage/file_io.h"
 #include "storage/ini_file.h"
 #include "storage/profile.h"
 #include "storage/tarvo_error.h"
+#include "storage/year_file.h"
 
 #include <QFileInfo>
 #include <QtTest>
 #include <csignal>
+#include <cstddef>
+#include <memory>
 
 namespace {
 
@@ -23,6 +30,33 @@ void WriteFile(const QString &path, const QByteArray &bytes) {
 }
 
 QString SettingsPath() { return Storage().ProgramDir + QStringLiteral("tarvo.ini"); }
+
+// March 2004 (record 50) of an archive 2000..2049 as an older version left it:
+// imported SIDC and network numbers beside own means, counts and a smoothed
+// value, aggregated at a stamp no year file carries.
+constexpr int kMarch2004 = 4 * 12 + 2;
+QByteArray OlderVersionsArchive() {
+    TArchiveRecords records;
+    CompleteArchive(records, 2000);
+    TMonthSummary &march = records[kMarch2004];
+    march.SIDC = 123.5;
+    march.SIDCM = 120.25;
+    march.NetDef = 98.75;
+    march.MeanRe = 999.0;
+    march.R13 = 77.0;
+    march.Counts[0] = 31;
+    march.DatStamp = 45000.0;
+    march.Reserved[7] = 0x5A;
+    return ArchiveBytes(records);
+}
+
+TMonthSummary ArchiveRecord(const QByteArray &archive, int index) {
+    TMonthSummary record;
+    std::memset(&record, 0, sizeof record);
+    if (archive.size() >= (index + 1) * qsizetype(sizeof record))
+        std::memcpy(&record, archive.constData() + index * sizeof record, sizeof record);
+    return record;
+}
 
 // tarvo.ini of this program version with the data path `stored` and the
 // observer Muster in 0001.
@@ -221,12 +255,29 @@ private slots:
         ini += "[Beobachter]\r\nMuster=0001\\\r\n[email]\r\nRE=re@eigen.example\r\nPos=pos@eigen.example\r\n";
         WriteFile(SettingsPath(), ini);
         QDir(dir.path()).mkpath("0001");
-        WriteFile(dir.filePath("0001/20002049.asw"), "x");
+        WriteFile(dir.filePath("0001/20002049.asw"), OlderVersionsArchive());
         WriteFile(dir.filePath("0001/SO2004.DAT"), "keep");
 
         TObserverProfile profile = EmptyProfile();
         LoadProgramSettings(profile);
-        QCOMPARE(QFileInfo::exists(dir.filePath("0001/20002049.asw")), !upgrade);
+        const QByteArray archive = ReadFile(dir.filePath("0001/20002049.asw"));
+        if (upgrade) {
+            // Aggregated anew on the next refresh; the imported series stay.
+            const TMonthSummary march = ArchiveRecord(archive, kMarch2004);
+            QCOMPARE(archive.size(), OlderVersionsArchive().size());
+            QCOMPARE(march.Jahr, 2004);
+            QCOMPARE(int(march.Monat), 3);
+            QCOMPARE(double(march.SIDC), 123.5);
+            QCOMPARE(double(march.SIDCM), 120.25);
+            QCOMPARE(double(march.NetDef), 98.75);
+            QCOMPARE(int(march.Reserved[7]), 0x5A);
+            QCOMPARE(double(march.MeanRe), 0.0);
+            QCOMPARE(double(march.R13), 0.0);
+            QCOMPARE(int(march.Counts[0]), 0);
+            QCOMPARE(double(march.DatStamp), 0.0);
+        } else {
+            QCOMPARE(archive, OlderVersionsArchive());
+        }
         QVERIFY(QFileInfo::exists(dir.filePath("0001/SO2004.DAT")));
         QCOMPARE(profile.AddrRe.text(), upgrade ? DefaultAddressRe() : QStringLiteral("re@eigen.example"));
         QCOMPARE(profile.AddrPos.text(), upgrade ? QString() : QStringLiteral("pos@eigen.example"));
@@ -235,33 +286,71 @@ private slots:
         QCOMPARE(after.keyExists("email", "Pos"), !upgrade);
         QCOMPARE(Storage().CurrentObserverDir, QStringLiteral("0001\\"));
 
-        // A later load in the same run deletes nothing.
-        WriteFile(dir.filePath("0001/20002049.asw"), "x");
+        // A later load in the same run renews nothing.
+        WriteFile(dir.filePath("0001/20002049.asw"), OlderVersionsArchive());
         LoadProgramSettings(profile);
-        QVERIFY(QFileInfo::exists(dir.filePath("0001/20002049.asw")));
+        QCOMPARE(ReadFile(dir.filePath("0001/20002049.asw")), OlderVersionsArchive());
     }
 
-    // The archives go only once the new version is on record: a tarvo.ini
-    // that cannot be written keeps them (and their imported series).
-    void upgradeDeletesArchivesOnlyOnceRecorded() {
+    // The archives are renewed only once the new version is on record: a
+    // tarvo.ini that cannot be written leaves them as they are.
+    void upgradeRenewsArchivesOnlyOnceRecorded() {
         std::signal(SIGXFSZ, SIG_IGN);
         QTemporaryDir dir;
         StorageStartUp(dir.path());
         WriteFile(SettingsPath(), "[TARVO32]\r\nBeobachter=Muster\r\nFileVersion=0.9\r\n"
                                   "[Beobachter]\r\nMuster=0001/\r\n");
         QDir(dir.path()).mkpath("0001");
-        WriteFile(dir.filePath("0001/20002049.asw"), "importiert");
+        WriteFile(dir.filePath("0001/20002049.asw"), OlderVersionsArchive());
         TObserverProfile profile = EmptyProfile();
         {
             FileSizeLimit limit(10);
             QVERIFY_THROWS_EXCEPTION(TarvoError, LoadProgramSettings(profile));
         }
-        QVERIFY(QFileInfo::exists(dir.filePath("0001/20002049.asw")));
+        QCOMPARE(ReadFile(dir.filePath("0001/20002049.asw")), OlderVersionsArchive());
         QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "FileVersion", QString()), QStringLiteral("0.9"));
         LoadProgramSettings(profile);
-        QVERIFY(!QFileInfo::exists(dir.filePath("0001/20002049.asw")));
+        QCOMPARE(double(ArchiveRecord(ReadFile(dir.filePath("0001/20002049.asw")), kMarch2004).MeanRe), 0.0);
         QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "FileVersion", QString()),
                  Storage().ProgramVersion);
+    }
+
+    // After an upgrade the evaluation shows the year file's means again, beside
+    // the imported series; a damaged archive is left as it was.
+    void upgradeAggregatesAnewAndKeepsImports() {
+        QTemporaryDir dir;
+        StorageStartUp(dir.path());
+        WriteFile(SettingsPath(), "[TARVO32]\r\nBeobachter=Muster\r\nFileVersion=0.9\r\n"
+                                  "[Beobachter]\r\nMuster=0001/\r\nZweiter=0002/\r\n");
+        QDir(dir.path()).mkpath("0001");
+        QDir(dir.path()).mkpath("0002");
+        Storage().CurrentObserverDir = QStringLiteral("0001/");
+        auto year = std::make_unique<TYearBuffer>();
+        std::memset(year.get(), 0, sizeof *year);
+        for (int month = 1; month <= 12; ++month)
+            for (int day = 1; day <= 31; ++day)
+                std::memset(&year->Day(month, day), 0xFF, sizeof(TDayRecord));
+        year->Day(3, 10) = ObservedDayRecord("10:00", 3, 12); // Re 42
+        year->Day(3, 11) = ObservedDayRecord("11:00", 2, 8);  // Re 28
+        WriteYear(2004, *year);
+        // The old archive claims it aggregated this very year file already.
+        QByteArray old = OlderVersionsArchive();
+        const double stamp = FileStampDays(dir.filePath("0001/SO2004.DAT"));
+        for (int m = 0; m < 12; ++m)
+            std::memcpy(old.data() + (4 * 12 + m) * sizeof(TMonthSummary) + offsetof(TMonthSummary, DatStamp),
+                        &stamp, sizeof stamp);
+        WriteFile(dir.filePath("0001/20002049.asw"), old);
+        WriteFile(dir.filePath("0002/20002049.asw"), "beschädigt");
+
+        TObserverProfile profile = EmptyProfile();
+        LoadProgramSettings(profile);
+        TYearSummaries summaries;
+        QVERIFY(LoadYearSummaries(2004, summaries));
+        QCOMPARE(double(summaries[2].MeanRe), 35.0);
+        QCOMPARE(int(summaries[2].Counts[CountedFieldIndex("Re")]), 2);
+        QCOMPARE(double(summaries[2].SIDC), 123.5);
+        QCOMPARE(double(summaries[2].NetDef), 98.75);
+        QCOMPARE(ReadFile(dir.filePath("0002/20002049.asw")), QByteArray("beschädigt"));
     }
 
     void observersKeepFileOrderAndBugfixDefaults() {
