@@ -1,6 +1,6 @@
 #include "comparison_plot_ui.h"
 
-#include "evaluation/eval_plot.h"
+#include "network/import_rules.h"
 #include "plot/plot_axis.h"
 
 #include <QLocale>
@@ -98,7 +98,7 @@ TPlot MonthComparisonPlot(const TMonthComparison &month, const QString &observer
         silso.points.push_back(QPointF(d.day, d.silso ? *d.silso : kGap));
     }
     plot.series = {own, silso};
-    plot.attribution = SilsoPlotAttribution();
+    plot.attribution = SilsoAttribution();
     return plot;
 }
 
@@ -129,7 +129,7 @@ TPlot YearComparisonPlot(const TYearComparison &year, const QString &observer) {
             Level(plot, *year.stats.k, QStringLiteral("k des Jahres (%1)").arg(Decimal(*year.stats.k, 3))));
     if (hemispheres)
         plot.series << north << south;
-    plot.attribution = SilsoPlotAttribution();
+    plot.attribution = SilsoAttribution();
     return plot;
 }
 
@@ -155,6 +155,6 @@ TPlot SpanComparisonPlot(const TSpanComparison &span, const QString &observer) {
     if (span.stats.k)
         plot.series.push_back(Level(plot, *span.stats.k,
                                     QStringLiteral("k des Zeitraums (%1)").arg(Decimal(*span.stats.k, 3))));
-    plot.attribution = SilsoPlotAttribution();
+    plot.attribution = SilsoAttribution();
     return plot;
 }

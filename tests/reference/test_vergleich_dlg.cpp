@@ -122,7 +122,8 @@ private slots:
         QVERIFY(labels[1].startsWith(QStringLiteral("k des Jahres (")));
         QVERIFY(dlg.plot().series[1].dashed);
         QCOMPARE(labels.mid(2), (QStringList{"k Nord", "k Süd"}));
-        QVERIFY(dlg.plot().attribution.contains(QStringLiteral("WDC-SILSO, Royal Observatory of Belgium")));
+        QCOMPARE(dlg.plot().attribution, QStringLiteral("Quelle der Daten: WDC-SILSO, Royal Observatory of "
+                                                         "Belgium, Brussels (Lizenz CC BY-NC 4.0)"));
         QCOMPARE(dlg.plotLayout().attribution.text, dlg.plot().attribution);
         // The year's short, wide table lies under the figure.
         QCOMPARE(Child<QSplitter>(&dlg, "Teiler")->orientation(), Qt::Vertical);
