@@ -105,7 +105,7 @@ static_assert(CountedFieldIndex("Re") == 9 && CountedFieldIndex("pfs") == 22 && 
 
 // The value of a number field (or the Fl byte), sign-extended from its width.
 // Inline: the month totals read 23 fields of every day of 50 years.
-constexpr std::int32_t DayNumber(const TDayRecord &day, const TDayField &field) {
+inline std::int32_t DayNumber(const TDayRecord &day, const TDayField &field) {
     const auto *at = reinterpret_cast<const unsigned char *>(&day) + field.Offset;
     switch (field.Width) {
     case 1:
