@@ -1,42 +1,35 @@
 // Archive refresh against its floor (reading the 50 year files it must read).
+#include "observed_year.h"
 #include "storage/archive.h"
-#include "storage/storage_state.h"
 #include "storage/file_io.h"
 #include "storage/folder_lock.h"
+#include "storage/storage_state.h"
 #include "storage/year_file.h"
 
-#include <QFile>
-
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 
 namespace {
 
 struct FiftyYears {
     QTemporaryDir dir;
-    TYearBuffer year;
+    std::unique_ptr<TYearBuffer> year = ObservedYear();
 
     FiftyYears() {
         StorageStartUp(dir.path());
         Storage().CurrentObserverDir = QStringLiteral("0001/");
         QDir(dir.path()).mkpath(QStringLiteral("0001"));
-        std::memset(&year, 0, sizeof year);
-        for (int m = 1; m <= 12; ++m)
-            for (int d = 1; d <= 28; ++d) {
-                TDayRecord &r = year.Day(m, d);
-                std::memset(&r, 0xFF, sizeof r);
-                r.Zeit.assign(QStringLiteral("10:00"));
-                r.Re = static_cast<std::int16_t>(d * 3);
-            }
         writeAll();
     }
     void writeAll() {
         for (int y = 2000; y < 2050; ++y)
-            WriteYear(y, year);
+            WriteYear(y, *year);
     }
 };
 

@@ -1,5 +1,6 @@
 // Backup of a program folder with 100 year files (two observers, 50 years
 // each, every day observed), its check, and the floor: reading the same files.
+#include "observed_year.h"
 #include "backup/backup_reader.h"
 #include "backup/backup_writer.h"
 #include "storage/file_io.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -26,22 +28,12 @@ struct HundredYears {
         ini.write("[TARVO32]\r\nBeobachter=Muster\r\n[Beobachter]\r\nMuster=0001\\\r\nAnna=0002\\\r\n");
         ini.close();
         StorageStartUp(home.path());
-        TYearBuffer year;
-        std::memset(&year, 0, sizeof year);
-        for (int m = 1; m <= 12; ++m)
-            for (int d = 1; d <= 28; ++d) {
-                TDayRecord &r = year.Day(m, d);
-                std::memset(&r, 0xFF, sizeof r);
-                r.Zeit.assign(QStringLiteral("10:00"));
-                r.g = static_cast<std::int16_t>(d % 9);
-                r.f = static_cast<std::int16_t>(d * 7 % 61);
-                r.Re = static_cast<std::int16_t>(10 * r.g + r.f);
-            }
+        const std::unique_ptr<TYearBuffer> year = ObservedYear();
         for (const QString &dir : {QStringLiteral("0001/"), QStringLiteral("0002/")}) {
             QDir(home.path()).mkpath(dir);
             Storage().CurrentObserverDir = dir;
             for (int y = 1975; y < 2025; ++y)
-                WriteYear(y, year);
+                WriteYear(y, *year);
         }
     }
 };
