@@ -9,7 +9,7 @@ namespace {
 std::optional<int> OwnRe(const TDayRecord &day) {
     if (!day.observed() || day.Re < 0)
         return std::nullopt;
-    return day.Re;
+    return int(day.Re); // a copy: the packed field may be misaligned
 }
 
 // 10 g + f of a hemisphere on an observed day where both are given.

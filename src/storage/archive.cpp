@@ -345,13 +345,14 @@ void RenewArchiveKeepingImports(const QString &path) {
     // (imported series, reserved bytes) stays. The stamp 0 makes the next
     // refresh aggregate every year again.
     for (TMonthSummary &record : *records) {
-        for (double TMonthSummary::*derived :
-             {&TMonthSummary::DatStamp, &TMonthSummary::MeanRe, &TMonthSummary::MeanReNord,
-              &TMonthSummary::MeanReSued, &TMonthSummary::R13, &TMonthSummary::P17, &TMonthSummary::MeanBeck,
-              &TMonthSummary::MeanSN, &TMonthSummary::MeanCV, &TMonthSummary::MeanA, &TMonthSummary::MeanAb,
-              &TMonthSummary::MeanFo, &TMonthSummary::MeanFm, &TMonthSummary::MeanFEF, &TMonthSummary::MeanFEP,
-              &TMonthSummary::MeanPfn, &TMonthSummary::MeanPfs, &TMonthSummary::P9})
-            record.*derived = 0.0;
+        // Assigned by name: the packed fields may be misaligned.
+        record.DatStamp = 0.0;
+        record.MeanRe = record.MeanReNord = record.MeanReSued = 0.0;
+        record.R13 = record.P17 = record.P9 = 0.0;
+        record.MeanBeck = record.MeanSN = record.MeanCV = 0.0;
+        record.MeanA = record.MeanAb = 0.0;
+        record.MeanFo = record.MeanFm = record.MeanFEF = record.MeanFEP = 0.0;
+        record.MeanPfn = record.MeanPfs = 0.0;
         std::memset(record.Counts, 0, sizeof record.Counts);
     }
     WriteFileAtomically(path, ArchiveBytes(*records));

@@ -271,10 +271,11 @@ private slots:
         }
         QString question;
         OnModal<QFileDialog>([&](QFileDialog *files) {
-            OnModal<QMessageBox>([&](QMessageBox *box) {
-                question = box->text();
-                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-            });
+            if (existing) // only then is there a question to answer
+                OnModal<QMessageBox>([&](QMessageBox *box) {
+                    question = box->text();
+                    box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                });
             const QString chosenFilter = files->nameFilters().value(filter);
             files->selectNameFilter(chosenFilter);
             emit files->filterSelected(chosenFilter);
