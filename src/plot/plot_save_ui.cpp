@@ -2,6 +2,7 @@
 
 #include "plot_writer.h"
 #include "uikit/messages.h"
+#include "uikit/save_file_dialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,24 +32,16 @@ QVector<TImageChoice> ImageChoices(QSize figure) {
 } // namespace
 
 QString SavePlotImageAs(QWidget *parent, const TPlot &plot, QSize figure, const QString &defaultName) {
-    QFileDialog dialog(parent, QStringLiteral("Bild speichern"));
-    dialog.setObjectName(QStringLiteral("BildSpeichernDlg"));
-    // Qt's own dialog, German like the program whatever the desktop's language.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
     const QVector<TImageChoice> choices = ImageChoices(figure);
     QStringList filters;
     for (const TImageChoice &choice : choices)
         filters << choice.filter;
-    dialog.setNameFilters(filters);
-    // The dialog adds the suffix before it asks about an existing file.
-    dialog.setDefaultSuffix(QStringLiteral("png"));
+    QFileDialog dialog(parent, QStringLiteral("Bild speichern"));
+    SetUpSaveDialog(dialog, "BildSpeichernDlg", filters, QStringLiteral("png"), defaultName);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
         dialog.setDefaultSuffix(filter.endsWith(QLatin1String("(*.pdf)")) ? QStringLiteral("pdf")
                                                                           : QStringLiteral("png"));
     });
-    dialog.selectFile(defaultName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString chosen = dialog.selectedFiles().constFirst();

@@ -3,11 +3,11 @@
 #include "comparison_csv.h"
 #include "comparison_plot_ui.h"
 #include "evaluation/eval_plot.h"
+#include "network/export_target.h"
+#include "network/import_rules.h"
 #include "plot/paint_box_widget.h"
 #include "plot/plot_save_ui.h"
 #include "plot/plot_writer.h"
-#include "network/export_target.h"
-#include "network/import_rules.h"
 #include "reference_store.h"
 #include "silso_import_dlg.h"
 #include "storage/file_io.h"
@@ -16,12 +16,12 @@
 #include "storage/year_file.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/save_file_dialog.h"
 #include "uikit/widget_names.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -467,18 +467,11 @@ void TVergleichDlg::SaveImage(const QString &fileName, int scale) {
 void TVergleichDlg::BtnCSVClick() {
     if (csv_.isEmpty())
         return;
-    QFileDialog dialog(this, QStringLiteral("Tabelle speichern"));
-    dialog.setObjectName(QStringLiteral("TabelleSpeichernDlg"));
-    // Qt's own dialog, German like the program whatever the desktop's language.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("CSV-Datei (*.csv)"), QStringLiteral("Alle Dateien (*)")});
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(FileBaseName() + QStringLiteral(".csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString name = AskSaveFileName(this, QStringLiteral("Tabelle speichern"), "TabelleSpeichernDlg",
+                                         {QStringLiteral("CSV-Datei (*.csv)"), QStringLiteral("Alle Dateien (*)")},
+                                         QStringLiteral("csv"), FileBaseName() + QStringLiteral(".csv"));
+    if (name.isEmpty())
         return;
-    const QString name = dialog.selectedFiles().constFirst();
     try {
         SaveTable(name);
         SetStatus(QStringLiteral("Tabelle gespeichert: %1").arg(QDir::toNativeSeparators(name)));

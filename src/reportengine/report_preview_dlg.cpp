@@ -4,11 +4,11 @@
 #include "storage/tarvo_error.h"
 #include "uikit/help_viewer_dlg.h"
 #include "uikit/messages.h"
+#include "uikit/save_file_dialog.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -125,18 +125,10 @@ void TReportPreviewDlg::PaintRequested(QPrinter *printer) {
 }
 
 void TReportPreviewDlg::PdfClick() {
-    QFileDialog dialog(this, QStringLiteral("Als PDF speichern"));
-    dialog.setObjectName(QStringLiteral("PdfFileDlg"));
-    // Qt's own dialog, German like the program whatever the desktop's language.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(pdfName_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString fileName = AskSaveFileName(this, QStringLiteral("Als PDF speichern"), "PdfFileDlg",
+                                             {QStringLiteral("PDF-Dateien (*.pdf)")}, QStringLiteral("pdf"), pdfName_);
+    if (fileName.isEmpty())
         return;
-    const QString fileName = dialog.selectedFiles().constFirst();
     try {
         report_.writePdf(fileName, QFileInfo(pdfName_).completeBaseName());
         pdfName_ = fileName;

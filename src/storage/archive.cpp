@@ -239,50 +239,55 @@ std::vector<double> ArchiveMeans(const TArchiveRecords &records, int from, int c
     return means;
 }
 
-bool AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years) {
-    bool changed = false;
-    const std::size_t n = records.size();
-    std::size_t pos = 0;
-    while (pos < n) {
+namespace {
+
+// The walk of the aggregation pass from record `pos` on: the position of the
+// first record of the next year whose stamp differs from the one its records
+// carry (with that stamp), or the end. A year without data is skipped whole;
+// a year whose first record is current is looked at again from its next
+// record (a record not of January starts no year of its own).
+std::size_t NextStaleYear(const TArchiveRecords &records, const TArchiveYearSource &years, std::size_t pos,
+                          double &stamp) {
+    while (pos < records.size()) {
         const TMonthSummary &first = records[pos];
-        const std::optional<double> stamp = years.stamp(first.Jahr);
-        if (!stamp) {
+        const std::optional<double> yearStamp = years.stamp(first.Jahr);
+        if (!yearStamp) {
             pos += 12;
-            continue;
-        }
-        if (first.DatStamp != *stamp) {
-            TYearBuffer buffer;
-            years.read(first.Jahr, buffer);
-            for (std::size_t i = pos; i < pos + 12 && i < n; ++i) {
-                if (records[i].Monat < 1 || records[i].Monat > 12)
-                    continue; // a damaged record names no month to aggregate
-                AggregateMonth(records[i].Monat, records[i].Jahr, buffer, records[i]);
-                records[i].DatStamp = *stamp;
-            }
-            changed = true; // at least the stamps differ
-            pos += 12;
+        } else if (first.DatStamp != *yearStamp) {
+            stamp = *yearStamp;
+            return pos;
         } else {
             pos += first.Monat == 1 ? 12 : 1;
         }
     }
-    return changed;
+    return records.size();
 }
 
+// Whether the aggregation pass would aggregate any year again.
 bool ArchiveNeedsAggregation(const TArchiveRecords &records, const TArchiveYearSource &years) {
-    // The same walk as AggregateArchive's.
-    std::size_t pos = 0;
-    while (pos < records.size()) {
-        const TMonthSummary &first = records[pos];
-        const std::optional<double> stamp = years.stamp(first.Jahr);
-        if (!stamp) {
-            pos += 12;
-            continue;
+    double stamp = 0.0;
+    return NextStaleYear(records, years, 0, stamp) < records.size();
+}
+
+} // namespace
+
+bool AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years) {
+    const std::size_t n = records.size();
+    double stamp = 0.0;
+    bool changed = false;
+    for (std::size_t pos = NextStaleYear(records, years, 0, stamp); pos < n;
+         pos = NextStaleYear(records, years, pos + 12, stamp)) {
+        TYearBuffer buffer;
+        years.read(records[pos].Jahr, buffer);
+        for (std::size_t i = pos; i < pos + 12 && i < n; ++i) {
+            if (records[i].Monat < 1 || records[i].Monat > 12)
+                continue; // a damaged record names no month to aggregate
+            AggregateMonth(records[i].Monat, records[i].Jahr, buffer, records[i]);
+            records[i].DatStamp = stamp;
         }
-        if (first.DatStamp != *stamp)
-            return true;
-        pos += first.Monat == 1 ? 12 : 1;
+        changed = true; // at least the stamps differ
     }
-    return false;
+    return changed;
 }
 
 bool SmoothArchive(TArchiveRecords &records, const std::vector<double> &before,

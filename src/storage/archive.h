@@ -91,8 +91,6 @@ struct TArchiveYearSource {
 // The aggregation pass: every year whose stamp differs from the one its
 // records carry is aggregated again; true when any year was.
 bool AggregateArchive(TArchiveRecords &records, const TArchiveYearSource &years);
-// Whether the aggregation pass would aggregate any year again.
-bool ArchiveNeedsAggregation(const TArchiveRecords &records, const TArchiveYearSource &years);
 // The smoothing pass over MeanRe, with the last 8 means of the predecessor
 // archive and the first 8 of the successor where they exist (else empty);
 // true when any smoothed value changed.

@@ -13,7 +13,7 @@
 #include <QFileInfo>
 #include <QtTest>
 #include <csignal>
-#include <cstddef>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -31,31 +31,31 @@ void WriteFile(const QString &path, const QByteArray &bytes) {
 
 QString SettingsPath() { return Storage().ProgramDir + QStringLiteral("tarvo.ini"); }
 
-// March 2004 (record 50) of an archive 2000..2049 as an older version left it:
+// An archive 2000..2049 as an older version left it: March 2004 holds
 // imported SIDC and network numbers beside own means, counts and a smoothed
-// value, aggregated at a stamp no year file carries.
-constexpr int kMarch2004 = 4 * 12 + 2;
-QByteArray OlderVersionsArchive() {
+// value, and the year 2004 carries the aggregation stamp `stamp`.
+QByteArray OlderVersionsArchive(double stamp = 45000.0) {
     TArchiveRecords records;
     CompleteArchive(records, 2000);
-    TMonthSummary &march = records[kMarch2004];
+    for (int month = 0; month < 12; ++month)
+        records[4 * 12 + month].DatStamp = stamp;
+    TMonthSummary &march = records[4 * 12 + 2];
     march.SIDC = 123.5;
     march.SIDCM = 120.25;
     march.NetDef = 98.75;
     march.MeanRe = 999.0;
     march.R13 = 77.0;
     march.Counts[0] = 31;
-    march.DatStamp = 45000.0;
     march.Reserved[7] = 0x5A;
     return ArchiveBytes(records);
 }
 
-TMonthSummary ArchiveRecord(const QByteArray &archive, int index) {
-    TMonthSummary record;
-    std::memset(&record, 0, sizeof record);
-    if (archive.size() >= (index + 1) * qsizetype(sizeof record))
-        std::memcpy(&record, archive.constData() + index * sizeof record, sizeof record);
-    return record;
+// March 2004 of an archive file's bytes.
+TMonthSummary March2004(const QByteArray &archive) {
+    TYearSummaries year;
+    std::memset(static_cast<void *>(year.data()), 0, sizeof year);
+    ReadYearSummaries(archive, 2004, year);
+    return year[2];
 }
 
 // tarvo.ini of this program version with the data path `stored` and the
@@ -263,7 +263,7 @@ private slots:
         const QByteArray archive = ReadFile(dir.filePath("0001/20002049.asw"));
         if (upgrade) {
             // Aggregated anew on the next refresh; the imported series stay.
-            const TMonthSummary march = ArchiveRecord(archive, kMarch2004);
+            const TMonthSummary march = March2004(archive);
             QCOMPARE(archive.size(), OlderVersionsArchive().size());
             QCOMPARE(march.Jahr, 2004);
             QCOMPARE(int(march.Monat), 3);
@@ -310,7 +310,7 @@ private slots:
         QCOMPARE(ReadFile(dir.filePath("0001/20002049.asw")), OlderVersionsArchive());
         QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "FileVersion", QString()), QStringLiteral("0.9"));
         LoadProgramSettings(profile);
-        QCOMPARE(double(ArchiveRecord(ReadFile(dir.filePath("0001/20002049.asw")), kMarch2004).MeanRe), 0.0);
+        QCOMPARE(double(March2004(ReadFile(dir.filePath("0001/20002049.asw"))).MeanRe), 0.0);
         QCOMPARE(IniFile(SettingsPath()).readString("TARVO32", "FileVersion", QString()),
                  Storage().ProgramVersion);
     }
@@ -334,12 +334,8 @@ private slots:
         year->Day(3, 11) = ObservedDayRecord("11:00", 2, 8);  // Re 28
         WriteYear(2004, *year);
         // The old archive claims it aggregated this very year file already.
-        QByteArray old = OlderVersionsArchive();
-        const double stamp = FileStampDays(dir.filePath("0001/SO2004.DAT"));
-        for (int m = 0; m < 12; ++m)
-            std::memcpy(old.data() + (4 * 12 + m) * sizeof(TMonthSummary) + offsetof(TMonthSummary, DatStamp),
-                        &stamp, sizeof stamp);
-        WriteFile(dir.filePath("0001/20002049.asw"), old);
+        WriteFile(dir.filePath("0001/20002049.asw"),
+                  OlderVersionsArchive(FileStampDays(dir.filePath("0001/SO2004.DAT"))));
         WriteFile(dir.filePath("0002/20002049.asw"), "beschädigt");
 
         TObserverProfile profile = EmptyProfile();
